@@ -1,0 +1,30 @@
+# Native tree: the portable core and its unit tests, plain and under sanitizers.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+torvik_core_library(torvik_core)
+
+file(GLOB_RECURSE UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/*_test.cpp)
+list(FILTER UNIT_TEST_SOURCES EXCLUDE REGEX "/tests/(gui|win32)/")
+
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests PRIVATE torvik_core GTest::gtest_main)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+# The same tests once more with AddressSanitizer and UndefinedBehaviorSanitizer, so that a
+# write past a fixed-size field fails a test instead of passing by luck.
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_library(torvik_core_sanitized STATIC ${CORE_SOURCES})
+target_include_directories(torvik_core_sanitized PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(torvik_core_sanitized PRIVATE ${SANITIZE})
+add_executable(unit_tests_sanitized ${UNIT_TEST_SOURCES})
+target_compile_options(unit_tests_sanitized PRIVATE ${SANITIZE})
+target_link_options(unit_tests_sanitized PRIVATE ${SANITIZE})
+target_link_libraries(unit_tests_sanitized PRIVATE torvik_core_sanitized GTest::gtest_main)
+add_test(NAME sanitized.all_unit_tests COMMAND unit_tests_sanitized --gtest_brief=1)
+
+file(GLOB TOOL_DIRS CONFIGURE_DEPENDS tools/*/CMakeLists.txt)
+foreach(tool ${TOOL_DIRS})
+  get_filename_component(dir ${tool} DIRECTORY)
+  add_subdirectory(${dir})
+endforeach()

@@ -1,0 +1,46 @@
+# Windows tree: Torvik.exe and the tests that need Win32, run under Wine.
+enable_language(RC)
+include(GoogleTest)
+
+torvik_core_library(torvik_core)
+
+set(WIN32_SOURCES)
+foreach(dir ${SUBSYSTEMS})
+  file(GLOB found CONFIGURE_DEPENDS ${dir}/*_win32.cpp)
+  list(APPEND WIN32_SOURCES ${found})
+endforeach()
+
+# Everything but WinMain, so that Win32 unit tests can link the same window code.
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/winmain_win32\\.cpp$")
+add_library(torvik_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(torvik_win32 PUBLIC torvik_core comctl32 comdlg32 gdi32 shell32 advapi32)
+target_compile_definitions(torvik_win32 PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800)
+
+add_executable(Torvik WIN32 shell/winmain_win32.cpp resources/torvik.rc)
+target_link_libraries(Torvik PRIVATE torvik_win32)
+set_source_files_properties(resources/torvik.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/ui_strings.inc;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
+
+# GoogleTest for MinGW, from Debian's source package.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+target_compile_options(gtest PRIVATE -w)
+target_compile_options(gtest_main PRIVATE -w)
+
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*_test.cpp)
+if(WIN32_TEST_SOURCES)
+  add_executable(win32_tests ${WIN32_TEST_SOURCES} resources/torvik.rc)
+  target_link_libraries(win32_tests PRIVATE torvik_win32 gtest_main)
+  gtest_add_tests(TARGET win32_tests TEST_PREFIX win32.)
+endif()
+
+# GUI tests: a driver process that starts Torvik.exe beside it and works its windows.
+file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
+add_executable(gui_tests ${GUI_TEST_SOURCES})
+target_include_directories(gui_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(gui_tests PRIVATE gtest_main gdi32 comctl32)
+add_dependencies(gui_tests Torvik)
+gtest_add_tests(TARGET gui_tests TEST_PREFIX gui. TEST_LIST GUI_TESTS)
+set_tests_properties(${GUI_TESTS} PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)

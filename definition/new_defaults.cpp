@@ -1,0 +1,13 @@
+#include "definition/new_defaults.h"
+
+#include <cstring>
+
+namespace torvik {
+
+void applyNewApplicationDefaults(ApplicationDefinition& def) {
+  std::memset(&def, 0, sizeof def);
+  std::memcpy(def.versionTag, kVersionTagText, sizeof def.versionTag);
+  def.systemSettings.bytes[0] = kSchemaRevision;
+}
+
+}  // namespace torvik

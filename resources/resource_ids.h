@@ -1,0 +1,47 @@
+/* Resource and control ids. Plain C macros: included by the .rc script (through windres'
+   preprocessor), by the Win32 code and by the portable core. */
+#ifndef TORVIK_RESOURCE_IDS_H
+#define TORVIK_RESOURCE_IDS_H
+
+/* Popup menu and accelerator commands. */
+#define IDM_NEW                  1010
+#define IDM_OPEN                 1020
+#define IDM_SAVE                 1030
+#define IDM_SAVEAS               1040
+#define IDM_EXIT                 1090
+#define IDM_EDIT                 2000
+#define IDM_PREFERENCES          2100
+#define IDM_DOWNLOAD_APPLICATION 3020
+#define IDM_RECEIVE_DATA         3030
+#define IDM_DOWNLOAD_LOOKUP      3040
+#define IDM_RECENT_FIRST         3300
+#define IDM_RECENT_LAST          3309
+#define IDM_ABOUT                9030
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+/* Child window ids. */
+#define IDC_CLIENT_WINDOW        100
+
+/* AboutBox. Accelerators used: none. */
+#define IDC_ABOUT_ICON           1010
+#define IDC_ABOUT_TITLE          1011
+#define IDC_ABOUT_VERSION        1012
+#define IDC_ABOUT_TEXT           1013
+#define IDC_ABOUT_WEB_LINK       1014
+#define IDC_ABOUT_MAIL_LINK      1015
+#define IDC_ABOUT_PICTURE        1016
+#define IDB_ABOUT                1041
+
+/* Terminal face bitmaps: 500 the picture, 501..523 keys released, 524..546 pressed,
+   547..551 LCD pieces. */
+#define IDB_FACE_FIRST           500
+#define IDB_FACE_LAST            551
+
+#define TORVIK_VERSION_TEXT      "1.0.0"
+#define TORVIK_WEB_ADDRESS       "https://www.fernwick.example/torvik"
+#define TORVIK_SUPPORT_ADDRESS   "support@fernwick.example"
+
+#endif

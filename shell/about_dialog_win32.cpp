@@ -1,0 +1,127 @@
+#include "shell/about_dialog_win32.h"
+
+#include <shellapi.h>
+
+#include "resources/resource_ids.h"
+#include "shell/app_win32.h"
+#include "shell/dialog_win32.h"
+
+namespace torvik {
+
+namespace {
+
+struct AboutData {
+  HFONT plainFont = nullptr;
+  HFONT underlinedFont = nullptr;
+  HFONT titleFont = nullptr;
+  bool underlined[2] = {true, true};  // web link, mail link
+};
+
+int linkIndex(int controlId) {
+  if (controlId == IDC_ABOUT_WEB_LINK) return 0;
+  if (controlId == IDC_ABOUT_MAIL_LINK) return 1;
+  return -1;
+}
+
+HFONT fontVariant(HFONT base, bool underline, int weight, int heightScalePercent) {
+  LOGFONTA lf{};
+  GetObjectA(base, sizeof lf, &lf);
+  lf.lfUnderline = underline ? TRUE : FALSE;
+  if (weight != 0) lf.lfWeight = weight;
+  lf.lfHeight = lf.lfHeight * heightScalePercent / 100;
+  return CreateFontIndirectA(&lf);
+}
+
+// Links read as plain text under the pointer and underlined elsewhere.
+void setHover(HWND dialog, AboutData& data, HWND under) {
+  for (int i = 0; i < 2; ++i) {
+    HWND link = GetDlgItem(dialog, i == 0 ? IDC_ABOUT_WEB_LINK : IDC_ABOUT_MAIL_LINK);
+    const bool wantUnderlined = (under != link);
+    if (data.underlined[i] == wantUnderlined) continue;
+    data.underlined[i] = wantUnderlined;
+    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(wantUnderlined ? data.underlinedFont : data.plainFont),
+                 TRUE);
+  }
+}
+
+COLORREF linkColour() {
+  // Systems without a hot-light colour get pure blue.
+  if (GetSysColorBrush(COLOR_HOTLIGHT) == nullptr) return RGB(0, 0, 255);
+  return GetSysColor(COLOR_HOTLIGHT);
+}
+
+void openLink(HWND dialog, int controlId) {
+  const char* target = controlId == IDC_ABOUT_WEB_LINK ? TORVIK_WEB_ADDRESS : "mailto:" TORVIK_SUPPORT_ADDRESS;
+  ShellExecuteA(dialog, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+INT_PTR aboutHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, AboutData& data) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+      data.plainFont = fontVariant(gui, false, 0, 100);
+      data.underlinedFont = fontVariant(gui, true, 0, 100);
+      data.titleFont = fontVariant(gui, false, FW_BOLD, 200);
+      SendDlgItemMessageA(dialog, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(data.titleFont), FALSE);
+      SendDlgItemMessageA(dialog, IDC_ABOUT_WEB_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(data.underlinedFont), FALSE);
+      SendDlgItemMessageA(dialog, IDC_ABOUT_MAIL_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(data.underlinedFont),
+                          FALSE);
+      SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, "Version " TORVIK_VERSION_TEXT);
+      SetDlgItemTextA(dialog, IDC_ABOUT_WEB_LINK, TORVIK_WEB_ADDRESS);
+      SetDlgItemTextA(dialog, IDC_ABOUT_MAIL_LINK, TORVIK_SUPPORT_ADDRESS);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC: {
+      HWND control = reinterpret_cast<HWND>(lParam);
+      if (linkIndex(GetDlgCtrlID(control)) < 0) return FALSE;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, linkColour());
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_SETCURSOR: {
+      // Sent for whichever child is under the pointer, links included.
+      HWND under = reinterpret_cast<HWND>(wParam);
+      setHover(dialog, data, under);
+      if (linkIndex(GetDlgCtrlID(under)) >= 0) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+      }
+      return FALSE;
+    }
+    case WM_MOUSEMOVE: {
+      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      setHover(dialog, data, ChildWindowFromPoint(dialog, p));
+      return FALSE;
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (linkIndex(id) >= 0 && HIWORD(wParam) == STN_CLICKED) {
+        openLink(dialog, id);
+        return TRUE;
+      }
+      if (id == IDOK || id == IDCANCEL) {
+        EndDialog(dialog, id);
+        return TRUE;
+      }
+      return FALSE;
+    }
+    case WM_DESTROY:
+      DeleteObject(data.plainFont);
+      DeleteObject(data.underlinedFont);
+      DeleteObject(data.titleFont);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void runAboutBox(HWND owner) {
+  AboutData data;
+  runModalDialog<AboutData, aboutHandler>(app().instance, owner, "AboutBox", data);
+}
+
+}  // namespace torvik

@@ -1,0 +1,197 @@
+#include "shell/main_window_win32.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "definition/new_defaults.h"
+#include "editor/definition_editor_win32.h"
+#include "link/link_commands_win32.h"
+#include "resources/resource_ids.h"
+#include "shell/about_dialog_win32.h"
+#include "shell/app_win32.h"
+#include "shell/commands.h"
+#include "shell/language_files_win32.h"
+#include "shell/preferences_dialog_win32.h"
+#include "shell/project_files_win32.h"
+#include "simulator/face_win32.h"
+
+namespace torvik {
+
+namespace {
+
+class WindowPrompt : public SavePromptUi {
+ public:
+  explicit WindowPrompt(HWND owner) : owner_(owner) {}
+  Answer askSaveCurrent() override {
+    App& a = app();
+    const char* text = a.strings.lookup(kStrSaveCurrentProgram, TextKind::Message);
+    const int answer = MessageBoxA(owner_, text, savePromptCaption(a.strings), MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) return Answer::Yes;
+    if (answer == IDNO) return Answer::No;
+    return Answer::Cancel;
+  }
+  bool saveCurrent() override { return saveProject(owner_); }
+
+ private:
+  HWND owner_;
+};
+
+bool mayDiscardDesign(HWND window) {
+  WindowPrompt prompt(window);
+  return confirmDiscard(app().session, prompt);
+}
+
+void resetDesign() {
+  applyNewApplicationDefaults(app().definition);
+}
+
+void editThenRestartSimulator(HWND window) {
+  runDefinitionEditor(window);
+  simulatorReturnToMainMenu(app().client);
+}
+
+// The main window's answers to the commands of the popup menu and the keyboard.
+class MainCommands : public CommandTarget {
+ public:
+  explicit MainCommands(HWND window) : window_(window) {}
+
+  void newApplication() override {
+    if (!mayDiscardDesign(window_)) return;
+    App& a = app();
+    resetRecordCounter();
+    a.session.currentFile[0] = '\0';
+    a.session.modified = false;
+    resetDesign();
+    editThenRestartSimulator(window_);
+  }
+
+  void open() override {
+    if (!mayDiscardDesign(window_)) return;
+    App& a = app();
+    resetRecordCounter();
+    a.session.modified = false;
+    resetDesign();
+    readPreferences(a.preferences);
+    placeMainWindow(window_, true);
+    if (openProject(window_)) editThenRestartSimulator(window_);
+  }
+
+  void save() override {
+    if (saveProject(window_)) app().session.modified = false;
+  }
+
+  void saveAs() override {
+    if (saveProjectAs(window_)) app().session.modified = false;
+  }
+
+  void edit() override { editThenRestartSimulator(window_); }
+
+  void preferences() override {
+    runPreferencesDialog(window_);
+    placeMainWindow(window_, false);
+  }
+
+  void downloadApplication(bool cradle) override { torvik::downloadApplication(window_, cradle); }
+  void downloadLookupFile(bool cradle) override { torvik::downloadLookupFile(window_, cradle); }
+  void receiveData(bool cradle) override { torvik::receiveData(window_, cradle); }
+  void about() override { runAboutBox(window_); }
+  void exit() override { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+  void openRecent(int n) override {
+    App& a = app();
+    if (n < 0 || n >= kMaxRecentFiles || a.preferences.recentFiles[n][0] == '\0') return;
+    copyText(a.session.currentFile, a.preferences.recentFiles[n]);
+    loadProject(window_, a.session.currentFile, false);
+    simulatorReturnToMainMenu(a.client);
+  }
+
+ private:
+  HWND window_;
+};
+
+// The program folder is where language files live: the program's path up to and
+// including its last backslash.
+void findProgramFolder(char (&folder)[257]) {
+  char path[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) {
+    folder[0] = '\0';
+    return;
+  }
+  char* slash = std::strrchr(path, '\\');
+  if (slash != nullptr) slash[1] = '\0';
+  copyText(folder, path);
+}
+
+void onCreate(HWND window) {
+  App& a = app();
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  findProgramFolder(a.programFolder);
+  readPreferences(a.preferences);
+  const int languages = findLanguages(a.strings, a.programFolder);
+  a.strings.setLanguageActive(languages > 0 && loadLanguage(a.strings, a.preferences.languageName));
+  // The new design's prompts come from the language just loaded.
+  resetDesign();
+  if (a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0) {
+    copyText(a.session.currentFile, a.preferences.lastProject);
+    loadProject(window, a.session.currentFile, true);
+  }
+  placeMainWindow(window, true);
+  a.client = CreateWindowExA(0, kFaceClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kMainWidth, kMainHeight, window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CLIENT_WINDOW)), a.instance, nullptr);
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      app().mainWindow = window;
+      onCreate(window);
+      return 0;
+    case WM_COMMAND: {
+      MainCommands commands(window);
+      const Preferences& p = app().preferences;
+      dispatchCommand(LOWORD(wParam), p.downloadTransport, p.receiveTransport, commands);
+      return 0;
+    }
+    case WM_CLOSE:
+      if (mayDiscardDesign(window)) DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool registerMainWindowClass(HINSTANCE instance) {
+  WNDCLASSA wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = mainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, "Torvik");
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  wc.lpszClassName = kMainClassName;
+  return RegisterClassA(&wc) != 0;
+}
+
+HWND createMainWindow(HINSTANCE instance) {
+  return CreateWindowExA(0, kMainClassName, kMainWindowTitle, WS_POPUP, kMainLeft, kMainTop, kMainWidth,
+                         kMainHeight, nullptr, nullptr, instance, nullptr);
+}
+
+void placeMainWindow(HWND window, bool home) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int x = home ? kMainLeft : r.left;
+  const int y = home ? kMainTop : r.top;
+  HWND order = app().preferences.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(window, order, x, y, kMainWidth, kMainHeight, SWP_SHOWWINDOW);
+}
+
+}  // namespace torvik

@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+namespace torvik {
+
+constexpr char kMainClassName[] = "Torvik";
+constexpr char kMainWindowTitle[] = "Torvik";
+constexpr int kMainLeft = 300;
+constexpr int kMainTop = 50;
+constexpr int kMainWidth = 200;
+constexpr int kMainHeight = 459;
+
+bool registerMainWindowClass(HINSTANCE instance);
+HWND createMainWindow(HINSTANCE instance);
+
+// Shows the window with its topmost state from the preferences; at (300, 50) when
+// `home`, else where it is.
+void placeMainWindow(HWND window, bool home);
+
+}  // namespace torvik

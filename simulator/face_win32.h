@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+namespace torvik {
+
+constexpr char kFaceClassName[] = "Client";
+
+// Registers the window class of the terminal face.
+bool registerFaceClass(HINSTANCE instance);
+
+// Rebuilds the popup menu (language texts, recent files) and returns the simulator to
+// its main menu. Also called after a language change.
+void reloadPopupMenu(HWND face);
+
+// Brings the simulated terminal back to its main menu and repaints the LCD.
+void simulatorReturnToMainMenu(HWND face);
+
+// Sets the simulator's record counter to zero (New and Open).
+void resetRecordCounter();
+
+}  // namespace torvik

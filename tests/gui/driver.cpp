@@ -1,0 +1,176 @@
+#include "tests/gui/driver.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace gui {
+
+namespace {
+
+std::string driverFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char* slash = std::strrchr(path, '\\');
+  if (slash != nullptr) slash[1] = '\0';
+  return path;
+}
+
+struct FindRequest {
+  DWORD pid;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+  auto* request = reinterpret_cast<FindRequest*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != request->pid || !IsWindowVisible(window)) return TRUE;
+  if (request->className != nullptr && className(window) != request->className) return TRUE;
+  if (request->title != nullptr && windowText(window) != request->title) return TRUE;
+  request->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+}
+
+TorvikProcess::~TorvikProcess() {
+  if (info_.hProcess == nullptr) return;
+  if (running()) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hProcess);
+  CloseHandle(info_.hThread);
+}
+
+bool TorvikProcess::start(DWORD timeoutMs) {
+  std::string exe = driverFolder() + "Torvik.exe";
+  std::vector<char> commandLine(exe.begin(), exe.end());
+  commandLine.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info_))
+    return false;
+  WaitForInputIdle(info_.hProcess, timeoutMs);
+  main_ = waitForWindow("Torvik", "Torvik", timeoutMs);
+  return main_ != nullptr;
+}
+
+bool TorvikProcess::waitForExit(DWORD timeoutMs) {
+  return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool TorvikProcess::running() const {
+  return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD TorvikProcess::exitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+HWND TorvikProcess::client() const { return GetDlgItem(main_, 100); }
+
+void TorvikProcess::command(int id) const { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void TorvikProcess::key(UINT virtualKey) const {
+  const UINT scan = MapVirtualKeyA(virtualKey, 0);
+  PostMessageA(main_, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scan << 16)));
+  PostMessageA(main_, WM_KEYUP, virtualKey, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+}
+
+HWND TorvikProcess::findWindow(const char* cls, const char* title) const {
+  FindRequest request{info_.dwProcessId, cls, title, nullptr};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&request));
+  return request.found;
+}
+
+HWND TorvikProcess::waitForWindow(const char* cls, const char* title, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  waitUntil([&] { return (found = findWindow(cls, title)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+std::string windowText(HWND window) {
+  // Ask in UTF-16: cross-process ANSI text under Wine is not always converted back.
+  wchar_t wide[512] = {};
+  SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(wide));
+  char narrow[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+  return narrow;
+}
+
+std::string className(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string dialogItemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
+
+void clickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void leftClick(HWND window, int x, int y) {
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void rightClick(HWND window, int x, int y) {
+  PostMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+  PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void saveScreenshot(const char* name) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  GdiFlush();
+
+  const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
+  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  std::string folder = driverFolder() + "screenshots";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string path = folder + "\\" + name + ".bmp";
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    std::fwrite(bits, 1, imageBytes, out);
+    std::fclose(out);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+}  // namespace gui

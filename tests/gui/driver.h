@@ -1,0 +1,61 @@
+#pragma once
+// Drives the real Torvik.exe from another process, the way Windows test tools do: finds its
+// windows, posts commands and clicks, reads and sets controls, answers message boxes.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace gui {
+
+// Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+class TorvikProcess {
+ public:
+  TorvikProcess() = default;
+  TorvikProcess(const TorvikProcess&) = delete;
+  TorvikProcess& operator=(const TorvikProcess&) = delete;
+  ~TorvikProcess();  // ends the program if a test left it running
+
+  // Starts Torvik.exe from the driver's own folder and waits for its main window.
+  bool start(DWORD timeoutMs = 30000);
+  bool waitForExit(DWORD timeoutMs = 10000);
+  bool running() const;
+  DWORD exitCode() const;
+
+  DWORD pid() const { return info_.dwProcessId; }
+  HWND mainWindow() const { return main_; }
+  HWND client() const;
+
+  // Posts a command as the popup menu or an accelerator would send it.
+  void command(int id) const;
+  // Posts a key press (down and up) to the main window's queue.
+  void key(UINT virtualKey) const;
+
+  // A visible top-level window of this process with the given class (nullptr: any) and
+  // title (nullptr: any); waits for it.
+  HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs = 10000) const;
+  HWND findWindow(const char* className, const char* title) const;
+  // The popup menu's window while a menu is open.
+  HWND popupMenu() const { return findWindow("#32768", nullptr); }
+
+ private:
+  PROCESS_INFORMATION info_{};
+  HWND main_ = nullptr;
+};
+
+std::string windowText(HWND window);
+std::string className(HWND window);
+std::string dialogItemText(HWND dialog, int id);
+// Presses a dialog button by id (as a click would).
+void clickButton(HWND dialog, int id);
+// Posts a left click at client coordinates of `window`.
+void leftClick(HWND window, int x, int y);
+void rightClick(HWND window, int x, int y);
+
+// Writes a picture of the whole screen to screenshots/<name>.bmp beside the driver, for
+// people to look at.
+void saveScreenshot(const char* name);
+
+}  // namespace gui

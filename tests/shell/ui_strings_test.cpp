@@ -1,0 +1,178 @@
+#include "shell/ui_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace torvik {
+namespace {
+
+// A small resource table of our own, so these tests do not move with the real texts.
+int fakeResources(int id, char* buffer, int size) {
+  static const std::string kLong(100, 'L');
+  const char* text = "";
+  if (id == 1131) text = "Save current program ?";
+  if (id == 1121) text = "Error";
+  if (id == 500) text = kLong.c_str();
+  const int n = std::min<int>(static_cast<int>(std::strlen(text)), size - 1);
+  std::memcpy(buffer, text, static_cast<std::size_t>(n));
+  buffer[n] = '\0';
+  return n;
+}
+
+std::unique_ptr<UiStrings> makeStrings() { return std::make_unique<UiStrings>(fakeResources); }
+
+bool load(UiStrings& s, const std::string& file) {
+  const bool loaded = s.applyLanguageFile(file.data(), file.size());
+  s.setLanguageActive(loaded);
+  return loaded;
+}
+
+TEST(UiStringLookup, WithoutLanguageEachKindKeepsItsOwnText) {
+  auto s = makeStrings();
+  const char* caption = s->lookup(1121, TextKind::Caption);
+  const char* message = s->lookup(1131, TextKind::Message);
+  EXPECT_STREQ(caption, "Error");
+  EXPECT_STREQ(message, "Save current program ?");
+  s->lookup(9999, TextKind::Label);
+  EXPECT_STREQ(s->lookup(9999, TextKind::Label), "");  // no such id: empty
+  EXPECT_STREQ(caption, "Error");                      // other kinds untouched
+}
+
+TEST(UiStringLookup, TerminalKindIsCutTo80AndOthersTo127) {
+  auto s = makeStrings();
+  EXPECT_EQ(std::strlen(s->lookup(500, TextKind::Terminal)), 80u);
+  EXPECT_EQ(std::strlen(s->lookup(500, TextKind::Message)), 100u);
+  // The override entries stay empty while no language is active.
+  EXPECT_STREQ(s->directEntry(500), "");
+}
+
+TEST(LanguageFile, OverridesTextsAndLeavesTheRestToTheResources) {
+  auto s = makeStrings();
+  ASSERT_TRUE(load(*s, "Deutsch\r\n1131=Programm speichern ?\r\n1=Torvik DE\r\n7=a=b=c\r\n"));
+  EXPECT_STREQ(s->lookup(1131, TextKind::Message), "Programm speichern ?");
+  EXPECT_STREQ(s->directEntry(1), "Torvik DE");
+  EXPECT_STREQ(s->directEntry(7), "a=b=c");  // only the first '=' separates
+  EXPECT_STREQ(s->lookup(1121, TextKind::Caption), "Error");
+  EXPECT_STREQ(s->directEntry(1121), "Error");  // cached once looked up
+  EXPECT_STREQ(s->lookup(1500, TextKind::Label), "");
+}
+
+TEST(LanguageFile, IdWithEqualsAndLineEndOnlySetsAnEmptyOverride) {
+  auto s = makeStrings();
+  ASSERT_TRUE(load(*s, "X\r\n1131=\r\n"));
+  EXPECT_STREQ(s->directEntry(1131), "");
+  EXPECT_STREQ(s->lookup(1131, TextKind::Message), "Save current program ?");
+  EXPECT_STREQ(s->directEntry(1131), "Save current program ?");
+}
+
+TEST(LanguageFile, LineFeedOnlyLinesLoseTheirLastCharacter) {
+  auto s = makeStrings();
+  ASSERT_TRUE(load(*s, "X\n1131=Sichern?\n1121=Fehler\n"));
+  EXPECT_STREQ(s->directEntry(1131), "Sichern");
+  EXPECT_STREQ(s->directEntry(1121), "Fehle");
+}
+
+TEST(LanguageFile, FileEndingAfterAnIdClearsThatEntry) {
+  auto s = makeStrings();
+  ASSERT_TRUE(load(*s, "X\r\n1131=Eins\r\n"));
+  ASSERT_TRUE(load(*s, "X\r\n1131"));
+  EXPECT_STREQ(s->directEntry(1131), "");
+  ASSERT_TRUE(load(*s, "X\r\n1131=Eins\r\n1131="));
+  EXPECT_STREQ(s->directEntry(1131), "");
+}
+
+TEST(LanguageFile, SecondLanguageKeepsFirstLanguagesOtherEntries) {
+  auto s = makeStrings();
+  ASSERT_TRUE(load(*s, "A\r\n1=First\r\n2=Second\r\n"));
+  ASSERT_TRUE(load(*s, "B\r\n2=Zweite\r\n"));
+  EXPECT_STREQ(s->directEntry(1), "First");
+  EXPECT_STREQ(s->directEntry(2), "Zweite");
+}
+
+TEST(LanguageFile, OutOfRangeIdsAndOverlongTextsStayInsideTheTable) {
+  auto s = makeStrings();
+  const std::string longText(200, 'T');
+  std::string file = "X\r\n1800=no\r\n99999999999999999999=no\r\n1799=" + longText + "\r\n0=zero\r\n";
+  ASSERT_TRUE(load(*s, file));
+  EXPECT_EQ(std::string(s->directEntry(1799)), std::string(80, 'T'));
+  EXPECT_STREQ(s->directEntry(0), "zero");
+  EXPECT_STREQ(s->directEntry(1800), "");
+  EXPECT_STREQ(s->directEntry(-1), "");
+  // Junk before '=' reads as id 0.
+  ASSERT_TRUE(load(*s, "X\r\nabc=junk\r\n"));
+  EXPECT_STREQ(s->directEntry(0), "junk");
+}
+
+TEST(LanguageFile, OnlyTheFirst18000BytesCount) {
+  auto s = makeStrings();
+  std::string file = "X\r\n";
+  file += "5=" + std::string(18000 - file.size() - 4, 'p') + "\r\n";  // ends exactly at 18,000
+  ASSERT_EQ(file.size(), 18000u);
+  file += "6=late\r\n";
+  ASSERT_TRUE(load(*s, file));
+  EXPECT_STREQ(s->directEntry(6), "");
+  EXPECT_EQ(std::strlen(s->directEntry(5)), 80u);
+}
+
+TEST(LanguageFile, EmptyNamelessOrBinaryFilesAreHandledSafely) {
+  auto s = makeStrings();
+  EXPECT_FALSE(s->applyLanguageFile("", 0));
+  EXPECT_TRUE(s->applyLanguageFile("NoLineEnds", 10));  // a name and nothing more
+  const char junk[] = {'\x01', '=', '\xff', '\n', '3', '=', 'x', '\0', '4', '=', 'y', '\r', '\n'};
+  EXPECT_TRUE(s->applyLanguageFile(junk, sizeof junk));
+  EXPECT_STREQ(s->directEntry(4), "");  // the text ends at its NUL
+  // Every byte value, in every position, without a fault.
+  std::string noise;
+  for (int i = 0; i < 5000; ++i) noise.push_back(static_cast<char>((i * 7919 + 13) % 256));
+  s->applyLanguageFile(noise.data(), noise.size());
+}
+
+TEST(LanguageList, NamesComeFromTheFirstLineAndEmptyFilesEndTheScan) {
+  auto s = makeStrings();
+  EXPECT_TRUE(s->addLanguage("Deutsch\r\n1=x", 12, "C:\\t\\de.lng"));
+  const std::string longName(60, 'N');
+  EXPECT_TRUE(s->addLanguage(longName.data(), longName.size(), "C:\\t\\n.lng"));
+  EXPECT_EQ(std::strlen(s->language(1).name), 40u);
+  EXPECT_FALSE(s->addLanguage("\r\n", 2, "C:\\t\\empty.lng"));
+  EXPECT_FALSE(s->addLanguage("", 0, "C:\\t\\zero.lng"));
+  EXPECT_EQ(s->languageCount(), 2);
+  EXPECT_EQ(s->findLanguage("Deutsch"), 0);
+  EXPECT_EQ(s->findLanguage("deutsch"), -1);  // case counts
+  EXPECT_EQ(s->findLanguage("0"), -1);        // the built-in English matches no file
+  EXPECT_STREQ(s->language(0).path, "C:\\t\\de.lng");
+}
+
+TEST(LanguageList, HoldsAtMostTwentyLanguages) {
+  auto s = makeStrings();
+  for (int i = 0; i < 25; ++i) {
+    const std::string name = "L" + std::to_string(i);
+    EXPECT_EQ(s->addLanguage(name.data(), name.size(), "p"), i < UiStrings::kMaxLanguages);
+  }
+  EXPECT_EQ(s->languageCount(), 20);
+}
+
+TEST(ResourceTable, IdsAscendUniqueInRangeAndTextsFitAnEntry) {
+  int count = 0;
+  const ResourceString* table = resourceStrings(&count);
+  ASSERT_GT(count, 0);
+  for (int i = 0; i < count; ++i) {
+    SCOPED_TRACE(table[i].id);
+    EXPECT_GE(table[i].id, 267);
+    EXPECT_LE(table[i].id, 1795);
+    if (i > 0) {
+      EXPECT_GT(table[i].id, table[i - 1].id);
+    }
+    EXPECT_LE(std::strlen(table[i].text), 72u);
+  }
+  char buffer[128];
+  builtinResourceString(1131, buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "Save current program ?");
+  EXPECT_EQ(builtinResourceString(266, buffer, sizeof buffer), 0);
+  EXPECT_STREQ(buffer, "");
+}
+
+}  // namespace
+}  // namespace torvik
