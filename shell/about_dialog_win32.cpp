@@ -44,10 +44,16 @@ void setHover(HWND dialog, AboutData& data, HWND under) {
   }
 }
 
+int luminance(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
+
 COLORREF linkColour() {
-  // Systems without a hot-light colour get pure blue.
-  if (GetSysColorBrush(COLOR_HOTLIGHT) == nullptr) return RGB(0, 0, 255);
-  return GetSysColor(COLOR_HOTLIGHT);
+  // Systems without a hot-light colour get pure blue, and so do colour schemes whose
+  // hot-light colour would be unreadable on the dialog face (some Wine themes).
+  const COLORREF blue = RGB(0, 0, 255);
+  if (GetSysColorBrush(COLOR_HOTLIGHT) == nullptr) return blue;
+  const COLORREF hot = GetSysColor(COLOR_HOTLIGHT);
+  const int contrast = luminance(GetSysColor(COLOR_BTNFACE)) - luminance(hot);
+  return (contrast < 90 && contrast > -90) ? blue : hot;
 }
 
 void openLink(HWND dialog, int controlId) {

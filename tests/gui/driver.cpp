@@ -105,6 +105,25 @@ HWND TorvikProcess::waitForWindow(const char* cls, const char* title, DWORD time
   return found;
 }
 
+namespace {
+BOOL CALLBACK repaintWindow(HWND window, LPARAM pid) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == static_cast<DWORD>(pid) && IsWindowVisible(window)) {
+    DWORD_PTR ignored;
+    // Let the program work off what is queued, then paint synchronously.
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  }
+  return TRUE;
+}
+}  // namespace
+
+void TorvikProcess::screenshot(const char* name) const {
+  EnumWindows(repaintWindow, static_cast<LPARAM>(info_.dwProcessId));
+  saveScreenshot(name);
+}
+
 std::string windowText(HWND window) {
   // Ask in UTF-16: cross-process ANSI text under Wine is not always converted back.
   wchar_t wide[512] = {};

@@ -37,6 +37,10 @@ class TorvikProcess {
   // title (nullptr: any); waits for it.
   HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs = 10000) const;
   HWND findWindow(const char* className, const char* title) const;
+  // Waits until every visible window of the program has painted, then writes a picture
+  // of the whole screen (see saveScreenshot).
+  void screenshot(const char* name) const;
+
   // The popup menu's window while a menu is open.
   HWND popupMenu() const { return findWindow("#32768", nullptr); }
 

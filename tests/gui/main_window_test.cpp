@@ -38,7 +38,7 @@ TEST(MainWindow, IsACaptionlessPopupAt300By50Of200By459) {
   EXPECT_EQ(c.top, 50);
   EXPECT_EQ(c.right - c.left, 200);
   EXPECT_EQ(c.bottom - c.top, 459);
-  gui::saveScreenshot("main_window");
+  torvik.screenshot("main_window");
 }
 
 void expectAboutBoxOpensAndCloses(TorvikProcess& torvik) {
@@ -47,7 +47,7 @@ void expectAboutBoxOpensAndCloses(TorvikProcess& torvik) {
   EXPECT_NE(gui::dialogItemText(about, 1014).find("http"), std::string::npos);
   EXPECT_NE(gui::dialogItemText(about, 1015).find('@'), std::string::npos);
   EXPECT_EQ(GetWindow(about, GW_OWNER), torvik.mainWindow());
-  gui::saveScreenshot("about_box");
+  torvik.screenshot("about_box");
   gui::clickButton(about, IDOK);
   EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(about); }));
 }
@@ -91,7 +91,7 @@ TEST(PopupMenu, RightClickOnTheFaceOpensItAndItsCommandsReachTheMainWindow) {
   gui::rightClick(torvik.client(), 100, 150);
   HWND menu = torvik.waitForWindow("#32768", nullptr);
   ASSERT_NE(menu, nullptr);
-  gui::saveScreenshot("popup_menu");
+  torvik.screenshot("popup_menu");
   // "A&bout..." by its mnemonic: the menu's own keyboard handling sends the command.
   torvik.key('B');
   HWND about = torvik.waitForWindow("#32770", "About Torvik");

@@ -174,5 +174,62 @@ TEST(ResourceTable, IdsAscendUniqueInRangeAndTextsFitAnEntry) {
   EXPECT_STREQ(buffer, "");
 }
 
+// Every terminal prompt must fit its LCD line: 15 or 20 columns.
+struct TerminalRange {
+  int first, last, width;
+};
+const TerminalRange kTerminalRanges[] = {
+    {721, 723, 15},   {731, 735, 15},   {741, 745, 15},   {751, 753, 15},   {761, 768, 20},   {771, 778, 15},
+    {781, 788, 20},   {791, 798, 15},   {801, 806, 20},   {811, 816, 15},   {821, 824, 20},   {831, 832, 15},
+    {841, 846, 20},   {851, 855, 15},   {861, 865, 20},   {871, 875, 15},   {881, 884, 20},   {891, 894, 15},
+    {901, 904, 20},   {911, 914, 15},   {921, 926, 20},   {931, 934, 15},   {941, 948, 20},   {951, 956, 15},
+    {961, 962, 15},   {971, 975, 15},   {981, 984, 15},   {991, 994, 15},   {1001, 1004, 15}, {1011, 1013, 15},
+    {1021, 1024, 15}, {1031, 1037, 15}, {1041, 1048, 15}, {1051, 1053, 20}, {1061, 1063, 15}, {1071, 1076, 20},
+    {1081, 1086, 15}, {1091, 1093, 15}, {1741, 1745, 20}, {1751, 1755, 15},
+};
+
+TEST(ResourceTable, Holds456StringsFrom267To1795) {
+  int count = 0;
+  const ResourceString* table = resourceStrings(&count);
+  ASSERT_EQ(count, 456);
+  EXPECT_EQ(table[0].id, 267);
+  EXPECT_EQ(table[count - 1].id, 1795);
+  for (int i = 0; i < count; ++i) {
+    SCOPED_TRACE(table[i].id);
+    EXPECT_GT(std::strlen(table[i].text), 0u);
+    for (const char* c = table[i].text; *c != '\0'; ++c) EXPECT_TRUE(*c >= 32 && *c < 127);
+  }
+}
+
+TEST(ResourceTable, EveryTerminalPromptIsPresentAndFitsItsLine) {
+  char text[128];
+  for (const TerminalRange& range : kTerminalRanges) {
+    for (int id = range.first; id <= range.last; ++id) {
+      SCOPED_TRACE(id);
+      const int n = builtinResourceString(id, text, sizeof text);
+      EXPECT_GT(n, 0);
+      EXPECT_LE(n, range.width);
+    }
+  }
+  builtinResourceString(721, text, sizeof text);
+  EXPECT_STREQ(text, "1.Collect data ");
+}
+
+TEST(ResourceTable, TextsTheProgramQuotesAreWordForWord) {
+  const struct {
+    int id;
+    const char* text;
+  } quoted[] = {{1121, "Error"},     {1122, "Warning"},   {1131, "Save current program ?"},
+                {1212, "main"},      {1213, "menu  "},    {1214, "form  "},
+                {1491, "RS-232"},    {1492, "Cradle-IR"}, {1493, "IrDA"},
+                {1320, "Detecting Result"}, {1321, "Cradle is not available!! "},
+                {1322, "Cradle is connected to "}, {1581, "Main menu "}, {1606, "Misc - continuous "}};
+  char text[128];
+  for (const auto& q : quoted) {
+    builtinResourceString(q.id, text, sizeof text);
+    EXPECT_STREQ(text, q.text) << q.id;
+  }
+}
+
 }  // namespace
 }  // namespace torvik

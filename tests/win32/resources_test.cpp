@@ -1,0 +1,91 @@
+// The program's own resources, loaded the way the program loads them.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "resources/resource_ids.h"
+#include "shell/ui_strings.h"
+
+namespace torvik {
+namespace {
+
+TEST(Resources, StringTableMatchesTheCompiledInTextsByteForByte) {
+  int count = 0;
+  const ResourceString* table = resourceStrings(&count);
+  for (int i = 0; i < count; ++i) {
+    char loaded[256] = {};
+    const int n = LoadStringA(GetModuleHandleA(nullptr), static_cast<UINT>(table[i].id), loaded, sizeof loaded);
+    EXPECT_EQ(n, static_cast<int>(std::strlen(table[i].text))) << table[i].id;
+    EXPECT_STREQ(loaded, table[i].text) << table[i].id;
+  }
+}
+
+TEST(Resources, FaceBitmapsHaveTheirSizes) {
+  struct Size {
+    int first, last, width, height;
+  };
+  const Size sizes[] = {{500, 500, 200, 459}, {501, 515, 41, 23}, {516, 517, 28, 37}, {518, 518, 34, 32},
+                        {519, 519, 33, 24},   {520, 521, 34, 32}, {522, 522, 33, 24}, {523, 523, 34, 32},
+                        {524, 538, 41, 23},   {539, 540, 28, 37}, {541, 541, 34, 32}, {542, 542, 33, 24},
+                        {543, 544, 34, 32},   {545, 545, 33, 24}, {546, 546, 34, 32}, {547, 547, 6, 10},
+                        {548, 548, 116, 10},  {549, 549, 116, 12}, {550, 551, 7, 8}};
+  for (const Size& s : sizes) {
+    for (int id = s.first; id <= s.last; ++id) {
+      HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+      ASSERT_NE(bitmap, nullptr) << id;
+      BITMAP info{};
+      GetObjectA(bitmap, sizeof info, &info);
+      EXPECT_EQ(info.bmWidth, s.width) << id;
+      EXPECT_EQ(info.bmHeight, s.height) << id;
+      DeleteObject(bitmap);
+    }
+  }
+}
+
+TEST(Resources, PopupMenuHasItsItemsInOrder) {
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), "PopMenuT900");
+  ASSERT_NE(menu, nullptr);
+  HMENU popup = GetSubMenu(menu, 0);
+  ASSERT_NE(popup, nullptr);
+  const int ids[] = {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_SAVEAS, 0, IDM_EDIT, IDM_PREFERENCES, 0,
+                     IDM_DOWNLOAD_APPLICATION, IDM_DOWNLOAD_LOOKUP, IDM_RECEIVE_DATA, 0, IDM_ABOUT, IDM_EXIT};
+  ASSERT_EQ(GetMenuItemCount(popup), 14);
+  for (int i = 0; i < 14; ++i) {
+    const UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
+    if (ids[i] == 0)
+      EXPECT_TRUE(state & MF_SEPARATOR) << i;
+    else
+      EXPECT_EQ(static_cast<int>(GetMenuItemID(popup, i)), ids[i]) << i;
+  }
+  char text[64];
+  GetMenuStringA(popup, IDM_NEW, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "&New\tCtrl+N");
+  GetMenuStringA(popup, IDM_EXIT, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "E&xit\tAlt+F4");
+  DestroyMenu(menu);
+}
+
+TEST(Resources, AcceleratorsAreCtrlNOSEAndF1) {
+  HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "Torvik");
+  ASSERT_NE(table, nullptr);
+  ACCEL entries[8];
+  const int n = CopyAcceleratorTableA(table, entries, 8);
+  ASSERT_EQ(n, 5);
+  const struct {
+    WORD key;
+    BYTE ctrl;
+    WORD cmd;
+  } expected[] = {{'N', FCONTROL, IDM_NEW}, {'O', FCONTROL, IDM_OPEN}, {'S', FCONTROL, IDM_SAVE},
+                  {'E', FCONTROL, IDM_EDIT}, {VK_F1, 0, IDM_ABOUT}};
+  for (int i = 0; i < n; ++i) {
+    EXPECT_EQ(entries[i].key, expected[i].key) << i;
+    EXPECT_EQ(entries[i].cmd, expected[i].cmd) << i;
+    EXPECT_EQ(entries[i].fVirt & (FCONTROL | FALT | FSHIFT), expected[i].ctrl) << i;
+    EXPECT_TRUE(entries[i].fVirt & FVIRTKEY) << i;
+  }
+  DestroyAcceleratorTable(table);
+}
+
+}  // namespace
+}  // namespace torvik
