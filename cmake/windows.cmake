@@ -18,8 +18,9 @@ target_compile_definitions(torvik_win32 PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601
 
 add_executable(Torvik WIN32 shell/winmain_win32.cpp resources/torvik.rc)
 target_link_libraries(Torvik PRIVATE torvik_win32)
-set_source_files_properties(resources/torvik.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/ui_strings.inc;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
+file(GLOB RC_DEPENDS CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.inc resources/*.ico
+     resources/*.manifest resources/bitmaps/*)
+set_source_files_properties(resources/torvik.rc PROPERTIES OBJECT_DEPENDS "${RC_DEPENDS}")
 
 # GoogleTest for MinGW, from Debian's source package.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)

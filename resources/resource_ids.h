@@ -25,20 +25,18 @@
 /* Child window ids. */
 #define IDC_CLIENT_WINDOW        100
 
-/* AboutBox. Accelerators used: none. */
-#define IDC_ABOUT_ICON           1010
-#define IDC_ABOUT_TITLE          1011
-#define IDC_ABOUT_VERSION        1012
-#define IDC_ABOUT_TEXT           1013
-#define IDC_ABOUT_WEB_LINK       1014
-#define IDC_ABOUT_MAIL_LINK      1015
-#define IDC_ABOUT_PICTURE        1016
-#define IDB_ABOUT                1041
 
 /* Terminal face bitmaps: 500 the picture, 501..523 keys released, 524..546 pressed,
    547..551 LCD pieces. */
 #define IDB_FACE_FIRST           500
 #define IDB_FACE_LAST            551
+
+/* Each subsystem keeps the ids of its own dialogs. */
+#include "ids_shell.h"
+#include "ids_preferences.h"
+#include "ids_link.h"
+#include "ids_editor.h"
+#include "ids_simulator.h"
 
 #define TORVIK_VERSION_TEXT      "1.0.0"
 #define TORVIK_WEB_ADDRESS       "https://www.fernwick.example/torvik"

@@ -188,10 +188,18 @@ const TerminalRange kTerminalRanges[] = {
     {1081, 1086, 15}, {1091, 1093, 15}, {1741, 1745, 20}, {1751, 1755, 15},
 };
 
-TEST(ResourceTable, Holds456StringsFrom267To1795) {
+// Ids of the program's own messages, which the terminal's texts and dialogs do not use.
+bool isOwnMessageId(int id) {
+  return (id >= 1135 && id <= 1140) || (id >= 1148 && id <= 1160) || (id >= 1389 && id <= 1400) ||
+         (id >= 1775 && id <= 1779);
+}
+
+TEST(ResourceTable, Holds456StringsFrom267To1795BesidesTheProgramsOwnMessages) {
   int count = 0;
   const ResourceString* table = resourceStrings(&count);
-  ASSERT_EQ(count, 456);
+  int named = 0;
+  for (int i = 0; i < count; ++i) named += isOwnMessageId(table[i].id) ? 0 : 1;
+  EXPECT_EQ(named, 456);
   EXPECT_EQ(table[0].id, 267);
   EXPECT_EQ(table[count - 1].id, 1795);
   for (int i = 0; i < count; ++i) {

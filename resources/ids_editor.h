@@ -1,0 +1,5 @@
+/* Control ids of the editor's dialogs. */
+#ifndef TORVIK_IDS_EDITOR_H
+#define TORVIK_IDS_EDITOR_H
+
+#endif
