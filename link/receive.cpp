@@ -1,0 +1,167 @@
+#include "link/receive.h"
+
+#include <cstring>
+
+#include "link/download.h"
+
+namespace torvik {
+
+std::size_t makeRecordLine(std::uint8_t seq, const std::uint8_t* data, std::size_t size, std::uint8_t* out) {
+  unsigned sum = seq;
+  out[0] = seq;
+  for (std::size_t i = 0; i < size; ++i) {
+    out[1 + i] = data[i];
+    sum += data[i];
+  }
+  sum &= 0xFFFF;
+  out[1 + size] = lineCheckByte(sum);
+  out[2 + size] = lineCheckByte(sum >> 8);
+  out[3 + size] = '\r';
+  return size + 4;
+}
+
+namespace {
+
+bool sendWord(SerialLink& link, const char* word) { return link.writeText(word); }
+
+// True when "ACK\r" came back within the handshake's rules; shows the failure otherwise.
+bool receiveHandshake(SerialLink& link, LinkUi& ui) {
+  for (int attempts = 0;;) {
+    sendWord(link, "READ\r");
+    char reply[kReplyMaxBytes + 1] = {};
+    std::size_t length = 0;
+    bool timedOut = true;
+    const std::uint32_t start = link.clock().tickCount();
+    for (;;) {
+      const std::uint32_t elapsed = elapsedSince(link.clock(), start);
+      if (elapsed > kReplyLimitMs) break;
+      std::uint8_t byte = 0;
+      const ReadResult r = link.readByte(byte, kReplyLimitMs + 1 - elapsed);
+      if (r == ReadResult::Failed) {
+        const std::uint32_t spent = elapsedSince(link.clock(), start);
+        if (spent <= kReplyLimitMs) link.clock().sleep(kReplyLimitMs + 1 - spent);
+        break;
+      }
+      if (r == ReadResult::Nothing) continue;
+      reply[length++] = static_cast<char>(byte);
+      if (byte == '\r' || length >= static_cast<std::size_t>(kReplyMaxBytes)) {
+        timedOut = false;
+        break;
+      }
+    }
+    if (timedOut && attempts >= 3) {
+      ui.show(kStrError, kStrTimeOut, BoxIcon::None);
+      return false;
+    }
+    if (std::strcmp(reply, "ACK\r") == 0) return true;
+    if (attempts++ >= 5) {
+      ui.show(kStrError, kStrNoConnection, BoxIcon::None);
+      return false;
+    }
+  }
+}
+
+enum class LineWait { Line, Silence, Broken };
+
+// Collects one line within 500 ms; at most 255 bytes are kept.
+LineWait waitForLine(SerialLink& link, std::uint8_t* line, std::size_t* length, bool* overlong) {
+  *length = 0;
+  *overlong = false;
+  const std::uint32_t start = link.clock().tickCount();
+  for (;;) {
+    const std::uint32_t elapsed = elapsedSince(link.clock(), start);
+    if (elapsed > kRecordWaitMs) return LineWait::Silence;
+    std::uint8_t byte = 0;
+    const ReadResult r = link.readByte(byte, kRecordWaitMs + 1 - elapsed);
+    if (r == ReadResult::Failed) {
+      const std::uint32_t spent = elapsedSince(link.clock(), start);
+      if (spent <= kRecordWaitMs) link.clock().sleep(kRecordWaitMs + 1 - spent);
+      return LineWait::Silence;
+    }
+    if (r == ReadResult::Nothing) continue;
+    if (byte == '\r') return LineWait::Line;
+    if (*length < kMaxRecordLine)
+      line[(*length)++] = byte;
+    else
+      *overlong = true;
+  }
+}
+
+}  // namespace
+
+ReceiveResult receiveRecords(SerialLink& link, LinkUi& ui, RecordSink& sink) {
+  ReceiveResult result;
+  if (!receiveHandshake(link, ui)) {
+    result.end = ReceiveResult::End::NoConnection;
+    return result;
+  }
+  ui.counterBegin();
+  std::uint8_t expected = 0;
+  int silentWaits = 0;
+  std::uint8_t line[kMaxRecordLine + 1];
+  for (;;) {
+    std::size_t length = 0;
+    bool overlong = false;
+    if (waitForLine(link, line, &length, &overlong) != LineWait::Line) {
+      if (silentWaits++ < kSilentWaitsAllowed) {
+        sendWord(link, "NAK\r");
+        continue;
+      }
+      ui.counterEnd();
+      ui.show(kStrError, kStrTimeOut, BoxIcon::None);
+      result.end = ReceiveResult::End::TimedOut;
+      return result;
+    }
+    silentWaits = 0;
+    if (!overlong && length == 4 && std::memcmp(line, "OVER", 4) == 0) {
+      ui.counterEnd();
+      result.end = ReceiveResult::End::Over;
+      return result;
+    }
+    // Too short to hold a sequence number and two check bytes, or cut: it cannot pass.
+    if (length < 3 || overlong) {
+      sendWord(link, "NAK\r");
+      continue;
+    }
+    if (line[0] != expected) {
+      // The previous record again: its acknowledgement was lost.
+      sendWord(link, line[0] == (expected + 9) % 10 ? "ACK\r" : "NAK\r");
+      continue;
+    }
+    unsigned sum = 0;
+    for (std::size_t i = 0; i + 2 < length; ++i) sum += line[i];
+    sum &= 0xFFFF;
+    if (line[length - 2] != lineCheckByte(sum) || line[length - 1] != lineCheckByte(sum >> 8)) {
+      sendWord(link, "NAK\r");
+      continue;
+    }
+    if (!sink.writeRecord(line + 1, length - 3)) {
+      // Not acknowledged, so the terminal keeps the record.
+      ui.counterEnd();
+      ui.show(kStrError, kStrFileCreateFailed, BoxIcon::None);
+      result.end = ReceiveResult::End::WriteFailed;
+      return result;
+    }
+    ++result.count;
+    expected = static_cast<std::uint8_t>((expected + 1) % 10);
+    ui.counterUpdate(result.count);
+    sendWord(link, "ACK\r");
+  }
+}
+
+bool finishReceive(const ReceiveResult& result, LinkUi& ui, bool* viewFile) {
+  *viewFile = false;
+  if (result.count > 0 && result.end == ReceiveResult::End::Over) {
+    *viewFile = ui.askViewReceived(result.count);
+    return true;
+  }
+  if (result.count > 0) {
+    ui.showNumber(kStrUploadData, kStrReceiveIncomplete, BoxIcon::Exclamation, result.count);
+    return true;
+  }
+  if (result.end == ReceiveResult::End::Over || result.end == ReceiveResult::End::NoConnection)
+    ui.show(kStrUploadData, kStrNoDataReceived, BoxIcon::None);
+  return false;
+}
+
+}  // namespace torvik

@@ -1,0 +1,232 @@
+// Receiving records: handshake, sequence numbers, check bytes, silence, and what stays on disk.
+#include "link/receive.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/link/fake_link.h"
+
+namespace torvik {
+namespace {
+
+using test::FakePort;
+using test::RecordingUi;
+using test::Shown;
+using test::Written;
+
+std::string recordLine(int seq, const std::string& data) {
+  std::uint8_t out[300];
+  const std::size_t n =
+      makeRecordLine(static_cast<std::uint8_t>(seq), reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), out);
+  return std::string(reinterpret_cast<char*>(out), n);
+}
+
+class StringSink : public RecordSink {
+ public:
+  std::string file;
+  bool fail = false;
+  bool writeRecord(const std::uint8_t* data, std::size_t size) override {
+    if (fail) return false;
+    file.append(reinterpret_cast<const char*>(data), size);
+    file += "\r\n";
+    return true;
+  }
+};
+
+// A terminal with a script of lines: each is sent after the previous one was answered
+// (and the first after "ACK\r" to "READ\r"). An empty entry stays silent for that turn.
+struct ReceiveFixture : ::testing::Test {
+  VirtualClock clock;
+  FakePort port{clock};
+  SerialLink link{port, clock};
+  RecordingUi ui;
+  StringSink sink;
+  std::string readReply = "ACK\r";
+  std::vector<std::string> script;
+  std::size_t next = 0;
+  std::vector<std::string> answers;  // what the program answered each line
+
+  void SetUp() override {
+    port.terminal = [this](FakePort& p, const Written& w) {
+      const std::string t = w.text();
+      if (t == "READ\r") {
+        p.arrive(readReply);
+        if (readReply != "ACK\r") return;
+      } else {
+        answers.push_back(t);
+      }
+      if (next < script.size()) p.arrive(script[next++], 2);
+    };
+  }
+  ReceiveResult run() { return receiveRecords(link, ui, sink); }
+};
+
+TEST(RecordLine, LowCheckByteFirstAndCarriageReturnNeverInside) {
+  EXPECT_EQ(recordLine(1, "AB"), std::string("\x01" "AB\x84\x00\r", 6));
+  // 0x0D - 0x01 = 0x0C: the sum's low byte is 0x0D and goes out as 0x0E.
+  EXPECT_EQ(recordLine(1, "\x0C"), std::string("\x01\x0C\x0E\x00\r", 5));
+}
+
+TEST_F(ReceiveFixture, RecordsAreWrittenAndAcknowledgedUntilOver) {
+  script = {recordLine(0, "first"), recordLine(1, "second"), recordLine(2, ""), "OVER\r"};
+  const ReceiveResult r = run();
+  EXPECT_EQ(r.end, ReceiveResult::End::Over);
+  EXPECT_EQ(r.count, 3);
+  EXPECT_EQ(sink.file, "first\r\nsecond\r\n\r\n");
+  EXPECT_EQ(answers, (std::vector<std::string>{"ACK\r", "ACK\r", "ACK\r"}));
+  EXPECT_EQ(ui.counter, (std::vector<int>{1, 2, 3}));
+  EXPECT_FALSE(ui.counterShowing);
+  bool view = false;
+  ui.viewAnswer = true;
+  EXPECT_TRUE(finishReceive(r, ui, &view));
+  EXPECT_TRUE(view);
+  EXPECT_EQ(ui.viewCount, 3);
+}
+
+TEST_F(ReceiveFixture, SequenceNumbersWrapFromNineToZero) {
+  for (int i = 0; i < 12; ++i) script.push_back(recordLine(i % 10, "r" + std::to_string(i)));
+  script.push_back("OVER\r");
+  EXPECT_EQ(run().count, 12);
+  EXPECT_NE(sink.file.find("r9\r\nr10\r\nr11\r\n"), std::string::npos);
+}
+
+TEST_F(ReceiveFixture, RepeatedRecordIsAcknowledgedAgainAndWrittenOnce) {
+  script = {recordLine(0, "a"), recordLine(0, "a"), recordLine(1, "b"), "OVER\r"};
+  EXPECT_EQ(run().count, 2);
+  EXPECT_EQ(sink.file, "a\r\nb\r\n");
+  EXPECT_EQ(answers, (std::vector<std::string>{"ACK\r", "ACK\r", "ACK\r"}));
+}
+
+TEST_F(ReceiveFixture, OutOfOrderRecordIsRefused) {
+  script = {recordLine(3, "a"), recordLine(0, "a"), "OVER\r"};
+  EXPECT_EQ(run().count, 1);
+  EXPECT_EQ(answers, (std::vector<std::string>{"NAK\r", "ACK\r"}));
+}
+
+TEST_F(ReceiveFixture, BadCheckByteIsRefusedAndTheSameNumberExpectedAgain) {
+  std::string bad = recordLine(0, "data");
+  bad[bad.size() - 3] ^= 1;
+  std::string badHigh = recordLine(0, "data");
+  badHigh[badHigh.size() - 2] = 0x02;  // the sum is 0x019A
+  script = {bad, badHigh, recordLine(0, "data"), "OVER\r"};
+  EXPECT_EQ(run().count, 1);
+  EXPECT_EQ(answers, (std::vector<std::string>{"NAK\r", "NAK\r", "ACK\r"}));
+}
+
+TEST_F(ReceiveFixture, LowCheckByteOf0x0DMustArriveAs0x0E) {
+  // Sequence 0 and data 06 07: the sum's low byte is 0x0D.
+  script = {std::string("\x00\x06\x07\x0D\x00\r", 6), std::string("\x00\x06\x07\x0E\x00\r", 6), "OVER\r"};
+  EXPECT_EQ(run().count, 1);
+  EXPECT_EQ(sink.file, "\x06\x07\r\n");
+  EXPECT_EQ(answers, (std::vector<std::string>{"NAK\r", "NAK\r", "ACK\r"}));
+}
+
+TEST_F(ReceiveFixture, ShortLinesAreRefusedWithNak) {
+  script = {std::string("\x00\r", 2), std::string("\x00\x00\r", 3), "\r", recordLine(0, ""), "OVER\r"};
+  EXPECT_EQ(run().count, 1);
+  EXPECT_EQ(answers, (std::vector<std::string>{"NAK\r", "NAK\r", "NAK\r", "ACK\r"}));
+}
+
+TEST_F(ReceiveFixture, LineOfMoreThan255BytesIsRefused) {
+  script = {recordLine(0, std::string(252, 'x')), recordLine(0, std::string(253, 'x')), "OVER\r"};
+  // 252 data bytes make a 255-byte line before its CR: the longest that can pass.
+  EXPECT_EQ(run().count, 1);
+  EXPECT_EQ(answers, (std::vector<std::string>{"ACK\r", "NAK\r"}));
+}
+
+TEST_F(ReceiveFixture, TenSilentHalfSecondsEachCostANakAndTheEleventhEnds) {
+  script = {recordLine(0, "kept")};
+  const ReceiveResult r = run();
+  EXPECT_EQ(r.end, ReceiveResult::End::TimedOut);
+  EXPECT_EQ(r.count, 1);
+  EXPECT_EQ(port.countWrites("NAK\r"), 10);
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrError, kStrTimeOut, BoxIcon::None, -1}}));
+  EXPECT_FALSE(ui.counterShowing);
+}
+
+TEST_F(ReceiveFixture, SilenceResetsAfterEachCompleteLine) {
+  // Nine silences, a record, nine silences, OVER: never eleven in a row.
+  script = {recordLine(0, "a")};
+  for (int i = 0; i < 9; ++i) script.push_back("");
+  script.push_back(recordLine(1, "b"));
+  for (int i = 0; i < 9; ++i) script.push_back("");
+  script.push_back("OVER\r");
+  // The terminal answers each NAK with the next script entry; "" is one more silence.
+  script.insert(script.begin() + 1, "");
+  const ReceiveResult r = run();
+  EXPECT_EQ(r.end, ReceiveResult::End::Over);
+  EXPECT_EQ(r.count, 2);
+}
+
+TEST_F(ReceiveFixture, LineMustArriveWithinHalfASecond) {
+  script = {recordLine(0, "a"), "OVER\r"};
+  port.terminal = [this](FakePort& p, const Written& w) {
+    if (w.text() == "READ\r") {
+      p.arrive("ACK\r");
+      p.arrive(script[0].substr(0, 2), 2);
+      p.arrive(script[0].substr(2), 600);  // the rest only after the wait ended
+    } else {
+      answers.push_back(w.text());
+      if (answers.size() == 2) p.arrive("OVER\r", 2);
+    }
+  };
+  const ReceiveResult r = run();
+  EXPECT_EQ(answers.front(), "NAK\r");
+  EXPECT_EQ(r.count, 0);
+}
+
+TEST_F(ReceiveFixture, SilenceAfterAcknowledgedRecordsKeepsThemAndSaysHowMany) {
+  script = {recordLine(0, "a"), recordLine(1, "b")};
+  const ReceiveResult r = run();
+  ui.shown.clear();
+  bool view = true;
+  EXPECT_TRUE(finishReceive(r, ui, &view));
+  EXPECT_FALSE(view);
+  EXPECT_EQ(sink.file, "a\r\nb\r\n");
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrUploadData, kStrReceiveIncomplete, BoxIcon::Exclamation, 2}}));
+}
+
+TEST_F(ReceiveFixture, OverBeforeAnyRecordMeansNoData) {
+  script = {"OVER\r"};
+  const ReceiveResult r = run();
+  bool view = true;
+  EXPECT_FALSE(finishReceive(r, ui, &view));
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrUploadData, kStrNoDataReceived, BoxIcon::None, -1}}));
+}
+
+TEST_F(ReceiveFixture, SilentTerminalIsAskedFourTimesThenTimeOutAndNoData) {
+  readReply = "";
+  const std::uint32_t start = clock.now;
+  const ReceiveResult r = run();
+  EXPECT_EQ(port.countWrites("READ\r"), 4);
+  EXPECT_GE(clock.now - start, 12000u);
+  bool view = false;
+  EXPECT_FALSE(finishReceive(r, ui, &view));
+  EXPECT_EQ(ui.texts(), (std::vector<int>{kStrTimeOut, kStrNoDataReceived}));
+}
+
+TEST_F(ReceiveFixture, WrongAnswersSixTimesFailTheConnection) {
+  readReply = "NAK\r";
+  const ReceiveResult r = run();
+  EXPECT_EQ(port.countWrites("READ\r"), 6);
+  bool view = false;
+  EXPECT_FALSE(finishReceive(r, ui, &view));
+  EXPECT_EQ(ui.texts(), (std::vector<int>{kStrNoConnection, kStrNoDataReceived}));
+}
+
+TEST_F(ReceiveFixture, AckWithTrailingBytesIsNotAnAnswer) {
+  readReply = "ACKACKACKA";
+  run();
+  EXPECT_EQ(port.countWrites("READ\r"), 6);
+}
+
+TEST_F(ReceiveFixture, FailedFileWriteLeavesTheRecordUnacknowledged) {
+  sink.fail = true;
+  script = {recordLine(0, "a")};
+  const ReceiveResult r = run();
+  EXPECT_EQ(r.end, ReceiveResult::End::WriteFailed);
+  EXPECT_EQ(r.count, 0);
+  EXPECT_TRUE(answers.empty());
+}
+
+}  // namespace
+}  // namespace torvik
