@@ -11,3 +11,9 @@ void applyNewApplicationDefaults(ApplicationDefinition& def) {
 }
 
 }  // namespace torvik
+
+namespace torvik {
+
+void applyWeightCodeDefaults(WeightCode&) {}
+
+}  // namespace torvik
