@@ -81,7 +81,7 @@ bool sendWithRetry(SerialLink& link, LinkUi& ui, const std::uint8_t* data, std::
 bool sendImageBlocks(SerialLink& link, LinkUi& ui, const std::uint8_t* image) {
   int progress = 5;
   std::uint8_t packet[kBlockPacketSize];
-  for (int n = 0; n < kBlockCount; ++n) {
+  for (int n = 0; n < kImageBlockCount; ++n) {
     makeBlockPacket(image, n, packet);
     if (!sendWithRetry(link, ui, packet, sizeof packet)) return false;
     if (n % 2 == 1) ++progress;

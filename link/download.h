@@ -11,7 +11,7 @@ namespace torvik {
 enum class DownloadMode { Application = 0, Lookup = 1 };
 
 constexpr std::size_t kImageSize = 20000;
-constexpr int kBlockCount = 200;
+constexpr int kImageBlockCount = 200;
 constexpr std::size_t kBlockBytes = 100;
 constexpr std::size_t kBlockPacketSize = 103;
 constexpr int kSendAttempts = 7;

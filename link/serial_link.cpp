@@ -5,14 +5,14 @@
 namespace torvik {
 
 namespace {
-constexpr std::uint32_t kRates[kBaudRateCount] = {115200, 57600, 38400, 19200, 9600};
+constexpr std::uint32_t kRates[kBaudRateIndexCount] = {115200, 57600, 38400, 19200, 9600};
 constexpr std::uint8_t kProbeByte = 0x0F;
 }  // namespace
 
-std::uint32_t baudRateOfIndex(int index) { return index >= 0 && index < kBaudRateCount ? kRates[index] : 0; }
+std::uint32_t baudRateOfIndex(int index) { return index >= 0 && index < kBaudRateIndexCount ? kRates[index] : 0; }
 
 std::uint8_t cradleRateCode(int index) {
-  return index >= 0 && index < kBaudRateCount ? static_cast<std::uint8_t>('6' - index) : 0;
+  return index >= 0 && index < kBaudRateIndexCount ? static_cast<std::uint8_t>('6' - index) : 0;
 }
 
 void SerialLink::setLineFormat(int baudRateIndex) {

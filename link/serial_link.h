@@ -10,7 +10,7 @@
 
 namespace torvik {
 
-constexpr int kBaudRateCount = 5;
+constexpr int kBaudRateIndexCount = 5;
 // Rate of a baud-rate index (115200, 57600, 38400, 19200, 9600); 0 outside 0..4.
 std::uint32_t baudRateOfIndex(int index);
 // The code byte that tells the cradle a rate ('6' for 115200 ... '2' for 9600).
