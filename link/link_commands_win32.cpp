@@ -1,10 +1,189 @@
 #include "link/link_commands_win32.h"
 
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "link/download.h"
+#include "link/link_ui_win32.h"
+#include "link/program_image.h"
+#include "link/receive.h"
+#include "link/win32_serial_port_win32.h"
+#include "shell/app_win32.h"
+#include "shell/serial_ports_win32.h"
+
 namespace torvik {
 
-// The serial link is not built yet: the transfer commands do nothing.
-void downloadApplication(HWND, bool) {}
-void downloadLookupFile(HWND, bool) {}
-void receiveData(HWND, bool) {}
+namespace {
+
+// The port, its state record and the settle delay live for the whole run: what a cradle
+// transfer leaves in the record holds for the next transfer.
+SerialLink& theLink() {
+  static Win32SerialPort port;
+  static SerialLink link(port, systemClock());
+  return link;
+}
+
+ProgramImage& theImage() {
+  static ProgramImage image;
+  return image;
+}
+
+// "Name\0pattern\0Name\0pattern\0\0", straight from the resource table so that a language
+// file does not change the patterns.
+void buildFilter(int nameId, char (&filter)[520]) {
+  char parts[4][128];
+  loadResourceString(nameId, parts[0], 128);
+  loadResourceString(1208, parts[1], 128);
+  loadResourceString(1202, parts[2], 128);
+  loadResourceString(1207, parts[3], 128);
+  std::size_t at = 0;
+  for (const auto& part : parts) {
+    const std::size_t n = std::strlen(part);
+    std::memcpy(filter + at, part, n + 1);
+    at += n + 1;
+  }
+  filter[at] = '\0';
+}
+
+class ProgramDownloadHost : public DownloadHost {
+ public:
+  const char* portName() override {
+    chosenPortName(app().preferences, name_);
+    return name_;
+  }
+
+  bool loadLookupFile(const std::uint8_t** data, std::size_t* size) override {
+    static char path[256];  // offered again at the next choice
+    char filter[520];
+    buildFilter(1181, filter);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = GetActiveWindow();
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrDefExt = "TXT";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&ofn)) return false;
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool ok = file != INVALID_HANDLE_VALUE;
+    if (ok) {
+      LARGE_INTEGER fileSize{};
+      ok = GetFileSizeEx(file, &fileSize) != 0 && fileSize.QuadPart < (1LL << 30);
+      if (ok) {
+        bytes_.resize(static_cast<std::size_t>(fileSize.QuadPart));
+        std::size_t got = 0;
+        while (ok && got < bytes_.size()) {
+          DWORD n = 0;
+          const DWORD want = static_cast<DWORD>(bytes_.size() - got < (1u << 20) ? bytes_.size() - got : (1u << 20));
+          ok = ReadFile(file, bytes_.data() + got, want, &n, nullptr) != 0 && n > 0;
+          got += n;
+        }
+      }
+      CloseHandle(file);
+    }
+    if (!ok) {
+      messageBoxById(GetActiveWindow(), kStrError, kStrCannotOpenFile, MB_OK | MB_ICONEXCLAMATION);
+      return false;
+    }
+    *data = bytes_.data();
+    *size = bytes_.size();
+    return true;
+  }
+
+  const std::uint8_t* buildImage() override {
+    buildProgramImage(app().definition, theImage());
+    return theImage().bytes;
+  }
+
+ private:
+  char name_[11] = {};
+  std::vector<std::uint8_t> bytes_;
+};
+
+void runDownloadCommand(HWND owner, bool cradle, DownloadMode mode) {
+  App& a = app();
+  WindowLinkUi ui(owner);
+  ProgramDownloadHost host;
+  DownloadSettings settings;
+  settings.mode = mode;
+  settings.cradle = cradle;
+  settings.baudRateIndex = a.preferences.baudRateIndex;
+  char tag[sizeof a.definition.versionTag + 1] = {};
+  std::memcpy(tag, a.definition.versionTag, sizeof a.definition.versionTag);
+  settings.versionTag = tag;
+  runDownload(theLink(), ui, host, settings);
+}
+
+class FileSink : public RecordSink {
+ public:
+  explicit FileSink(HANDLE file) : file_(file) {}
+  bool writeRecord(const std::uint8_t* data, std::size_t size) override {
+    std::uint8_t line[kMaxRecordLine + 2];
+    std::memcpy(line, data, size);
+    line[size] = '\r';
+    line[size + 1] = '\n';
+    DWORD written = 0;
+    return WriteFile(file_, line, static_cast<DWORD>(size + 2), &written, nullptr) != 0 && written == size + 2;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
+
+void downloadApplication(HWND owner, bool cradle) { runDownloadCommand(owner, cradle, DownloadMode::Application); }
+
+void downloadLookupFile(HWND owner, bool cradle) { runDownloadCommand(owner, cradle, DownloadMode::Lookup); }
+
+void receiveData(HWND owner, bool cradle) {
+  App& a = app();
+  char path[261] = {};
+  char filter[520];
+  buildFilter(1183, filter);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = GetActiveWindow();
+  ofn.lpstrFilter = filter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = sizeof path;
+  ofn.lpstrDefExt = "TXT";
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  if (!GetSaveFileNameA(&ofn)) return;
+
+  WindowLinkUi ui(owner);
+  HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    ui.show(kStrError, kStrFileCreateFailed, BoxIcon::None);
+    return;
+  }
+  SerialLink& link = theLink();
+  char name[11];
+  chosenPortName(a.preferences, name);
+  if (!link.open(SerialLink::OpenFor::Receive, name, a.preferences.baudRateIndex, cradle, ui)) {
+    CloseHandle(file);
+    return;
+  }
+  FileSink sink(file);
+  const ReceiveResult result = receiveRecords(link, ui, sink);
+  link.close(SerialLink::OpenFor::Receive);
+  CloseHandle(file);
+  bool view = false;
+  if (!finishReceive(result, ui, &view)) {
+    DeleteFileA(path);
+    return;
+  }
+  if (view) {
+    char command[300];
+    std::snprintf(command, sizeof command, "notepad.exe %s", path);
+    WinExec(command, SW_SHOWNORMAL);
+  }
+}
 
 }  // namespace torvik

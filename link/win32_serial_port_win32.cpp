@@ -1,0 +1,111 @@
+#include "link/win32_serial_port_win32.h"
+
+#include <cstdio>
+
+namespace torvik {
+
+Win32SerialPort::Win32SerialPort() { event_ = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
+
+Win32SerialPort::~Win32SerialPort() {
+  close();
+  if (event_ != nullptr) CloseHandle(event_);
+}
+
+bool Win32SerialPort::open(const char* name) {
+  close();
+  // "\\.\" reaches ports above COM9 too, whose plain names the system does not resolve.
+  char path[32];
+  std::snprintf(path, sizeof path, "\\\\.\\%s", name);
+  handle_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+  return handle_ != INVALID_HANDLE_VALUE && event_ != nullptr;
+}
+
+void Win32SerialPort::close() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool Win32SerialPort::setupQueues(std::uint32_t inputBytes, std::uint32_t outputBytes) {
+  return SetupComm(handle_, inputBytes, outputBytes) != 0;
+}
+
+bool Win32SerialPort::setState(const CommState& s) {
+  // Built from zero every time: the link's record is the only state, never the port's.
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  dcb.fBinary = TRUE;  // Windows supports nothing else
+  dcb.BaudRate = s.baudRate;
+  dcb.ByteSize = s.byteSize;
+  dcb.Parity = s.parity;
+  dcb.StopBits = s.stopBits;
+  dcb.fDtrControl = s.dtrEnable ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
+  dcb.fRtsControl = s.rtsEnable ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
+  dcb.fOutxCtsFlow = s.outxCtsFlow;
+  dcb.fOutX = s.outX;
+  return SetCommState(handle_, &dcb) != 0;
+}
+
+bool Win32SerialPort::getTimeouts(CommTimeouts& t) {
+  COMMTIMEOUTS c{};
+  if (!GetCommTimeouts(handle_, &c)) return false;
+  t = {c.ReadIntervalTimeout, c.ReadTotalTimeoutMultiplier, c.ReadTotalTimeoutConstant,
+       c.WriteTotalTimeoutMultiplier, c.WriteTotalTimeoutConstant};
+  return true;
+}
+
+bool Win32SerialPort::setTimeouts(const CommTimeouts& t) {
+  COMMTIMEOUTS c{t.readInterval, t.readMultiplier, t.readConstant, t.writeMultiplier, t.writeConstant};
+  return SetCommTimeouts(handle_, &c) != 0;
+}
+
+bool Win32SerialPort::purge(bool transmit, bool receive) {
+  const DWORD flags = (transmit ? PURGE_TXCLEAR : 0u) | (receive ? PURGE_RXCLEAR : 0u);
+  return PurgeComm(handle_, flags) != 0;
+}
+
+bool Win32SerialPort::finish(OVERLAPPED& ov, DWORD waitMs, DWORD* moved) {
+  if (WaitForSingleObject(event_, waitMs) == WAIT_OBJECT_0) return GetOverlappedResult(handle_, &ov, moved, FALSE) != 0;
+  // Left pending, the operation would take the next byte that arrives.
+  CancelIo(handle_);
+  *moved = 0;
+  GetOverlappedResult(handle_, &ov, moved, TRUE);
+  return true;
+}
+
+bool Win32SerialPort::write(const std::uint8_t* data, std::size_t count, std::uint32_t limitMs) {
+  if (handle_ == INVALID_HANDLE_VALUE) return false;
+  OVERLAPPED ov{};
+  ov.hEvent = event_;
+  ResetEvent(event_);
+  DWORD written = 0;
+  if (!WriteFile(handle_, data, static_cast<DWORD>(count), &written, &ov)) {
+    if (GetLastError() != ERROR_IO_PENDING) return false;
+    if (!finish(ov, limitMs, &written)) return false;
+  }
+  return written == count;
+}
+
+ReadResult Win32SerialPort::readByte(std::uint8_t& byte, std::uint32_t waitMs) {
+  if (handle_ == INVALID_HANDLE_VALUE) return ReadResult::Failed;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    OVERLAPPED ov{};
+    ov.hEvent = event_;
+    ResetEvent(event_);
+    DWORD got = 0;
+    if (!ReadFile(handle_, &byte, 1, &got, &ov)) {
+      if (GetLastError() != ERROR_IO_PENDING) return ReadResult::Failed;
+      const DWORD spent = GetTickCount() - start;
+      if (!finish(ov, spent < waitMs ? waitMs - spent : 0, &got)) return ReadResult::Failed;
+      return got == 1 ? ReadResult::Byte : ReadResult::Nothing;
+    }
+    if (got == 1) return ReadResult::Byte;
+    // Windows completes "return at once" reads with nothing; wait a little and ask again
+    // rather than spin.
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= waitMs) return ReadResult::Nothing;
+    Sleep(1);
+  }
+}
+
+}  // namespace torvik
