@@ -9,6 +9,14 @@ export TORVIK_WINEPREFIX="$top/build/wineprefix"
 export WINEPREFIX="$TORVIK_WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 scripts/wine-prefix.sh
 
+# The terminal peer's tests reach it as COM7: a link under build/peer that each test points at
+# its pseudo-terminal. Wine maps the ports when its server starts, so this comes first.
+mkdir -p build/peer
+if ! grep -qs 'build/peer/com7' "$WINEPREFIX/system.reg"; then
+  wine reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$top/build/peer/com7" /f >/dev/null 2>&1 </dev/null || true
+  wineserver -w
+fi
+
 torvik_start_display
 cleanup() { wineserver -k 2>/dev/null || true; torvik_stop_display; }
 trap cleanup EXIT

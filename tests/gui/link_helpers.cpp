@@ -1,0 +1,134 @@
+#include "tests/gui/link_helpers.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace gui {
+
+std::string comboRowText(HWND combo, int row) {
+  wchar_t wide[256] = {};
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0);
+  if (length < 0 || length >= 255) return "";
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide));
+  char narrow[512] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+  return narrow;
+}
+
+int comboRowCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+
+void selectComboRow(HWND dialog, int comboId, int row) {
+  HWND combo = GetDlgItem(dialog, comboId);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+int findComboRow(HWND combo, const std::string& prefix) {
+  const int rows = comboRowCount(combo);
+  for (int row = 0; row < rows; ++row)
+    if (comboRowText(combo, row).compare(0, prefix.size(), prefix) == 0) return row;
+  return -1;
+}
+
+bool setLinkPreferences(const TorvikProcess& torvik, const LinkPreferences& p) {
+  torvik.command(kPreferencesCommand);
+  HWND dialog = torvik.waitForWindow("#32770", "Torvik Preferences");
+  if (dialog == nullptr) return false;
+  selectComboRow(dialog, 401, p.downloadVia);
+  selectComboRow(dialog, 402, p.receiveVia);
+  selectComboRow(dialog, 403, p.baudRow);
+  const int row = findComboRow(GetDlgItem(dialog, 405), std::string(p.port) + " ");
+  if (row < 0) return false;
+  selectComboRow(dialog, 405, row);
+  clickButton(dialog, IDOK);
+  return waitUntil([&] { return !IsWindow(dialog); });
+}
+
+std::string waitForMessageBox(const TorvikProcess& torvik, const char* caption, HWND* box, DWORD timeoutMs) {
+  *box = torvik.waitForWindow("#32770", caption, timeoutMs);
+  if (*box == nullptr) return "";
+  std::string text;
+  // The text control is filled while the box is set up; wait until it is there.
+  waitUntil([&] { return !(text = dialogItemText(*box, 0xFFFF)).empty(); }, 5000);
+  return text;
+}
+
+std::string answerMessageBox(const TorvikProcess& torvik, const char* caption, int button, DWORD timeoutMs) {
+  HWND box = nullptr;
+  const std::string text = waitForMessageBox(torvik, caption, &box, timeoutMs);
+  if (box == nullptr) return "";
+  clickButton(box, button);
+  waitUntil([&] { return !IsWindow(box); });
+  return text;
+}
+
+bool answerFileDialog(const TorvikProcess& torvik, const std::string& path, DWORD timeoutMs) {
+  HWND dialog = nullptr;
+  waitUntil(
+      [&] {
+        dialog = torvik.findWindow("#32770", "Open");
+        if (dialog == nullptr) dialog = torvik.findWindow("#32770", "Save As");
+        return dialog != nullptr;
+      },
+      timeoutMs);
+  if (dialog == nullptr) return false;
+  // The name edit: edt1 in the classic layout, inside cmb13 in the explorer one.
+  HWND edit = GetDlgItem(dialog, 0x480);
+  if (edit == nullptr) {
+    HWND combo = GetDlgItem(dialog, 0x47C);
+    edit = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    if (edit == nullptr) edit = combo;
+  }
+  if (edit == nullptr) return false;
+  std::vector<wchar_t> wide(path.size() + 1);
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.data()));
+  clickButton(dialog, IDOK);
+  return waitUntil([&] { return !IsWindow(dialog); });
+}
+
+std::string storedText(HWND window) {
+  wchar_t wide[512] = {};
+  InternalGetWindowText(window, wide, 512);
+  char narrow[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+  return narrow;
+}
+
+namespace {
+struct BusyFind {
+  DWORD pid;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK matchBusyWindow(HWND window, LPARAM param) {
+  auto* f = reinterpret_cast<BusyFind*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != f->pid || !IsWindowVisible(window)) return TRUE;
+  if (f->className != nullptr && className(window) != f->className) return TRUE;
+  if (f->title != nullptr && storedText(window) != f->title) return TRUE;
+  f->found = window;
+  return FALSE;
+}
+}  // namespace
+
+HWND waitForBusyWindow(const TorvikProcess& torvik, const char* cls, const char* title, DWORD timeoutMs) {
+  BusyFind f{torvik.pid(), cls, title, nullptr};
+  waitUntil(
+      [&] {
+        EnumWindows(matchBusyWindow, reinterpret_cast<LPARAM>(&f));
+        return f.found != nullptr;
+      },
+      timeoutMs);
+  return f.found;
+}
+
+std::string peerFolder() {
+  const char* dir = std::getenv("TORVIK_PEER_DIR");
+  return dir != nullptr ? dir : "";
+}
+
+}  // namespace gui

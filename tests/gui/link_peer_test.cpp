@@ -1,0 +1,131 @@
+// Transfers through the real program against the terminal peer on a pseudo-terminal. The
+// script tests/link/wine/peer_test.sh starts the peer, runs one of these and then checks
+// what the peer received; run on their own (no peer) they are skipped.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "tests/gui/link_helpers.h"
+
+namespace {
+
+using gui::answerMessageBox;
+using gui::LinkPreferences;
+using gui::TorvikProcess;
+
+#define REQUIRE_PEER()                                                          \
+  if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from peer_test.sh only"; \
+  TorvikProcess torvik;                                                         \
+  ASSERT_TRUE(torvik.start())
+
+std::string inPeerFolder(const char* name) { return gui::peerFolder() + "\\" + name; }
+
+TEST(PeerLink, app_rs232) {
+  REQUIRE_PEER();
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
+  torvik.command(gui::kDownloadApplicationCommand);
+  HWND progress = gui::waitForBusyWindow(torvik, "#32770", "Progress", 30000);
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(gui::storedText(GetDlgItem(progress, 901)), "Downloading...");
+  EXPECT_TRUE(GetWindowLongA(progress, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  gui::saveScreenshot("link_download_progress");
+  EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
+  EXPECT_FALSE(IsWindow(progress));
+}
+
+TEST(PeerLink, app_cradle) {
+  REQUIRE_PEER();
+  LinkPreferences p;
+  p.downloadVia = 1;
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, p));
+  torvik.command(gui::kDownloadApplicationCommand);
+  EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
+}
+
+TEST(PeerLink, no_cradle) {
+  REQUIRE_PEER();
+  LinkPreferences p;
+  p.downloadVia = 1;
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, p));
+  torvik.command(gui::kDownloadApplicationCommand);
+  EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Failed to configure IR device!");
+  // The port could not be set up: the download ends without the retry question.
+  Sleep(500);
+  EXPECT_EQ(torvik.findWindow("#32770", "Error"), nullptr);
+}
+
+TEST(PeerLink, old_version) {
+  REQUIRE_PEER();
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
+  torvik.command(gui::kDownloadApplicationCommand);
+  EXPECT_EQ(answerMessageBox(torvik, "Warning", IDOK), "Program version is incompatible to Torvik!");
+  EXPECT_EQ(answerMessageBox(torvik, "Error", IDNO), "Failed to download, would you like to retry?");
+}
+
+TEST(PeerLink, full_at_block) {
+  REQUIRE_PEER();
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
+  torvik.command(gui::kDownloadApplicationCommand);
+  EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Memory full for Terminal!");
+  EXPECT_EQ(torvik.findWindow("#32770", "Progress"), nullptr);
+  EXPECT_EQ(answerMessageBox(torvik, "Error", IDNO), "Failed to download, would you like to retry?");
+}
+
+TEST(PeerLink, lookup) {
+  REQUIRE_PEER();
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
+  torvik.command(gui::kDownloadLookupCommand);
+  ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("lookup.txt")));
+  EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
+}
+
+TEST(PeerLink, lookup_too_long) {
+  REQUIRE_PEER();
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
+  torvik.command(gui::kDownloadLookupCommand);
+  ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("lookup.txt")));
+  EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Line 3 of the file is longer than 253 characters!");
+}
+
+TEST(PeerLink, receive) {
+  REQUIRE_PEER();
+  LinkPreferences p;
+  p.baudRow = 4;  // 9600, with the peer pacing, so the counter stays up a while
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, p));
+  torvik.command(gui::kReceiveDataCommand);
+  ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("received.txt")));
+  HWND counter = gui::waitForBusyWindow(torvik, "TorvikReceiveCounter", nullptr, 30000);
+  ASSERT_NE(counter, nullptr);
+  EXPECT_TRUE(GetWindowLongA(counter, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(gui::storedText(counter).compare(0, 16, "Data received : "), 0);
+  gui::saveScreenshot("link_receive_counter");
+  EXPECT_EQ(answerMessageBox(torvik, "Upload Data", IDNO), "Done : 25 records received.\nView the received data?");
+  EXPECT_FALSE(IsWindow(counter));
+}
+
+TEST(PeerLink, receive_stops) {
+  REQUIRE_PEER();
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
+  torvik.command(gui::kReceiveDataCommand);
+  ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("received.txt")));
+  EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Time out!");
+  EXPECT_EQ(answerMessageBox(torvik, "Upload Data", IDOK),
+            "Transfer not finished: 4 records received and kept in the file.");
+}
+
+TEST(PeerLink, detect_cradle) {
+  REQUIRE_PEER();
+  torvik.command(gui::kPreferencesCommand);
+  HWND dialog = torvik.waitForWindow("#32770", "Torvik Preferences");
+  ASSERT_NE(dialog, nullptr);
+  gui::clickButton(dialog, 1013);
+  EXPECT_EQ(answerMessageBox(torvik, "Detecting Result", IDOK), "Cradle is connected to COM7");
+  HWND port = GetDlgItem(dialog, 405);
+  const int row = static_cast<int>(SendMessageW(port, CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(gui::comboRowText(port, row).compare(0, 5, "COM7 "), 0);
+  gui::clickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
+}
+
+}  // namespace
