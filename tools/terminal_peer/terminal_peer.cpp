@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -88,8 +89,12 @@ class Peer {
     const char* name = ptsname(master_);
     if (name == nullptr) return false;
     // Held open so the line stays up between the program's opens and its rate can be read.
-    slave_ = open(name, O_RDWR | O_NOCTTY);
+    // It is made the peer's own controlling terminal: otherwise the wineserver, a session
+    // leader without one, takes it when it opens the port and gets a hangup when we exit.
+    setsid();
+    slave_ = open(name, O_RDWR);
     if (slave_ < 0) return false;
+    ioctl(slave_, TIOCSCTTY, 0);
     termios t;
     tcgetattr(slave_, &t);
     cfmakeraw(&t);
@@ -500,6 +505,7 @@ int main(int argc, char** argv) {
   }
   signal(SIGTERM, onSignal);
   signal(SIGINT, onSignal);
+  signal(SIGHUP, SIG_IGN);
   Peer peer(o);
   if (!peer.openPty()) {
     std::perror("terminal_peer: pty");
