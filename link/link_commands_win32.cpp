@@ -18,6 +18,11 @@ namespace torvik {
 
 namespace {
 
+// What a closed file dialog uncovered is painted before the transfer takes the thread.
+void repaintBeforeTransfer(HWND owner) {
+  RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 // The port, its state record and the settle delay live for the whole run: what a cradle
 // transfer leaves in the record holds for the next transfer.
 SerialLink& theLink() {
@@ -69,6 +74,7 @@ class ProgramDownloadHost : public DownloadHost {
     ofn.lpstrDefExt = "TXT";
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&ofn)) return false;
+    repaintBeforeTransfer(ofn.hwndOwner);
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     bool ok = file != INVALID_HANDLE_VALUE;
     if (ok) {
@@ -156,6 +162,7 @@ void receiveData(HWND owner, bool cradle) {
   ofn.lpstrDefExt = "TXT";
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
   if (!GetSaveFileNameA(&ofn)) return;
+  repaintBeforeTransfer(owner);
 
   WindowLinkUi ui(owner);
   HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -100,7 +100,8 @@ void WindowLinkUi::progressOpen() {
   HWND bar = GetDlgItem(progress_, IDC_PROGRESS_BAR);
   SendMessageA(bar, PBM_SETPOS, 0, 0);
   SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  UpdateWindow(progress_);
+  // Painted now and not by the message loop, which does not run until the transfer ends.
+  RedrawWindow(progress_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void WindowLinkUi::progressSet(int percent) {

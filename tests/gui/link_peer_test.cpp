@@ -29,6 +29,7 @@ TEST(PeerLink, app_rs232) {
   ASSERT_NE(progress, nullptr);
   EXPECT_EQ(gui::storedText(GetDlgItem(progress, 901)), "Downloading...");
   EXPECT_TRUE(GetWindowLongA(progress, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  Sleep(1000);  // the paced download takes about two seconds: the bar is part way
   gui::saveScreenshot("link_download_progress");
   EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
   EXPECT_FALSE(IsWindow(progress));
@@ -99,6 +100,7 @@ TEST(PeerLink, receive) {
   ASSERT_NE(counter, nullptr);
   EXPECT_TRUE(GetWindowLongA(counter, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(gui::storedText(counter).compare(0, 16, "Data received : "), 0);
+  Sleep(300);
   gui::saveScreenshot("link_receive_counter");
   EXPECT_EQ(answerMessageBox(torvik, "Upload Data", IDNO), "Done : 25 records received.\nView the received data?");
   EXPECT_FALSE(IsWindow(counter));
