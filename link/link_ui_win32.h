@@ -33,6 +33,7 @@ class WindowLinkUi : public LinkUi {
   HWND owner_;
   HWND progress_ = nullptr;
   HWND counter_ = nullptr;
+  DWORD counterPaintedAt_ = 0;
 };
 
 bool registerCounterClass(HINSTANCE instance);

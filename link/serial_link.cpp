@@ -25,6 +25,7 @@ void SerialLink::setLineFormat(int baudRateIndex) {
 
 bool SerialLink::open(OpenFor use, const char* portName, int baudRateIndex, bool cradle, LinkUi& ui) {
   const bool download = use == OpenFor::Download;
+  inputLength_ = inputNext_ = 0;
   if (portName == nullptr || portName[0] == '\0' || !port_.open(portName)) {
     ui.show(kStrError, kStrCannotOpenPort, download ? BoxIcon::Exclamation : BoxIcon::None);
     return false;
@@ -61,6 +62,7 @@ bool SerialLink::open(OpenFor use, const char* portName, int baudRateIndex, bool
 void SerialLink::close(OpenFor use) {
   if (use == OpenFor::Download) port_.purge(false, true);
   port_.close();
+  inputLength_ = inputNext_ = 0;
 }
 
 bool SerialLink::writeBytes(const std::uint8_t* data, std::size_t count) {
@@ -71,7 +73,24 @@ bool SerialLink::writeText(const char* text) {
   return writeBytes(reinterpret_cast<const std::uint8_t*>(text), std::strlen(text));
 }
 
-ReadResult SerialLink::readByte(std::uint8_t& byte, std::uint32_t waitMs) { return port_.readByte(byte, waitMs); }
+ReadResult SerialLink::readByte(std::uint8_t& byte, std::uint32_t waitMs) {
+  if (inputNext_ < inputLength_) {
+    byte = input_[inputNext_++];
+    return ReadResult::Byte;
+  }
+  const long n = port_.read(input_, sizeof input_, waitMs);
+  if (n < 0) return ReadResult::Failed;
+  if (n == 0) return ReadResult::Nothing;
+  inputLength_ = static_cast<std::size_t>(n);
+  inputNext_ = 1;
+  byte = input_[0];
+  return ReadResult::Byte;
+}
+
+void SerialLink::purge(bool transmit, bool receive) {
+  port_.purge(transmit, receive);
+  if (receive) inputLength_ = inputNext_ = 0;
+}
 
 const char* SerialLink::readReplyLine() {
   std::memset(reply_, 0, sizeof reply_);
@@ -81,7 +100,7 @@ const char* SerialLink::readReplyLine() {
     const std::uint32_t elapsed = elapsedSince(clock_, start);
     if (elapsed > kReplyLimitMs) break;
     std::uint8_t byte = 0;
-    const ReadResult r = port_.readByte(byte, kReplyLimitMs + 1 - elapsed);
+    const ReadResult r = readByte(byte, kReplyLimitMs + 1 - elapsed);
     if (r == ReadResult::Failed) {
       // A broken read would return at once forever: wait out the limit without spinning.
       const std::uint32_t spent = elapsedSince(clock_, start);
@@ -106,7 +125,7 @@ bool SerialLink::probe(std::uint32_t rate) {
   state_.rtsEnable = false;
   apply();
   clock_.sleep(settleDelayMs_);
-  port_.purge(true, true);
+  purge(true, true);
   clock_.sleep(settleDelayMs_);
   const std::uint8_t probeByte = kProbeByte;
   writeBytes(&probeByte, 1);
@@ -117,7 +136,7 @@ bool SerialLink::probe(std::uint32_t rate) {
     const std::uint32_t elapsed = elapsedSince(clock_, start);
     if (elapsed >= kProbeAnswerMs) break;
     std::uint8_t byte = 0;
-    const ReadResult r = port_.readByte(byte, kProbeAnswerMs - elapsed);
+    const ReadResult r = readByte(byte, kProbeAnswerMs - elapsed);
     if (r == ReadResult::Byte) {
       answered = byte == kProbeByte;
       break;

@@ -44,6 +44,9 @@ class SerialLink {
   // Bytes of the last reply line, the carriage return dropped.
   std::size_t replyLength() const { return replyLength_; }
 
+  // Clears what has arrived, in the port and in the link's read buffer.
+  void purge(bool transmit, bool receive);
+
   SerialPort& port() { return port_; }
   Clock& clock() { return clock_; }
   const CommState& state() const { return state_; }
@@ -63,6 +66,11 @@ class SerialLink {
   std::uint32_t settleDelayMs_ = 200;
   char reply_[256] = {};
   std::size_t replyLength_ = 0;
+  // Bytes taken from the port but not yet read: one port read takes all that has arrived,
+  // which costs far less than a read per byte.
+  std::uint8_t input_[256] = {};
+  std::size_t inputLength_ = 0;
+  std::size_t inputNext_ = 0;
 };
 
 }  // namespace torvik

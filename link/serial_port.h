@@ -48,8 +48,14 @@ class SerialPort {
   virtual bool purge(bool transmit, bool receive) = 0;
   // Writes all `count` bytes within `limitMs`; false on failure or when the time ran out.
   virtual bool write(const std::uint8_t* data, std::size_t count, std::uint32_t limitMs) = 0;
-  // Waits at most `waitMs` for one byte without keeping a processor busy.
-  virtual ReadResult readByte(std::uint8_t& byte, std::uint32_t waitMs) = 0;
+  // Waits at most `waitMs` for bytes without keeping a processor busy, and takes up to
+  // `capacity` of those that have arrived. Returns the count (0: none came), -1 on failure.
+  virtual long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) = 0;
+
+  ReadResult readByte(std::uint8_t& byte, std::uint32_t waitMs) {
+    const long n = read(&byte, 1, waitMs);
+    return n < 0 ? ReadResult::Failed : n == 0 ? ReadResult::Nothing : ReadResult::Byte;
+  }
 };
 
 }  // namespace torvik

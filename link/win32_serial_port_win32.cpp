@@ -85,25 +85,25 @@ bool Win32SerialPort::write(const std::uint8_t* data, std::size_t count, std::ui
   return written == count;
 }
 
-ReadResult Win32SerialPort::readByte(std::uint8_t& byte, std::uint32_t waitMs) {
-  if (handle_ == INVALID_HANDLE_VALUE) return ReadResult::Failed;
+long Win32SerialPort::read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) {
+  if (handle_ == INVALID_HANDLE_VALUE) return -1;
   const DWORD start = GetTickCount();
   for (;;) {
     OVERLAPPED ov{};
     ov.hEvent = event_;
     ResetEvent(event_);
     DWORD got = 0;
-    if (!ReadFile(handle_, &byte, 1, &got, &ov)) {
-      if (GetLastError() != ERROR_IO_PENDING) return ReadResult::Failed;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(capacity), &got, &ov)) {
+      if (GetLastError() != ERROR_IO_PENDING) return -1;
       const DWORD spent = GetTickCount() - start;
-      if (!finish(ov, spent < waitMs ? waitMs - spent : 0, &got)) return ReadResult::Failed;
-      return got == 1 ? ReadResult::Byte : ReadResult::Nothing;
+      if (!finish(ov, spent < waitMs ? waitMs - spent : 0, &got)) return -1;
+      return static_cast<long>(got);
     }
-    if (got == 1) return ReadResult::Byte;
+    if (got > 0) return static_cast<long>(got);
     // Windows completes "return at once" reads with nothing; wait a little and ask again
     // rather than spin.
     const DWORD spent = GetTickCount() - start;
-    if (spent >= waitMs) return ReadResult::Nothing;
+    if (spent >= waitMs) return 0;
     Sleep(1);
   }
 }

@@ -22,7 +22,7 @@ class Win32SerialPort : public SerialPort {
   bool setTimeouts(const CommTimeouts& timeouts) override;
   bool purge(bool transmit, bool receive) override;
   bool write(const std::uint8_t* data, std::size_t count, std::uint32_t limitMs) override;
-  ReadResult readByte(std::uint8_t& byte, std::uint32_t waitMs) override;
+  long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) override;
 
  private:
   // Waits for a pending operation; one still pending after `waitMs` is cancelled, and

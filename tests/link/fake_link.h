@@ -91,16 +91,22 @@ class FakePort : public SerialPort {
     if (terminal) terminal(*this, writes.back());
     return true;
   }
-  ReadResult readByte(std::uint8_t& byte, std::uint32_t waitMs) override {
-    if (!incoming_.empty() && incoming_.front().first <= clock_.now + waitMs) {
-      if (incoming_.front().first > clock_.now) clock_.now = incoming_.front().first;
-      byte = incoming_.front().second;
-      incoming_.pop_front();
-      return ReadResult::Byte;
+  // Like the real port: waits for the first byte, then takes every byte that is there.
+  long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) override {
+    ++reads;
+    if (incoming_.empty() || incoming_.front().first > clock_.now + waitMs) {
+      clock_.now += waitMs;
+      return 0;
     }
-    clock_.now += waitMs;
-    return ReadResult::Nothing;
+    if (incoming_.front().first > clock_.now) clock_.now = incoming_.front().first;
+    std::size_t n = 0;
+    while (n < capacity && !incoming_.empty() && incoming_.front().first <= clock_.now) {
+      buffer[n++] = incoming_.front().second;
+      incoming_.pop_front();
+    }
+    return static_cast<long>(n);
   }
+  int reads = 0;
 
   // The writes whose text equals `text`.
   int countWrites(const std::string& text) const {

@@ -37,8 +37,22 @@ TEST_F(LinkFixture, ReplyLineDropsItsCarriageReturn) {
 TEST_F(LinkFixture, ReplyLongerThanTenBytesIsCutAndTheRestStaysQueued) {
   port.arrive("0123456789ABC\r");
   EXPECT_STREQ(link.readReplyLine(), "0123456789");
-  EXPECT_EQ(port.pending(), 4u);
   EXPECT_STREQ(link.readReplyLine(), "ABC");
+  EXPECT_EQ(port.reads, 1);  // one port read took the whole reply
+}
+
+TEST_F(LinkFixture, BytesTakenAheadAreDroppedByAPurgeAndByClosing) {
+  port.arrive("ACK\rSTALE\r");
+  EXPECT_STREQ(link.readReplyLine(), "ACK");
+  link.purge(false, true);
+  EXPECT_STREQ(link.readReplyLine(), "");
+  ASSERT_TRUE(link.open(SerialLink::OpenFor::Download, "COM1", 0, false, ui));
+  port.arrive("ACK\rOLD\r");
+  EXPECT_STREQ(link.readReplyLine(), "ACK");
+  link.close(SerialLink::OpenFor::Download);
+  ASSERT_TRUE(link.open(SerialLink::OpenFor::Download, "COM1", 0, false, ui));
+  port.arrive("NEW\r");
+  EXPECT_STREQ(link.readReplyLine(), "NEW");
 }
 
 TEST_F(LinkFixture, ReplyWithoutCarriageReturnIsUsedAsReceivedAfterThreeSeconds) {

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Measures the transfers through the real program under Wine against the terminal peer,
+# which paces its bytes at the line rate, over "RS-232": for each, the wall time, the
+# line-rate bound (bytes crossing the line both ways x 10 bits / rate), their ratio and the
+# processor time Torvik used. Prints; judges nothing. Needs `make native win` first.
+set -uo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+. scripts/display.sh
+export TORVIK_WINEPREFIX="$top/build/wineprefix"
+export WINEPREFIX="$TORVIK_WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+scripts/wine-prefix.sh
+mkdir -p build/peer
+if ! grep -qs 'build/peer/com7' "$WINEPREFIX/system.reg"; then
+  wine reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$top/build/peer/com7" /f >/dev/null 2>&1 </dev/null
+  wineserver -w
+fi
+torvik_start_display
+trap 'wineserver -k 2>/dev/null; torvik_stop_display' EXIT
+wineserver -p 120
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+
+peer=build/native/tools/terminal_peer/terminal_peer
+driver=build/win/gui_tests.exe
+rates=(115200 57600 38400 19200 9600)
+
+# run NAME TEST BAUD_ROW PEER_ARGS...
+run() {
+  local name=$1 test=$2 row=$3
+  shift 3
+  local work="$top/build/peer/bench_$name"
+  mkdir -p "$work"
+  rm -f "$work/result.txt" "$work/bench.txt" "$work/received.txt"
+  [ "$test" = lookup ] && cp "$top/build/peer/bench_lookup.txt" "$work/lookup.txt"
+  "$peer" --pty-link build/peer/com7 --result "$work/result.txt" --pace --timeout 900 "$@" >/dev/null 2>&1 &
+  local pid=$!
+  for _ in $(seq 1 50); do [ -e build/peer/com7 ] && break; sleep 0.1; done
+  # Samples Torvik's processor time from /proc (Wine does not report another process's):
+  # "seconds-since-start cpu-seconds" every 0.1 s while it runs.
+  (
+    t0=$(date +%s.%N)
+    while sleep 0.1; do
+      p=$(pgrep -f 'wt.link.build.win.Torvik\.exe' | head -1)
+      [ -n "$p" ] || continue
+      ticks=$(awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null) || continue
+      echo "$(echo "$(date +%s.%N) - $t0" | bc) $(echo "scale=3; $ticks / $(getconf CLK_TCK)" | bc)"
+    done
+  ) >"$work/cpu.txt" 2>/dev/null &
+  local sampler=$!
+  TORVIK_PEER_DIR="Z:${work//\//\\}" TORVIK_BENCH_BAUD_ROW=$row scripts/wine-exec.sh "$driver" \
+    --gtest_filter="PeerBench.$test" >"$work/driver.log" 2>&1 || echo "$name: driver failed (see $work/driver.log)"
+  kill "$sampler" 2>/dev/null
+  wait "$sampler" 2>/dev/null
+  kill -TERM "$pid" 2>/dev/null
+  wait "$pid"
+  local rate=${rates[$row]}
+  local sent received wall cpu
+  sent=$(sed -n 's/^bytes_sent=//p' "$work/result.txt")
+  received=$(sed -n 's/^bytes_received=//p' "$work/result.txt")
+  wall=$(sed -n 's/^wall_ms=//p' "$work/bench.txt" 2>/dev/null)
+  # The processor time over the last `wall` seconds of Torvik's samples: the transfer, then
+  # the closing message box.
+  cpu=$(awk -v w="${wall:-0}" '{ t[NR] = $1; c[NR] = $2 } END {
+    if (NR == 0) { print 0; exit }
+    from = c[1]; for (i = 1; i <= NR; i++) if (t[i] <= t[NR] - w / 1000 - 0.2) from = c[i];
+    print c[NR] - from }' "$work/cpu.txt")
+  awk -v n="$name" -v r="$rate" -v s="${sent:-0}" -v v="${received:-0}" -v w="${wall:-0}" -v c="${cpu:-0}" 'BEGIN {
+    bytes = s + v; bound = bytes * 10 / r; wall = w / 1000;
+    printf "%-26s %7d bit/s %9d bytes  wall %8.2f s  bound %8.2f s  ratio %5.3f  cpu %6.2f s (%4.1f%% of wall)\n",
+           n, r, bytes, wall, bound, (bound > 0 ? wall / bound : 0), c, (wall > 0 ? 100 * c / wall : 0) }'
+}
+
+# A lookup file of 1 MB: 22,310 lines of 47 bytes (45 and CR LF).
+awk 'BEGIN { for (i = 1; i <= 22310; i++) printf "%06d,4006381333931,Article %-11d,%4d\r\n", i, i, i % 1000 }' \
+  > build/peer/bench_lookup.txt
+printf 'Lookup file: %d bytes\n' "$(stat -c %s build/peer/bench_lookup.txt)"
+
+run download_default_115200 download 0 --mode app
+run download_default_9600 download 4 --mode app
+run lookup_1MB_115200 lookup 0 --mode lookup
+run receive_1000_115200 receive 0 --mode receive --record-count 1000
