@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "definition/new_defaults.h"
 #include "editor/definition_editor_win32.h"
 #include "link/link_commands_win32.h"
 #include "resources/resource_ids.h"
@@ -42,9 +41,7 @@ bool mayDiscardDesign(HWND window) {
   return confirmDiscard(app().session, prompt);
 }
 
-void resetDesign() {
-  applyNewApplicationDefaults(app().definition);
-}
+void resetDesign() { resetToNewApplication(); }
 
 void editThenRestartSimulator(HWND window) {
   runDefinitionEditor(window);
@@ -101,8 +98,11 @@ class MainCommands : public CommandTarget {
   void openRecent(int n) override {
     App& a = app();
     if (n < 0 || n >= kMaxRecentFiles || a.preferences.recentFiles[n][0] == '\0') return;
-    copyText(a.session.currentFile, a.preferences.recentFiles[n]);
-    loadProject(window_, a.session.currentFile, false);
+    // Loading replaces the design, so a modified one is offered for saving first.
+    if (!mayDiscardDesign(window_)) return;
+    char path[sizeof a.preferences.recentFiles[n]];
+    copyText(path, a.preferences.recentFiles[n]);  // the load reorders the list
+    if (loadProject(window_, path, false)) a.session.modified = false;
     simulatorReturnToMainMenu(a.client);
   }
 
@@ -133,10 +133,12 @@ void onCreate(HWND window) {
   const int languages = findLanguages(a.strings, a.programFolder);
   a.strings.setLanguageActive(languages > 0 && loadLanguage(a.strings, a.preferences.languageName));
   // The new design's prompts come from the language just loaded.
+  rebuildDefaultMessages();
   resetDesign();
   if (a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0) {
-    copyText(a.session.currentFile, a.preferences.lastProject);
-    loadProject(window, a.session.currentFile, true);
+    char path[sizeof a.preferences.lastProject];
+    copyText(path, a.preferences.lastProject);
+    loadProject(window, path, true);
   }
   placeMainWindow(window, true);
   a.client = CreateWindowExA(0, kFaceClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kMainWidth, kMainHeight, window,
