@@ -77,28 +77,6 @@ std::string folderOf(const char* path) {
   return end == nullptr ? std::string() : std::string(path, static_cast<std::size_t>(end - path + 1));
 }
 
-// Writes `size` bytes to `path` without ever leaving a half-written file there: the bytes go
-// to a new file in the same folder, which replaces the old one in one step only once every
-// byte is on the disk. On failure the old file is as it was.
-bool replaceFileContents(const char* path, const void* data, DWORD size) {
-  std::string folder = folderOf(path);
-  char temporary[MAX_PATH + 16];
-  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvx", 0, temporary) == 0) return false;
-  HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    DeleteFileA(temporary);
-    return false;
-  }
-  DWORD written = 0;
-  bool ok = WriteFile(file, data, size, &written, nullptr) && written == size;
-  ok = FlushFileBuffers(file) && ok;
-  ok = CloseHandle(file) && ok;
-  ok = ok && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileA(temporary);
-  return ok;
-}
-
 // Reads up to `limit` bytes; false when the file cannot be opened.
 bool readFileBytes(const char* path, DWORD limit, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
@@ -176,6 +154,25 @@ void showUpgradeWarning() {
 }
 
 }  // namespace
+
+bool replaceFileContents(const char* path, const void* data, DWORD size) {
+  std::string folder = folderOf(path);
+  char temporary[MAX_PATH + 16];
+  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvx", 0, temporary) == 0) return false;
+  HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    DeleteFileA(temporary);
+    return false;
+  }
+  DWORD written = 0;
+  bool ok = WriteFile(file, data, size, &written, nullptr) && written == size;
+  ok = FlushFileBuffers(file) && ok;
+  ok = CloseHandle(file) && ok;
+  ok = ok && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileA(temporary);
+  return ok;
+}
 
 bool saveProject(HWND owner) {
   Session& session = app().session;

@@ -18,6 +18,10 @@ bool openProject(HWND owner);
 // format always gets the loader's message. On failure the current name is not changed.
 bool loadProject(HWND owner, const char* path, bool quietIfMissing);
 
+// Writes `size` bytes to `path` through a new file in the same folder that replaces the old
+// one in one step once every byte is on the disk: a failure leaves the old file as it was.
+bool replaceFileContents(const char* path, const void* data, DWORD size);
+
 // The INI file in the user's application-data folder.
 void readPreferences(Preferences& preferences);
 void writePreferences(const Preferences& preferences);
