@@ -112,14 +112,28 @@ void removeRecentItems() {
   m.inserted = 0;
 }
 
+void insertRecentItems() {
+  RecentMenu& m = recentMenu();
+  if (m.popup == nullptr || !IsMenu(m.popup)) return;
+  const Preferences& p = app().preferences;
+  const int count = recentFileCount(p.recentFiles);
+  for (int n = 0; n < count; ++n) {
+    char text[kRecentMenuTextSize];
+    recentMenuText(n, p.recentFiles[n], text);
+    InsertMenuA(m.popup, static_cast<UINT>(m.position + n), MF_BYPOSITION | MF_STRING,
+                static_cast<UINT_PTR>(IDM_RECENT_FIRST + n), text);
+  }
+  if (count > 0) InsertMenuA(m.popup, static_cast<UINT>(m.position + count), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+  m.inserted = count > 0 ? count + 1 : 0;
+}
+
 // Last file, recent list, popup menu and INI file after a save or a load of `path`.
 void updateRecentFilesWith(const char* path) {
   Preferences& p = app().preferences;
   copyText(p.lastProject, path);
   removeRecentItems();
   updateRecentFiles(p.recentFiles, path);
-  RecentMenu& m = recentMenu();
-  if (m.popup != nullptr && IsMenu(m.popup)) insertRecentFileItems(m.popup, m.position);
+  insertRecentItems();
   writePreferences(p);
 }
 
@@ -273,21 +287,12 @@ const DefaultMessages& defaultMessages() { return messageTable(); }
 void resetToNewApplication() { applyNewApplicationDefaults(app().definition, messageTable()); }
 
 void insertRecentFileItems(HMENU popup, int position) {
+  // The face calls this with a freshly loaded menu, which holds none of our items.
   RecentMenu& m = recentMenu();
-  if (m.popup != popup) m.inserted = 0;  // a new menu: nothing of ours is in it yet
   m.popup = popup;
   m.position = position;
-  removeRecentItems();
-  const Preferences& p = app().preferences;
-  const int count = recentFileCount(p.recentFiles);
-  for (int n = 0; n < count; ++n) {
-    char text[kRecentMenuTextSize];
-    recentMenuText(n, p.recentFiles[n], text);
-    InsertMenuA(popup, static_cast<UINT>(position + n), MF_BYPOSITION | MF_STRING,
-                static_cast<UINT_PTR>(IDM_RECENT_FIRST + n), text);
-  }
-  if (count > 0) InsertMenuA(popup, static_cast<UINT>(position + count), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-  m.inserted = count > 0 ? count + 1 : 0;
+  m.inserted = 0;
+  insertRecentItems();
 }
 
 }  // namespace torvik

@@ -252,6 +252,33 @@ TEST_F(ProjectFiles, ABadFileIsRefusedAndNeverSavedOver) {
   EXPECT_EQ(readAll(bad), "Hello, this is no design at all.");
 }
 
+TEST_F(ProjectFiles, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
+  const std::string file = path("kept.TVX");
+  const std::string original = designFile(4, 3);
+  writeAll(file, original);
+  writeIni(file + "\r1\r1\r1\r0\r1\r0\r0\r1\r");  // preloaded at start, so Save has its name
+  TorvikProcess& torvik = start();
+  // Another program holds the file open without sharing.
+  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  pressCtrlS();
+  HWND box = nullptr;
+  EXPECT_EQ(messageBox("Error", &box), "Cannot save the file! The file on disk was left as it was.");
+  torvik.screenshot("project_save_failed");
+  closeBox(box);
+  CloseHandle(held);
+  EXPECT_EQ(readAll(file), original);
+  int files = 0;
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder_ + "\\*.tmp").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do ++files;
+    while (FindNextFileA(h, &found));
+    FindClose(h);
+  }
+  EXPECT_EQ(files, 0) << "no temporary file is left behind";
+}
+
 TEST_F(ProjectFiles, ARevisionOneFileIsUpgradedWithTheWarning) {
   const std::string old = path("old.TVX");
   writeAll(old, designFile(1, 9));
@@ -303,6 +330,15 @@ TEST_F(ProjectFiles, RecentFilesAreOnThePopupMenuAndOpenTheirFile) {
   torvik.screenshot("project_recent_files_menu");
   torvik.key('2');  // "&2:  ..." is the second recent file
   EXPECT_TRUE(gui::waitUntil([&] { return ini() == b + "\r1\r1\r1\r0\r0\r0\r0\r1\r" + b + "\r" + a + "\r"; })) << ini();
+  // The menu follows the new order: its second item is now the other file.
+  gui::rightClick(torvik.client(), 100, 150);
+  ASSERT_NE(torvik.waitForWindow("#32768", nullptr), nullptr);
+  torvik.key('2');
+  EXPECT_TRUE(gui::waitUntil([&] { return ini() == a + "\r1\r1\r1\r0\r0\r0\r0\r1\r" + a + "\r" + b + "\r"; })) << ini();
+  gui::rightClick(torvik.client(), 100, 150);
+  ASSERT_NE(torvik.waitForWindow("#32768", nullptr), nullptr);
+  torvik.key('2');
+  ASSERT_TRUE(gui::waitUntil([&] { return ini().find(b) == 0; })) << ini();
   // Its name is the design's now: Save writes it without a dialog.
   DeleteFileA(b.c_str());
   pressCtrlS();
