@@ -98,10 +98,11 @@ class MainCommands : public CommandTarget {
   void openRecent(int n) override {
     App& a = app();
     if (n < 0 || n >= kMaxRecentFiles || a.preferences.recentFiles[n][0] == '\0') return;
+    // Taken first: saving and loading both reorder the list.
+    char path[sizeof a.preferences.recentFiles[n]];
+    copyText(path, a.preferences.recentFiles[n]);
     // Loading replaces the design, so a modified one is offered for saving first.
     if (!mayDiscardDesign(window_)) return;
-    char path[sizeof a.preferences.recentFiles[n]];
-    copyText(path, a.preferences.recentFiles[n]);  // the load reorders the list
     if (loadProject(window_, path, false)) a.session.modified = false;
     simulatorReturnToMainMenu(a.client);
   }
