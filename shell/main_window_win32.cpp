@@ -13,6 +13,7 @@
 #include "shell/language_files_win32.h"
 #include "shell/preferences_dialog_win32.h"
 #include "shell/project_files_win32.h"
+#include "shell/recent_files.h"
 #include "simulator/face_win32.h"
 
 namespace torvik {
@@ -33,6 +34,18 @@ class WindowPrompt : public SavePromptUi {
   bool saveCurrent() override { return saveProject(owner_); }
 
  private:
+  HWND owner_;
+};
+
+class RecentPrompt : public RecentFileUi {
+ public:
+  explicit RecentPrompt(HWND owner) : prompt_(owner), owner_(owner) {}
+  Answer askSaveCurrent() override { return prompt_.askSaveCurrent(); }
+  bool saveCurrent() override { return prompt_.saveCurrent(); }
+  bool load(const char* path) override { return loadProject(owner_, path, false); }
+
+ private:
+  WindowPrompt prompt_;
   HWND owner_;
 };
 
@@ -97,13 +110,8 @@ class MainCommands : public CommandTarget {
 
   void openRecent(int n) override {
     App& a = app();
-    if (n < 0 || n >= kMaxRecentFiles || a.preferences.recentFiles[n][0] == '\0') return;
-    // Taken first: saving and loading both reorder the list.
-    char path[sizeof a.preferences.recentFiles[n]];
-    copyText(path, a.preferences.recentFiles[n]);
-    // Loading replaces the design, so a modified one is offered for saving first.
-    if (!mayDiscardDesign(window_)) return;
-    if (loadProject(window_, path, false)) a.session.modified = false;
+    RecentPrompt ui(window_);
+    openRecentFile(a.session, a.preferences.recentFiles, n, ui);
     simulatorReturnToMainMenu(a.client);
   }
 

@@ -47,3 +47,19 @@ void recentMenuText(int n, const char* path, char (&text)[kRecentMenuTextSize]) 
 }
 
 }  // namespace torvik
+
+namespace torvik {
+
+bool openRecentFile(Session& session, const RecentFiles& list, int n, RecentFileUi& ui) {
+  if (n < 0 || n >= kMaxRecentFiles || list[n][0] == '\0') return false;
+  // Taken first: the save the prompt may run reorders the list.
+  char path[sizeof list[n]];
+  std::memcpy(path, list[n], sizeof path);
+  path[sizeof path - 1] = '\0';
+  if (!confirmDiscard(session, ui)) return false;
+  if (!ui.load(path)) return false;
+  session.modified = false;
+  return true;
+}
+
+}  // namespace torvik

@@ -27,3 +27,21 @@ constexpr std::size_t kRecentTail = 22;
 void recentMenuText(int n, const char* path, char (&text)[kRecentMenuTextSize]);
 
 }  // namespace torvik
+
+#include "shell/session.h"
+
+namespace torvik {
+
+// What opening a recent file needs from the shell: the save prompt, and the load.
+class RecentFileUi : public SavePromptUi {
+ public:
+  // Loads `path` as the design; true when it was loaded.
+  virtual bool load(const char* path) = 0;
+};
+
+// Opens entry n of the list (the command 3300 + n). A modified design is offered for saving
+// first, and Cancel, or a save that did not happen, keeps everything. Once loaded, the
+// design is unmodified, as after Open. Returns whether a file was loaded.
+bool openRecentFile(Session& session, const RecentFiles& list, int n, RecentFileUi& ui);
+
+}  // namespace torvik

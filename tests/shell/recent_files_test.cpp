@@ -80,3 +80,83 @@ TEST(RecentMenuText, AmpersandsShowAsThemselves) {
 
 }  // namespace
 }  // namespace torvik
+
+namespace torvik {
+namespace {
+
+class ScriptedUi : public RecentFileUi {
+ public:
+  Answer answer = Answer::Yes;
+  bool saveWorks = true;
+  bool loadWorks = true;
+  RecentFiles* list = nullptr;  // a save puts this name first, as the real one does
+  std::vector<std::string> calls;
+  Answer askSaveCurrent() override {
+    calls.push_back("ask");
+    return answer;
+  }
+  bool saveCurrent() override {
+    calls.push_back("save");
+    if (saveWorks && list != nullptr) updateRecentFiles(*list, "saved.TVX");
+    return saveWorks;
+  }
+  bool load(const char* path) override {
+    calls.push_back(std::string("load ") + path);
+    return loadWorks;
+  }
+};
+
+struct RecentCase : ::testing::Test {
+  RecentFiles list = {};
+  Session session;
+  ScriptedUi ui;
+  void SetUp() override {
+    updateRecentFiles(list, "b.TVX");
+    updateRecentFiles(list, "a.TVX");
+    ui.list = &list;
+  }
+};
+
+TEST_F(RecentCase, AnUnmodifiedDesignLoadsWithoutAQuestion) {
+  EXPECT_TRUE(openRecentFile(session, list, 1, ui));
+  EXPECT_EQ(ui.calls, (std::vector<std::string>{"load b.TVX"}));
+}
+
+TEST_F(RecentCase, AModifiedDesignIsOfferedForSavingFirst) {
+  session.modified = true;
+  EXPECT_TRUE(openRecentFile(session, list, 1, ui));
+  // The entry chosen is the one the user saw, though the save put another name first.
+  EXPECT_EQ(ui.calls, (std::vector<std::string>{"ask", "save", "load b.TVX"}));
+  EXPECT_FALSE(session.modified);
+}
+
+TEST_F(RecentCase, CancelOrASaveThatDidNotHappenKeepsEverything) {
+  session.modified = true;
+  ui.answer = Answer::Cancel;
+  EXPECT_FALSE(openRecentFile(session, list, 0, ui));
+  ui.answer = Answer::Yes;
+  ui.saveWorks = false;
+  EXPECT_FALSE(openRecentFile(session, list, 0, ui));
+  EXPECT_EQ(ui.calls, (std::vector<std::string>{"ask", "ask", "save"}));
+  EXPECT_TRUE(session.modified);
+}
+
+TEST_F(RecentCase, NoDiscardsTheChangesAndAFailedLoadKeepsTheFlag) {
+  session.modified = true;
+  ui.answer = Answer::No;
+  ui.loadWorks = false;
+  EXPECT_FALSE(openRecentFile(session, list, 0, ui));
+  EXPECT_TRUE(session.modified) << "the design in memory was not replaced";
+  ui.loadWorks = true;
+  EXPECT_TRUE(openRecentFile(session, list, 0, ui));
+  EXPECT_FALSE(session.modified);
+}
+
+TEST_F(RecentCase, EntriesThatDoNotExistDoNothing) {
+  session.modified = true;
+  for (int n : {-1, 2, 3, 4, 9}) EXPECT_FALSE(openRecentFile(session, list, n, ui)) << n;
+  EXPECT_TRUE(ui.calls.empty());
+}
+
+}  // namespace
+}  // namespace torvik
