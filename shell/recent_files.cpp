@@ -13,12 +13,15 @@ int recentFileCount(const RecentFiles& list) {
 
 int updateRecentFiles(RecentFiles& list, const char* name) {
   if (name == nullptr || name[0] == '\0') return recentFileCount(list);
+  // The name may be one of the entries: both are copied before the list is rebuilt.
+  char first[sizeof list[0]];
+  std::snprintf(first, sizeof first, "%s", name);
   char previous[kMaxRecentFiles][256];
   std::memcpy(previous, list, sizeof previous);
   const int count = recentFileCount(list);
   std::memset(list, 0, sizeof(RecentFiles));
   int out = 0;
-  std::snprintf(list[out++], sizeof list[0], "%s", name);
+  std::memcpy(list[out++], first, sizeof first);
   for (int i = 0; i < count && out < kMaxRecentFiles; ++i) {
     if (std::strcmp(previous[i], list[0]) == 0) continue;
     std::memcpy(list[out++], previous[i], sizeof list[0]);

@@ -42,6 +42,15 @@ TEST(RecentFiles, ComparisonIsExactAndEmptyNamesAreIgnored) {
   EXPECT_EQ(updateRecentFiles(list, nullptr), 2);
 }
 
+TEST(RecentFiles, AnEntryCanBeMovedUpByItself) {
+  RecentFiles list = {};
+  updateRecentFiles(list, "c");
+  updateRecentFiles(list, "b");
+  updateRecentFiles(list, "a");
+  updateRecentFiles(list, list[2]);
+  EXPECT_EQ(entries(list), (std::vector<std::string>{"c", "a", "b"}));
+}
+
 TEST(RecentFiles, ALongNameIsCutToItsEntry) {
   RecentFiles list = {};
   const std::string name(400, 'x');
