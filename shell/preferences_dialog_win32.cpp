@@ -18,10 +18,6 @@ namespace torvik {
 namespace {
 
 constexpr char kDefaultLanguage[] = "Default <English>";
-
-// The default message table in the new language: the definition's default texts arrive
-// with their own issue; this is where a language change calls them.
-void rebuildDefaultMessageTableForLanguage() {}
 constexpr int kStrDetectingResult = 1320;
 constexpr int kStrCradleNotAvailable = 1321;
 constexpr int kStrCradleConnectedTo = 1322;
@@ -131,7 +127,7 @@ void storeAndClose(HWND dialog, PreferencesData& data) {
   writePreferences(a.preferences);
   EndDialog(dialog, IDOK);
   a.strings.setLanguageActive(a.strings.languageCount() > 0 && loadLanguage(a.strings, a.preferences.languageName));
-  rebuildDefaultMessageTableForLanguage();
+  rebuildDefaultMessages();
   reloadPopupMenu(a.client);
 }
 

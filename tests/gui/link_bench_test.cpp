@@ -55,6 +55,7 @@ LinkPreferences benchPreferences() {
 
 #define REQUIRE_BENCH_PEER()                                                         \
   if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from bench/link_bench.sh only"; \
+  gui::NoIniFile noIniFile;                                                          \
   TorvikProcess torvik;                                                              \
   ASSERT_TRUE(torvik.start());                                                       \
   ASSERT_TRUE(gui::setLinkPreferences(torvik, benchPreferences()))

@@ -126,6 +126,15 @@ HWND waitForBusyWindow(const TorvikProcess& torvik, const char* cls, const char*
   return f.found;
 }
 
+NoIniFile::NoIniFile() {
+  char appData[MAX_PATH] = {};
+  GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+  path_ = std::string(appData) + "\\Fernwick\\Torvik.ini";
+  DeleteFileA(path_.c_str());
+}
+
+NoIniFile::~NoIniFile() { DeleteFileA(path_.c_str()); }
+
 std::string peerFolder() {
   const char* dir = std::getenv("TORVIK_PEER_DIR");
   return dir != nullptr ? dir : "";

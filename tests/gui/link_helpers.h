@@ -45,6 +45,19 @@ std::string storedText(HWND window);
 // A visible top-level window of the program with this class and stored title (nullptr: any).
 HWND waitForBusyWindow(const TorvikProcess& torvik, const char* className, const char* title, DWORD timeoutMs);
 
+// Deletes the INI file when made and when gone: the preferences a test sets are written
+// there, and later tests expect a program that starts without one.
+class NoIniFile {
+ public:
+  NoIniFile();
+  ~NoIniFile();
+  NoIniFile(const NoIniFile&) = delete;
+  NoIniFile& operator=(const NoIniFile&) = delete;
+
+ private:
+  std::string path_;
+};
+
 // The folder the terminal peer writes to, as a Windows path ("" outside a peer test).
 std::string peerFolder();
 

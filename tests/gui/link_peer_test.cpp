@@ -16,6 +16,7 @@ using gui::TorvikProcess;
 
 #define REQUIRE_PEER()                                                          \
   if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from peer_test.sh only"; \
+  gui::NoIniFile noIniFile;                                                     \
   TorvikProcess torvik;                                                         \
   ASSERT_TRUE(torvik.start())
 

@@ -16,6 +16,7 @@ HWND openPreferences(const TorvikProcess& torvik) {
 bool topmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 TEST(PreferencesDialog, ListsTransportsRatesPortsAndTheDefaultLanguage) {
+  gui::NoIniFile noIniFile;
   TorvikProcess torvik;
   ASSERT_TRUE(torvik.start());
   HWND dialog = openPreferences(torvik);
@@ -45,6 +46,7 @@ TEST(PreferencesDialog, ListsTransportsRatesPortsAndTheDefaultLanguage) {
 }
 
 TEST(PreferencesDialog, AlwaysOnTopTakesEffectOnOkAndCancelKeepsIt) {
+  gui::NoIniFile noIniFile;
   TorvikProcess torvik;
   ASSERT_TRUE(torvik.start());
   RECT before;
