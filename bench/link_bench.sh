@@ -32,6 +32,11 @@ run() {
   mkdir -p "$work"
   rm -f "$work/result.txt" "$work/bench.txt" "$work/received.txt"
   [ "$test" = lookup ] && cp "$top/build/peer/bench_lookup.txt" "$work/lookup.txt"
+  local project=""
+  if [[ $name == download_full* ]]; then
+    build/native/tools/terminal_peer/default_image --full "$work/full.tvx" "$work/expected.bin"
+    project="Z:${work//\//\\}\\full.tvx"
+  fi
   "$peer" --pty-link build/peer/com7 --result "$work/result.txt" --pace --timeout 900 "$@" >/dev/null 2>&1 &
   local pid=$!
   for _ in $(seq 1 50); do [ -e build/peer/com7 ] && break; sleep 0.1; done
@@ -47,7 +52,7 @@ run() {
     done
   ) >"$work/cpu.txt" 2>/dev/null &
   local sampler=$!
-  TORVIK_PEER_DIR="Z:${work//\//\\}" TORVIK_BENCH_BAUD_ROW=$row scripts/wine-exec.sh "$driver" \
+  TORVIK_PEER_DIR="Z:${work//\//\\}" TORVIK_BENCH_BAUD_ROW=$row TORVIK_BENCH_PROJECT=$project scripts/wine-exec.sh "$driver" \
     --gtest_filter="PeerBench.$test" >"$work/driver.log" 2>&1 || echo "$name: driver failed (see $work/driver.log)"
   kill "$sampler" 2>/dev/null
   wait "$sampler" 2>/dev/null
@@ -77,5 +82,7 @@ printf 'Lookup file: %d bytes\n' "$(stat -c %s build/peer/bench_lookup.txt)"
 
 run download_default_115200 download 0 --mode app
 run download_default_9600 download 4 --mode app
+run download_full_115200 download 0 --mode app
+run download_full_9600 download 4 --mode app
 run lookup_1MB_115200 lookup 0 --mode lookup
 run receive_1000_115200 receive 0 --mode receive --record-count 1000

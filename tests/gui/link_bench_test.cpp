@@ -53,12 +53,26 @@ LinkPreferences benchPreferences() {
   return p;
 }
 
-#define REQUIRE_BENCH_PEER()                                                         \
-  if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from bench/link_bench.sh only"; \
-  gui::NoIniFile noIniFile;                                                          \
-  TorvikProcess torvik;                                                              \
-  ASSERT_TRUE(torvik.start());                                                       \
-  ASSERT_TRUE(gui::setLinkPreferences(torvik, benchPreferences()))
+const char* benchProject() {
+  const char* project = std::getenv("TORVIK_BENCH_PROJECT");
+  return project != nullptr && project[0] != '\0' ? project : nullptr;
+}
+
+// With TORVIK_BENCH_PROJECT the design is preloaded from that project file through the INI
+// file; otherwise the program starts with a new design and the link is set in its dialog.
+#define REQUIRE_BENCH_PEER()                                                                     \
+  if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from bench/link_bench.sh only";             \
+  gui::NoIniFile noIniFile;                                                                      \
+  const char* project = benchProject();                                                          \
+  if (project != nullptr) {                                                                      \
+    ASSERT_TRUE(noIniFile.write(gui::NoIniFile::preloading(project, 7, benchPreferences().baudRow))); \
+  }                                                                                              \
+  TorvikProcess torvik;                                                                          \
+  ASSERT_TRUE(torvik.start());                                                                   \
+  if (project == nullptr) {                                                                      \
+    ASSERT_TRUE(gui::setLinkPreferences(torvik, benchPreferences()));                            \
+  }                                                                                              \
+  static_cast<void>(0)
 
 TEST(PeerBench, download) {
   REQUIRE_BENCH_PEER();

@@ -135,6 +135,20 @@ NoIniFile::NoIniFile() {
 
 NoIniFile::~NoIniFile() { DeleteFileA(path_.c_str()); }
 
+bool NoIniFile::write(const std::string& text) const {
+  CreateDirectoryA(path_.substr(0, path_.rfind('\\')).c_str(), nullptr);
+  HANDLE f = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+  CloseHandle(f);
+  return ok;
+}
+
+std::string NoIniFile::preloading(const std::string& project, int comNumber, int baudRow) {
+  return project + "\r0\r0\r" + std::to_string(comNumber) + "\r" + std::to_string(baudRow) + "\r1\r0\r0\r-1\r";
+}
+
 std::string peerFolder() {
   const char* dir = std::getenv("TORVIK_PEER_DIR");
   return dir != nullptr ? dir : "";

@@ -51,6 +51,11 @@ class NoIniFile {
  public:
   NoIniFile();
   ~NoIniFile();
+  // Writes an INI file for the program to start with, e.g. to preload a project.
+  bool write(const std::string& text) const;
+  // The INI text that preloads `project` and sends over RS-232 to COM `comNumber` (found by
+  // its number: port index -1) at the baud-rate row `baudRow`.
+  static std::string preloading(const std::string& project, int comNumber, int baudRow);
   NoIniFile(const NoIniFile&) = delete;
   NoIniFile& operator=(const NoIniFile&) = delete;
 

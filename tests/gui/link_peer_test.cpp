@@ -36,6 +36,18 @@ TEST(PeerLink, app_rs232) {
   EXPECT_FALSE(IsWindow(progress));
 }
 
+// A design of ten full forms and menus, preloaded from the INI file, which also names the
+// port only by its COM number.
+TEST(PeerLink, app_full) {
+  if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from peer_test.sh only";
+  gui::NoIniFile ini;
+  ASSERT_TRUE(ini.write(gui::NoIniFile::preloading(inPeerFolder("full.tvx"), 7, 0)));
+  TorvikProcess torvik;
+  ASSERT_TRUE(torvik.start());
+  torvik.command(gui::kDownloadApplicationCommand);
+  EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
+}
+
 TEST(PeerLink, app_cradle) {
   REQUIRE_PEER();
   LinkPreferences p;

@@ -1,23 +1,76 @@
-// Writes the program image that the builder makes from a new design.
+// Writes the program image that the builder makes from a new design, or, with --full, a
+// project file of a design that fills all ten forms and menus and the image made from it.
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "definition/new_defaults.h"
+#include "definition/project_file.h"
 #include "link/program_image.h"
 
+namespace {
+
+using namespace torvik;
+
+bool writeFile(const char* path, const void* data, std::size_t size) {
+  std::FILE* f = std::fopen(path, "wb");
+  if (f == nullptr || std::fwrite(data, 1, size, f) != size) {
+    std::perror(path);
+    if (f != nullptr) std::fclose(f);
+    return false;
+  }
+  return std::fclose(f) == 0;
+}
+
+// Ten forms of eight input lines and ten menus of ten items, every text at its width.
+void fillEverything(ApplicationDefinition& def) {
+  static const std::uint8_t kTypes[] = {kDataText, kDataInteger, kDataReal, kDataLetter,
+                                        kDataAlphameric, kDataBoolean, kDataAutoSign, kDataText};
+  for (int f = 0; f < kFormCount; ++f) {
+    FormRecord& form = def.form[f];
+    for (int j = 0; j < kFormLines; ++j) {
+      FormLine line = form.line(j);
+      line.dataType = kTypes[j];
+      char prompt[32];
+      std::snprintf(prompt, sizeof prompt, "Form %02d line %d .....", f + 1, j + 1);
+      copyText(line.prompt, prompt);
+      line.minLength = 1;
+      line.maxLength = static_cast<std::uint8_t>(10 + j * 8);
+    }
+    form.nextTarget = static_cast<std::uint8_t>(f + 1 < kFormCount ? f + 2 : 1);
+  }
+  for (int m = 0; m < kMenuCount; ++m) {
+    MenuRecord& menu = def.menu[m];
+    menu.captionOn = 1;
+    char text[32];
+    std::snprintf(text, sizeof text, "Menu %d of the shop", m + 1);
+    copyText(menu.caption, text);
+    for (int k = 0; k < kMenuItems; ++k) {
+      std::snprintf(text, sizeof text, "%d.Choice %d-%d", k, m + 1, k + 1);
+      copyText(menu.itemName[k], text);
+      menu.itemNext[k] = static_cast<std::uint8_t>(1 + (m + k) % kFormCount);
+    }
+  }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: default_image OUTPUT\n");
+  const bool full = argc == 4 && std::strcmp(argv[1], "--full") == 0;
+  if (argc != 2 && !full) {
+    std::fprintf(stderr, "usage: default_image IMAGE_OUT\n       default_image --full PROJECT_OUT IMAGE_OUT\n");
     return 2;
   }
-  auto def = std::make_unique<torvik::ApplicationDefinition>();
-  torvik::applyNewApplicationDefaults(*def);
-  auto image = std::make_unique<torvik::ProgramImage>();
-  torvik::buildProgramImage(*def, *image);
-  std::FILE* f = std::fopen(argv[1], "wb");
-  if (f == nullptr || std::fwrite(image->bytes, 1, sizeof image->bytes, f) != sizeof image->bytes) {
-    std::perror(argv[1]);
-    return 1;
+  auto def = std::make_unique<ApplicationDefinition>();
+  applyNewApplicationDefaults(*def);
+  if (full) {
+    fillEverything(*def);
+    auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
+    writeProjectFile(*def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));
+    if (!writeFile(argv[2], file.get(), kProjectFileSize)) return 1;
   }
-  return std::fclose(f) == 0 ? 0 : 1;
+  auto image = std::make_unique<ProgramImage>();
+  buildProgramImage(*def, *image);
+  return writeFile(argv[full ? 3 : 1], image->bytes, sizeof image->bytes) ? 0 : 1;
 }

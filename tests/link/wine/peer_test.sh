@@ -22,6 +22,9 @@ windows_dir="Z:${work//\//\\}"
 args=(--mode app)
 case $case_name in
   app_rs232) args=(--mode app --image "$work/image.bin" --garbage 6 --pace) ;;
+  app_full)
+    "$default_image" --full "$work/full.tvx" "$work/expected.bin"
+    args=(--mode app --image "$work/image.bin") ;;
   app_cradle) args=(--mode app --image "$work/image.bin" --cradle-rate 57600) ;;
   no_cradle) args=(--mode app) ;;
   old_version) args=(--mode app --hello T900RU003) ;;
@@ -69,6 +72,9 @@ case $case_name in
   app_rs232)
     expect blocks_ok=200 image_written=1 garbage_sent=6
     "$default_image" "$work/expected.bin"
+    cmp "$work/image.bin" "$work/expected.bin" || { echo "received image differs from the builder's"; failed=1; } ;;
+  app_full)
+    expect blocks_ok=200 image_written=1
     cmp "$work/image.bin" "$work/expected.bin" || { echo "received image differs from the builder's"; failed=1; } ;;
   app_cradle)
     expect blocks_ok=200 image_written=1 cradle_switched_to=115200 final_rate=115200 cradle_answers=1
