@@ -17,7 +17,12 @@ void readSerialPortList(SerialPortList& list) {
     DWORD type = 0;
     const LONG r = RegEnumValueA(key, i, valueName, &nameSize, nullptr, &type, data, &dataSize);
     if (r == ERROR_NO_MORE_ITEMS) break;
-    if (r != ERROR_SUCCESS) continue;  // e.g. a name too long for the buffer: skip that value
+    if (r != ERROR_SUCCESS) {
+      // A value too long for the buffers still holds its place: a port index is a registry
+      // position. It lists with no name, which no port opens as.
+      if (!list.add("", "", 0)) break;
+      continue;
+    }
     // The data is a string; only its text counts, not the NUL the registry may keep.
     DWORD length = 0;
     while (length < dataSize && data[length] != 0) ++length;
