@@ -51,7 +51,14 @@ void Simulator::setLine(int i, const char* text) {
 // ---------------------------------------------------------------- key entry
 
 void Simulator::key(int code) {
-  if (pending_ && code != lastKey_) commitPending();
+  if (pending_ && code != lastKey_) {
+    commitPending();
+    // A refused letter shows its message; this key must not dismiss it unseen.
+    if (state_ == ScreenState::Message && code != kKeyDesignApplied) {
+      lastKey_ = code;
+      return;
+    }
+  }
   lastKey_ = code;
   if (code == kKeyDesignApplied) {
     utilitiesCount_ = lookupDefined(def_.lookup[0]) ? 8 : 7;
