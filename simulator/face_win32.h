@@ -15,6 +15,9 @@ void reloadPopupMenu(HWND face);
 // Brings the simulated terminal back to its main menu and repaints the LCD.
 void simulatorReturnToMainMenu(HWND face);
 
+// Passes a key code to the simulator as the face would; 51 after the design was applied.
+void simulatorKey(int code);
+
 // Sets the simulator's record counter to zero (New and Open).
 void resetRecordCounter();
 
