@@ -3,7 +3,7 @@ JOBS     ?= $(shell nproc)
 WERROR   := $(if $(CI),ON,OFF)
 CMAKE_Q  := -Wno-dev -DTORVIK_WERROR=$(WERROR)
 
-.PHONY: all setup native win build test run clean
+.PHONY: all setup native win fuzz-build build test run fuzz clean
 
 all: build
 
@@ -19,13 +19,24 @@ win: setup
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw.cmake $(CMAKE_Q) >/dev/null
 	@cmake --build build/win -j $(JOBS)
 
-build: native win
+fuzz-build: setup
+	@cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
+	  -DTORVIK_FUZZ=ON $(CMAKE_Q) >/dev/null
+	@cmake --build build/fuzz -j $(JOBS) -- --no-print-directory
+
+build: native win fuzz-build
 
 test: build
 	@scripts/test.sh
 
 run: win
 	@scripts/run.sh
+
+# Longer fuzzing on demand: FUZZ_SECONDS per target (default 300).
+FUZZ_SECONDS ?= 300
+fuzz: fuzz-build
+	@for t in build/fuzz/*_fuzz; do echo "== $$t"; mkdir -p build/fuzz/corpus/$$(basename $$t); \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -max_len=32768 build/fuzz/corpus/$$(basename $$t) || exit 1; done
 
 clean:
 	rm -rf build

@@ -7,7 +7,13 @@ namespace torvik {
 void applyNewApplicationDefaults(ApplicationDefinition& def) {
   std::memset(&def, 0, sizeof def);
   std::memcpy(def.versionTag, kVersionTagText, sizeof def.versionTag);
-  def.systemSettings.bytes[0] = kSchemaRevision;
+  def.systemSettings.schemaRevision = kSchemaRevision;
 }
+
+}  // namespace torvik
+
+namespace torvik {
+
+void applyWeightCodeDefaults(WeightCode&) {}
 
 }  // namespace torvik

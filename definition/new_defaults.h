@@ -7,3 +7,11 @@ namespace torvik {
 void applyNewApplicationDefaults(ApplicationDefinition& def);
 
 }  // namespace torvik
+
+namespace torvik {
+
+// The weighed-article barcode rule of a new application (also used by upgrades and the
+// legacy conversion).
+void applyWeightCodeDefaults(WeightCode& weightCode);
+
+}  // namespace torvik

@@ -19,5 +19,5 @@ wineserver -p 120
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 
 # CTest's own aggregation of the two trees, so that the run ends with one summary.
-printf 'subdirs("native" "win")\n' > build/CTestTestfile.cmake
+printf 'subdirs("native" "win" "fuzz")\n' > build/CTestTestfile.cmake
 ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"

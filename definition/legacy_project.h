@@ -1,0 +1,22 @@
+#pragma once
+// Project files of the older terminal family ("Rxx-4.00", "Rxx-3.10"): read only, converted
+// into the current definition.
+#include <cstddef>
+#include <cstdint>
+
+#include "definition/application_definition.h"
+
+namespace torvik {
+
+constexpr std::size_t kLegacyProjectSize = 10510;
+
+// True when the bytes start with one of the two legacy signatures.
+bool hasLegacySignature(const std::uint8_t* bytes, std::size_t size);
+
+// Converts a legacy file (its whole bytes, signature included) into `def`. Only the fields the
+// legacy layout has are written; all others keep their values. A file shorter than the layout
+// is converted as far as it goes, and nothing beyond `size` is read. Returns true when the
+// whole layout was present.
+bool convertLegacyProject(const std::uint8_t* bytes, std::size_t size, ApplicationDefinition& def);
+
+}  // namespace torvik
