@@ -3,12 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "simulator/design_fields.h"
 #include "simulator/keypad.h"
 
 namespace torvik {
 
-using namespace sim;
 
 namespace {
 
@@ -61,7 +59,7 @@ void Simulator::key(int code) {
   }
   lastKey_ = code;
   if (code == kKeyDesignApplied) {
-    utilitiesCount_ = lookupDefined(def_.lookup[0]) ? 8 : 7;
+    utilitiesCount_ = def_.lookup[0].isDefined() ? 8 : 7;
     highlight_ = 1;
     showMainMenu(true);
     return;
@@ -230,12 +228,12 @@ void Simulator::showMessage(const char* text, bool thenMainMenu) {
 
 void Simulator::collectData() {
   prepareDesign(def_);
-  if (programStartFrom(def_.systemSettings) == 0) {
-    if (lastInputLine(def_.form[0]) != 0) {
+  if (def_.systemSettings.startFrom == 0) {
+    if (def_.form[0].lastInputLine != 0) {
       openForm(1);
       return;
     }
-  } else if (itemCount(def_.menu[0]) != 0) {
+  } else if (def_.menu[0].itemCount != 0) {
     enterMenu(11);
     return;
   }
@@ -265,8 +263,8 @@ void Simulator::goTo(int target, Via via) {
 
 void Simulator::enterMenu(int menuNumber) {
   MenuRecord& m = def_.menu[menuNumber - 11];
-  simSelectedItem(m) = 0;
-  simSelectedItemSpare(m) = 0;
+  m.simSelectedItem = 0;
+  m.simReserved = 0;
   showMenu(menuNumber);
 }
 
@@ -276,21 +274,21 @@ void Simulator::showMenu(int menuNumber) {
   screen_ = menuNumber;
   largeSpacing_ = false;
   MenuRecord& m = menu();
-  const int limit = nameLimit(font(m));
-  const int shown = itemCount(m) < 8 ? itemCount(m) : 8;
-  const int selected = simSelectedItem(m);
+  const int limit = nameLimit(m.font);
+  const int shown = m.itemCount < 8 ? m.itemCount : 8;
+  const int selected = m.simSelectedItem;
   clearLcd();
-  char text[kItemNameBytes + 1];
+  char text[kMenuTextChars + 2];
   int first = 0;
-  if (captionOn(m) != 0) {
+  if (m.captionOn != 0) {
     std::memset(text, 0, sizeof text);
-    std::memcpy(text, caption(m), static_cast<std::size_t>(boundedLength(caption(m), limit)));
+    std::memcpy(text, m.caption, static_cast<std::size_t>(boundedLength(m.caption, limit)));
     setLine(0, text);
     first = 1;
   }
   for (int k = 0; k < shown && first + k < kLcdLines; ++k) {
     std::memset(text, 0, sizeof text);
-    std::memcpy(text, itemName(m, k), static_cast<std::size_t>(boundedLength(itemName(m, k), limit)));
+    std::memcpy(text, m.itemName[k], static_cast<std::size_t>(boundedLength(m.itemName[k], limit)));
     setLine(first + k, text);
   }
   highlight_ = selected + first + 1;
@@ -299,30 +297,30 @@ void Simulator::showMenu(int menuNumber) {
 
 void Simulator::menuKey(int code) {
   MenuRecord& m = menu();
-  const int count = itemCount(m) < kMenuItems ? itemCount(m) : kMenuItems;
+  const int count = m.itemCount < kMenuItems ? m.itemCount : kMenuItems;
   const int shown = count < 8 ? count : 8;
-  const int selected = simSelectedItem(m);
+  const int selected = m.simSelectedItem;
   if (code == kKeyUp) {
     if (selected >= 1) {
-      simSelectedItem(m) = static_cast<Byte>(selected - 1);
+      m.simSelectedItem = static_cast<std::uint8_t>(selected - 1);
       showMenu(screen_);
     }
   } else if (code == kKeyDown) {
     if (selected < shown - 1) {
-      simSelectedItem(m) = static_cast<Byte>(selected + 1);
+      m.simSelectedItem = static_cast<std::uint8_t>(selected + 1);
       showMenu(screen_);
     }
   } else if (code == kKeyEnterLeft || code == kKeyEnterRight) {
     // A selection from a file can be any byte; only the ten items have targets.
-    if (selected < kMenuItems) goTo(itemNext(m, selected), Via::Enter);
+    if (selected < kMenuItems) goTo(m.itemNext[selected], Via::Enter);
   } else if ((code >= 1 && code <= 9) || code == kKeyZero) {
     const int item = code == kKeyZero ? 10 : code;
     if (item <= count) {
-      simSelectedItem(m) = static_cast<Byte>(item - 1);
-      goTo(itemNext(m, item - 1), Via::Enter);
+      m.simSelectedItem = static_cast<std::uint8_t>(item - 1);
+      goTo(m.itemNext[item - 1], Via::Enter);
     }
   } else if (code == kKeyEsc) {
-    goTo(escTarget(m), Via::Escape);
+    goTo(m.escTarget, Via::Escape);
   }
 }
 
@@ -339,20 +337,20 @@ void Simulator::openForm(int formNumber) {
     FieldLine& line = lines_[i];
     std::memset(&line, 0, sizeof line);
     std::memset(lcd_[i], 0, sizeof lcd_[i]);
-    line.start = line.x = boundedLength(prompt(f, i), width);
+    line.start = line.x = boundedLength(f.prompt[i], width);
     setSignColumn(i);
-    if (initialOn(f, i) != 0)
-      std::memcpy(line.field, initialText(f, i), static_cast<std::size_t>(boundedLength(initialText(f, i), 9)));
+    if (f.initialOn[i] != 0)
+      std::memcpy(line.field, f.initialText[i], static_cast<std::size_t>(boundedLength(f.initialText[i], 9)));
   }
   int current = 0;
-  if (!isInputType(dataType(f, 0))) {
+  if (!isInputType(f.dataType[0])) {
     for (int i = 1; i < kLcdLines; ++i)
-      if (isInputType(dataType(f, i))) {
+      if (isInputType(f.dataType[i])) {
         current = i;
         break;
       }
   }
-  simCurrentLine(f) = static_cast<Byte>(current);
+  f.simCurrentLine = static_cast<std::uint8_t>(current);
   highlight_ = 0;
   showForm();
 }
@@ -371,19 +369,19 @@ void Simulator::formKey(int code) {
   } else if (code == kKeyEnterLeft || code == kKeyEnterRight) {
     formEnter();
   } else if (code == kKeyEsc) {
-    goTo(escTarget(f), Via::Escape);
+    goTo(f.escTarget, Via::Escape);
   }
 }
 
 void Simulator::formUp() {
   FormRecord& f = form();
-  int i = simCurrentLine(f) % kLcdLines;
+  int i = f.simCurrentLine % kLcdLines;
   if (i < 1) return;
-  while (i > 0 && dataType(f, i) == 12) --i;
+  while (i > 0 && f.dataType[i] == 12) --i;
   for (--i; i >= 0; --i) {
-    if (isInputType(dataType(f, i))) {
+    if (isInputType(f.dataType[i])) {
       lines_[i].x = lines_[i].start;
-      simCurrentLine(f) = static_cast<Byte>(i);
+      f.simCurrentLine = static_cast<std::uint8_t>(i);
       showForm();
       return;
     }
@@ -392,17 +390,17 @@ void Simulator::formUp() {
 
 void Simulator::formEnter() {
   FormRecord& f = form();
-  const int l = simCurrentLine(f) % kLcdLines;
-  const int last = lastInputLine(f);
-  if (boundedLength(lines_[l].field, kFieldMax) < minLength(f, l)) {
+  const int l = f.simCurrentLine % kLcdLines;
+  const int last = f.lastInputLine;
+  if (boundedLength(lines_[l].field, kFieldMax) < f.minLength[l]) {
     showMessage(def_.msgErrors.entry[kMessageTooShort - 1], false);
     return;
   }
   if (l < last - 1) {
     for (int i = l + 1; i <= last - 1 && i < kLcdLines; ++i) {
-      if (isInputType(dataType(f, i))) {
+      if (isInputType(f.dataType[i])) {
         lines_[i].x = lines_[i].start;
-        simCurrentLine(f) = static_cast<Byte>(i);
+        f.simCurrentLine = static_cast<std::uint8_t>(i);
         showForm();
         return;
       }
@@ -414,9 +412,9 @@ void Simulator::formEnter() {
 
 void Simulator::completeForm() {
   FormRecord& f = form();
-  const int target = nextTarget(f);
+  const int target = f.nextTarget;
   ++recordCounter_;
-  if (recordAction(f) == kRecordActionPassDown) buildLastRecord();
+  if (f.recordAction == kRecordActionPassDown) buildLastRecord();
   goTo(target, Via::Enter);
 }
 
@@ -440,11 +438,11 @@ class RecordWriter {
     put(text, n);
   }
   void putDelimiters(SystemSettings& s) {
-    if (firstDelimiter(s) != 0) put(static_cast<char>(firstDelimiter(s)));
-    if (secondDelimiter(s) != 0) put(static_cast<char>(secondDelimiter(s)));
+    if (s.dataDelimiter1 != 0) put(static_cast<char>(s.dataDelimiter1));
+    if (s.dataDelimiter2 != 0) put(static_cast<char>(s.dataDelimiter2));
   }
-  void putCode(const Byte* code) {
-    for (int i = 0; i < kCodeBytes && code[i] != 0; ++i) put(static_cast<char>(code[i]));
+  void putCode(const std::uint8_t* code) {
+    for (int i = 0; i < kCodeLength && code[i] != 0; ++i) put(static_cast<char>(code[i]));
   }
 
  private:
@@ -460,37 +458,37 @@ void appendStamp(RecordWriter& w, FormRecord& f, SystemSettings& settings, const
     const char* format;
     int value;
   };
-  const bool twoDigitYear = stampYearDigits(f) == 1;
-  const Part year{stampYear(f) != 0, twoDigitYear ? "%02d" : "%04d", twoDigitYear ? t.year % 100 : t.year};
-  const Part month{stampMonth(f) != 0, "%02d", t.month};
-  const Part day{stampDay(f) != 0, "%02d", t.day};
+  const bool twoDigitYear = f.stampYearDigits == 1;
+  const Part year{f.stampYear != 0, twoDigitYear ? "%02d" : "%04d", twoDigitYear ? t.year % 100 : t.year};
+  const Part month{f.stampMonth != 0, "%02d", t.month};
+  const Part day{f.stampDay != 0, "%02d", t.day};
   Part date[3] = {year, month, day};
-  if (stampDateStyle(f) == 1) {
+  if (f.stampDateStyle == 1) {
     date[0] = month;
     date[1] = day;
     date[2] = year;
-  } else if (stampDateStyle(f) == 2) {
+  } else if (f.stampDateStyle == 2) {
     date[0] = day;
     date[1] = month;
     date[2] = year;
   }
-  const bool dateSeparated = stampDateSepOn(f) != 0 && stampDateSep(f)[0] != '\0';
+  const bool dateSeparated = f.stampDateSepOn != 0 && f.stampDateSep[0] != '\0';
   bool written = false;
   for (const Part& p : date) {
     if (!p.on) continue;
-    if (written && dateSeparated) w.put(stampDateSep(f)[0]);
+    if (written && dateSeparated) w.put(f.stampDateSep[0]);
     w.putNumber(p.format, p.value);
     written = true;
   }
-  if (w.length() > 0 && stampSplit(f) != 0) w.putDelimiters(settings);
-  const Part time[3] = {{stampHour(f) != 0, "%02d", t.hour},
-                        {stampMinute(f) != 0, "%02d", t.minute},
-                        {stampSecond(f) != 0, "%02d", t.second}};
-  const bool timeSeparated = stampTimeSepOn(f) != 0 && stampTimeSep(f)[0] != '\0';
+  if (w.length() > 0 && f.stampSplit != 0) w.putDelimiters(settings);
+  const Part time[3] = {{f.stampHour != 0, "%02d", t.hour},
+                        {f.stampMinute != 0, "%02d", t.minute},
+                        {f.stampSecond != 0, "%02d", t.second}};
+  const bool timeSeparated = f.stampTimeSepOn != 0 && f.stampTimeSep[0] != '\0';
   written = false;
   for (const Part& p : time) {
     if (!p.on) continue;
-    if (written && timeSeparated) w.put(stampTimeSep(f)[0]);
+    if (written && timeSeparated) w.put(f.stampTimeSep[0]);
     w.putNumber(p.format, p.value);
     written = true;
   }
@@ -504,27 +502,27 @@ void Simulator::buildLastRecord() {
   std::memset(lastRecord_, 0, sizeof lastRecord_);
   RecordWriter w(lastRecord_);
   const LocalTime now = clock_.localTime();
-  if (stampMode(f) == 1) appendStamp(w, f, settings, now);
-  const int lineCount = font(f) != 0 ? 4 : kLcdLines;
+  if (f.stampMode == 1) appendStamp(w, f, settings, now);
+  const int lineCount = f.font != 0 ? 4 : kLcdLines;
   for (int j = 0; j < lineCount; ++j) {
-    const int type = dataType(f, j);
+    const int type = f.dataType[j];
     if (type < 1 || type > 8) continue;
-    if (type == 7 && initialOn(f, j) == 0) continue;
+    if (type == 7 && f.initialOn[j] == 0) continue;
     // A line and up to four extension lines: at most 5 x 160 characters.
     char data[kFieldMax * 5] = {};
-    const char* source = type == 8 ? prompt(f, j) : lines_[j].field;
-    int n = boundedLength(source, type == 8 ? kPromptBytes - 1 : kFieldMax);
+    const char* source = type == 8 ? f.prompt[j] : lines_[j].field;
+    int n = boundedLength(source, type == 8 ? kPromptChars : kFieldMax);
     std::memcpy(data, source, static_cast<std::size_t>(n));
-    for (int e = j + 1; e < kLcdLines && e <= j + 4 && dataType(f, e) == 12; ++e) {
+    for (int e = j + 1; e < kLcdLines && e <= j + 4 && f.dataType[e] == 12; ++e) {
       const int m = boundedLength(lines_[e].field, kFieldMax);
       std::memcpy(data + n, lines_[e].field, static_cast<std::size_t>(m));
       n += m;
     }
     if (w.length() > 0) w.putDelimiters(settings);
-    if (prefixOn(f, j) != 0) w.putCode(prefix(f, j));
-    if (fixedLengthOn(f, j) != 0) {
-      const int want = fixedLength(f, j);
-      const int a = alignment(f, j);
+    if (f.prefixOn[j] != 0) w.putCode(f.prefix[j]);
+    if (f.fixedLengthOn[j] != 0) {
+      const int want = f.fixedLength[j];
+      const int a = f.alignment[j];
       const char pad = a >= 2 ? '0' : ' ';
       const bool padFirst = a == 1 || a == 3;
       if (n >= want) {
@@ -539,9 +537,9 @@ void Simulator::buildLastRecord() {
     } else {
       w.put(data, n);
     }
-    if (suffixOn(f, j) != 0) w.putCode(suffix(f, j));
+    if (f.suffixOn[j] != 0) w.putCode(f.suffix[j]);
   }
-  if (stampMode(f) == 2) appendStamp(w, f, settings, now);
+  if (f.stampMode == 2) appendStamp(w, f, settings, now);
 }
 
 // ---------------------------------------------------------------- clock line
@@ -570,40 +568,40 @@ void formatClockLine(const LocalTime& time, int tick, bool showCounter, std::int
 }
 
 void Simulator::clockLine(char (&out)[kClockLineBytes]) {
-  formatClockLine(clock_.localTime(), tick_, separateDataFiles(def_.systemSettings) == 0, recordCounter_, out);
+  formatClockLine(clock_.localTime(), tick_, def_.systemSettings.separateDataFiles == 0, recordCounter_, out);
 }
 
 // ---------------------------------------------------------------- preparation
 
 void prepareDesign(ApplicationDefinition& def) {
   for (MenuRecord& m : def.menu) {
-    const int limit = nameLimit(font(m));
+    const int limit = nameLimit(m.font);
     int count = 0;
     for (int k = 0; k < kMenuItems; ++k) {
-      const unsigned char* name = reinterpret_cast<const unsigned char*>(itemName(m, k));
+      const unsigned char* name = reinterpret_cast<const unsigned char*>(m.itemName[k]);
       for (int i = 0; i < limit && name[i] != 0; ++i)
         if (name[i] > ' ') {
           ++count;
           break;
         }
     }
-    itemCount(m) = static_cast<Byte>(count);
+    m.itemCount = static_cast<std::uint8_t>(count);
   }
   for (FormRecord& f : def.form) {
     int last = 0;
     for (int j = 0; j < kLcdLines; ++j) {
-      const int type = dataType(f, j);
+      const int type = f.dataType[j];
       if (type == 0 || type == 12) {
-        std::memset(prompt(f, j), 0, kPromptBytes);
-        lookupField(f, j) = 0;
+        std::memset(f.prompt[j], 0, sizeof f.prompt[j]);
+        f.lookupField[j] = 0;
       } else if ((type >= 8 && type <= 11) || type == 13) {
         // Only these types can never use a lookup column; alphameric, the variables and
         // compare keep the one the designer chose.
-        lookupField(f, j) = 0;
+        f.lookupField[j] = 0;
       }
       if (isInputType(type)) last = j + 1;
     }
-    lastInputLine(f) = static_cast<Byte>(last);
+    f.lastInputLine = static_cast<std::uint8_t>(last);
   }
 }
 

@@ -10,6 +10,7 @@
 namespace torvik {
 
 constexpr int kLcdLines = 8;
+constexpr int kCodeLength = 10;  // prefix and suffix codes, NUL-ended when shorter
 constexpr int kLcdLineBytes = 256;  // a scrolled line may run past the 20 visible columns
 constexpr int kFieldBytes = 161;    // 160 characters and a NUL
 constexpr int kFieldMax = kFieldBytes - 1;

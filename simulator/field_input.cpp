@@ -2,13 +2,11 @@
 // under the cursor.
 #include <cstring>
 
-#include "simulator/design_fields.h"
 #include "simulator/engine.h"
 #include "simulator/keypad.h"
 
 namespace torvik {
 
-using namespace sim;
 
 namespace {
 
@@ -34,7 +32,8 @@ void putAt(char* line, int column, char c) {
 }
 
 void endAt(char* line, int column) {
-  if (column >= 0 && column < kLcdLineBytes) std::memset(line + column, 0, static_cast<std::size_t>(kLcdLineBytes - column));
+  if (column >= 0 && column < kLcdLineBytes)
+    std::memset(line + column, 0, static_cast<std::size_t>(kLcdLineBytes - column));
 }
 
 void append(char* line, const char* text) {
@@ -64,24 +63,24 @@ const char* multiTapGroup(int code) {
   return code >= 1 && code <= 12 ? kGroups[code] : "";
 }
 
-int Simulator::lineWidth() { return font(form()) != 0 ? 15 : 20; }
-int Simulator::scrollColumn() { return font(form()) != 0 ? 11 : 15; }
+int Simulator::lineWidth() { return form().font != 0 ? 15 : 20; }
+int Simulator::scrollColumn() { return form().font != 0 ? 11 : 15; }
 
 // maxLength comes from a file and may exceed what a field buffer holds.
 int Simulator::fieldMax(int l) {
-  const int m = maxLength(form(), l);
+  const int m = form().maxLength[l];
   return m < kFieldMax ? m : kFieldMax;
 }
 
-bool Simulator::isExtension(int l) { return l >= 0 && l < kLcdLines && dataType(form(), l) == kTypeExtension; }
+bool Simulator::isExtension(int l) { return l >= 0 && l < kLcdLines && form().dataType[l] == kTypeExtension; }
 
 void Simulator::setSignColumn(int l) {
   FormRecord& f = form();
   FieldLine& line = lines_[l];
   const int width = lineWidth();
-  const int p = boundedLength(prompt(f, l), width);
+  const int p = boundedLength(f.prompt[l], width);
   const int m = fieldMax(l);
-  line.sign = dataType(f, l) == kTypeAuto && p + 2 * m + 1 <= width;
+  line.sign = f.dataType[l] == kTypeAuto && p + 2 * m + 1 <= width;
   line.start = line.x = line.sign ? p + m + 1 : p;
 }
 
@@ -89,11 +88,11 @@ void Simulator::setSignColumn(int l) {
 void Simulator::rebuildLine(int l) {
   FormRecord& f = form();
   FieldLine& line = lines_[l];
-  char text[kPromptBytes] = {};
-  std::memcpy(text, prompt(f, l), static_cast<std::size_t>(boundedLength(prompt(f, l), lineWidth())));
+  char text[kPromptChars + 1] = {};
+  std::memcpy(text, f.prompt[l], static_cast<std::size_t>(boundedLength(f.prompt[l], lineWidth())));
   setLine(l, text);
   if (line.sign) {
-    const char sign = lookupField(f, l) >= 9 && lookupField(f, l) <= 24 ? '+' : ' ';
+    const char sign = f.lookupField[l] >= 9 && f.lookupField[l] <= 24 ? '+' : ' ';
     putAt(lcd_[l], line.start - 1, sign);
     endAt(lcd_[l], line.start);
   }
@@ -110,14 +109,14 @@ void Simulator::spreadPassDown(int l, const char* text) {
   while (n > 0 && text[n - 1] == ' ') --n;
   std::memcpy(line.field, text, static_cast<std::size_t>(n));
   line.x = line.start;
-  for (int e = l + 1; e < kLcdLines && dataType(f, e) == kTypeExtension; ++e)
+  for (int e = l + 1; e < kLcdLines && f.dataType[e] == kTypeExtension; ++e)
     std::memset(lines_[e].field, 0, sizeof lines_[e].field);
   const int room = width - line.start;
   if (n <= room) return;
   line.field[room] = '\0';
   const char* rest = text + room;
   int left = n - room;
-  for (int e = l + 1; left > 0 && e < kLcdLines && dataType(f, e) == kTypeExtension; ++e) {
+  for (int e = l + 1; left > 0 && e < kLcdLines && f.dataType[e] == kTypeExtension; ++e) {
     const int take = left < width ? left : width;
     std::memcpy(lines_[e].field, rest, static_cast<std::size_t>(take));
     rest += take;
@@ -127,10 +126,10 @@ void Simulator::spreadPassDown(int l, const char* text) {
 
 void Simulator::showForm() {
   FormRecord& f = form();
-  const int last = lastInputLine(f);
+  const int last = f.lastInputLine;
   const int width = lineWidth();
   for (int i = 0; i < kLcdLines; ++i) {
-    const int type = dataType(f, i);
+    const int type = f.dataType[i];
     FieldLine& line = lines_[i];
     if (i >= last && type == 0) {
       std::memset(lcd_[i], 0, sizeof lcd_[i]);
@@ -143,7 +142,7 @@ void Simulator::showForm() {
       std::memcpy(line.field, counter, sizeof counter);
     } else if (type == kTypePassDown) {
       // Cut a copy: the last record itself stays whole for forms with more room.
-      const int limit = (font(f) != 0 ? 60 : 160) - boundedLength(prompt(f, i), width);
+      const int limit = (f.font != 0 ? 60 : 160) - boundedLength(f.prompt[i], width);
       char text[kFieldBytes] = {};
       const int n = boundedLength(lastRecord_, limit > 0 ? limit : 0);
       std::memcpy(text, lastRecord_, static_cast<std::size_t>(n < kFieldMax ? n : kFieldMax));
@@ -151,8 +150,8 @@ void Simulator::showForm() {
     }
     rebuildLine(i);
   }
-  const int l = simCurrentLine(f) % kLcdLines;
-  simCurrentLine(f) = static_cast<Byte>(l);
+  const int l = f.simCurrentLine % kLcdLines;
+  f.simCurrentLine = static_cast<std::uint8_t>(l);
   const FieldLine& current = lines_[l];
   cursorRow_ = l;
   cursorColumn_ = current.x;
@@ -168,7 +167,7 @@ void Simulator::showForm() {
 void Simulator::drawInputMarks() {
   FormRecord& f = form();
   const int l = cursorRow_;
-  const char mark = static_cast<char>(inputMark(f, l));
+  const char mark = static_cast<char>(f.inputMark[l]);
   if (mark == 0) return;
   const int width = lineWidth();
   const FieldLine& line = lines_[l];
@@ -200,9 +199,9 @@ void Simulator::clearField(int l) {
 
 void Simulator::typeCharacter(char c) {
   FormRecord& f = form();
-  const int l = simCurrentLine(f) % kLcdLines;
+  const int l = f.simCurrentLine % kLcdLines;
   FieldLine& line = lines_[l];
-  if (!acceptsCharacter(dataType(f, l), c)) {
+  if (!acceptsCharacter(f.dataType[l], c)) {
     showMessage(def_.msgErrors.entry[0], false);
     return;
   }
@@ -217,7 +216,7 @@ void Simulator::typeCharacter(char c) {
       std::memset(lcd_[e], 0, sizeof lcd_[e]);
     }
     clearField(l);
-    if (inputMark(f, l) == 0) ui_.invalidate(kWholeLcd);
+    if (f.inputMark[l] == 0) ui_.invalidate(kWholeLcd);
     for (int e = l; e < kLcdLines && e <= l + kMaxExtensionLines; ++e) repaintLine(e);
     cursorColumn_ = line.start;
   }
@@ -232,14 +231,14 @@ void Simulator::typeCharacter(char c) {
       ++line.x;
       ++cursorColumn_;
     } else if (l + 1 < kLcdLines && isExtension(l + 1)) {
-      simCurrentLine(f) = static_cast<Byte>(l + 1);
+      f.simCurrentLine = static_cast<std::uint8_t>(l + 1);
       showForm();
       return;
     } else {
       ++line.x;
       ++line.scroll;
       rebuildLine(l);
-      if (inputMark(f, l) != 0) putAt(lcd_[l], lcdLength(lcd_[l]), static_cast<char>(inputMark(f, l)));
+      if (f.inputMark[l] != 0) putAt(lcd_[l], lcdLength(lcd_[l]), static_cast<char>(f.inputMark[l]));
     }
   } else {
     if (line.x == e) {
@@ -258,9 +257,9 @@ void Simulator::typeCharacter(char c) {
 
 void Simulator::backspace() {
   FormRecord& f = form();
-  const int l = simCurrentLine(f) % kLcdLines;
+  const int l = f.simCurrentLine % kLcdLines;
   FieldLine& line = lines_[l];
-  const char mark = static_cast<char>(inputMark(f, l));
+  const char mark = static_cast<char>(f.inputMark[l]);
   const int e = line.start + fieldMax(l) - 1;
   auto cut = [&](int index) {
     if (index >= 0 && index < kFieldMax) line.field[index] = '\0';
@@ -295,7 +294,7 @@ void Simulator::backspace() {
       FieldLine& above = lines_[l - 1];
       const int n = boundedLength(above.field, kFieldMax);
       if (n > 0) above.field[n - 1] = '\0';
-      simCurrentLine(f) = static_cast<Byte>(l - 1);
+      f.simCurrentLine = static_cast<std::uint8_t>(l - 1);
       showForm();
     }
     return;

@@ -25,7 +25,9 @@ COLORREF facePixel(HWND client, int x, int y) {
 
 // The right end of a highlight bar on LCD line `line` (0-based) with the given pitch:
 // past the end of any 15-character text, so no ink lies there.
-bool highlightOn(HWND client, int line, int pitch) { return facePixel(client, 152, 41 + line * pitch) == kHighlightColour; }
+bool highlightOn(HWND client, int line, int pitch) {
+  return facePixel(client, 152, 41 + line * pitch) == kHighlightColour;
+}
 
 bool waitForPixel(HWND client, int x, int y, COLORREF colour) {
   return gui::waitUntil([&] { return facePixel(client, x, y) == colour; }, 5000);

@@ -90,7 +90,7 @@ TEST_F(FieldTest, AFormWithoutInputLinesRefusesEveryCharacterOnItsFirstLine) {
   EXPECT_TRUE(acceptsCharacter(12, '%'));
   // Collect data refuses such a form, but Next can open it.
   setLine(1, 0, {1, "A:"});
-  sim::nextTarget(def->form[0]) = 2;
+  def->form[0].nextTarget = 2;
   setLine(2, 0, {14, "Alphameric"});
   collect();
   keys({1, kKeyEnterLeft});
@@ -188,7 +188,7 @@ TEST_F(FieldTest, SmallFontFieldScrollsFromItsEleventhCharacter) {
 }
 
 TEST_F(FieldTest, LargeFontFieldScrollsAtColumnEleven) {
-  sim::font(def->form[0]) = 1;
+  def->form[0].font = 1;
   openWith({1, "N:", 30});
   for (int i = 0; i < 12; ++i) sim->key(1);
   EXPECT_EQ(lcd(0), "N:" + std::string(10, '1'));  // nine in place, then the newest stays at 11
@@ -223,8 +223,8 @@ TEST_F(FieldTest, TypingAtTheStartOfAFilledFieldStartsItAgain) {
 
 TEST_F(FieldTest, InitialTextIsReplacedByTyping) {
   setLine(1, 0, {1, "I:", 10});
-  sim::initialOn(def->form[0], 0) = 1;
-  copyText(sim::initialText(def->form[0], 0), sim::kInitialTextBytes, "abc");
+  def->form[0].initialOn[0] = 1;
+  copyText(def->form[0].initialText[0], "abc");
   collect();
   EXPECT_EQ(lcd(0), "I:abc");
   EXPECT_EQ(sim->cursorColumn(), 2);
@@ -308,7 +308,7 @@ TEST_F(FieldTest, SignColumnOfAnAutoLineShowsPlusForASignedLookupReference) {
   setLine(1, 1, {5, "B:", 3});
   openWith({5, "A:", 3});
   sim->key(kKeyDesignApplied);
-  sim::lookupField(def->form[0], 0) = 17;
+  def->form[0].lookupField[0] = 17;
   collect();
   EXPECT_TRUE(sim->fieldLine(0).sign);
   EXPECT_EQ(sim->fieldLine(0).start, 6);
@@ -341,8 +341,8 @@ TEST_F(FieldTest, PassDownSpreadsTheLastRecordOverItsExtensionLines) {
   setLine(1, 0, {1, "", 60});
   setLine(1, 1, {12, "", 60});
   setLine(1, 2, {12, "", 60});
-  sim::recordAction(def->form[0]) = 3;
-  sim::nextTarget(def->form[0]) = 2;
+  def->form[0].recordAction = 3;
+  def->form[0].nextTarget = 2;
   setLine(2, 0, {11, "Prev: "});
   setLine(2, 1, {12, ""});
   setLine(2, 2, {12, ""});
@@ -365,8 +365,8 @@ TEST_F(FieldTest, PassDownSpreadsTheLastRecordOverItsExtensionLines) {
 
 TEST_F(FieldTest, PassDownWithoutExtensionLinesIsCutAtTheLineEnd) {
   setLine(1, 0, {1, "", 30});
-  sim::recordAction(def->form[0]) = 3;
-  sim::nextTarget(def->form[0]) = 2;
+  def->form[0].recordAction = 3;
+  def->form[0].nextTarget = 2;
   setLine(2, 0, {11, "P:"});
   setLine(2, 1, {1, "X:"});
   collect();

@@ -9,7 +9,7 @@ namespace {
 class RecordTest : public SimTest {
  protected:
   RecordTest() {
-    sim::recordAction(f()) = 3;
+    f().recordAction = 3;
     clock.time = {2026, 3, 9, 8, 5, 4};
   }
   FormRecord& f() { return def->form[0]; }
@@ -22,8 +22,8 @@ class RecordTest : public SimTest {
     return sim->lastRecord();
   }
   void delimiters(char a, char b) {
-    sim::firstDelimiter(def->systemSettings) = static_cast<std::uint8_t>(a);
-    sim::secondDelimiter(def->systemSettings) = static_cast<std::uint8_t>(b);
+    def->systemSettings.dataDelimiter1 = static_cast<std::uint8_t>(a);
+    def->systemSettings.dataDelimiter2 = static_cast<std::uint8_t>(b);
   }
 };
 
@@ -47,34 +47,34 @@ TEST_F(RecordTest, LookupLinesCountOnlyWithSaveFieldData) {
   setLine(1, 2, {1, "B:"});
   delimiters(',', 0);
   EXPECT_EQ(complete(), "1,2");
-  sim::initialOn(f(), 1) = 1;
+  f().initialOn[1] = 1;
   EXPECT_EQ(complete(), "1,,2");
 }
 
 TEST_F(RecordTest, PrefixSuffixAndFixedLengthInEveryAlignment) {
   setLine(1, 0, {1, "A:", 10});
-  sim::prefixOn(f(), 0) = 1;
-  std::memcpy(sim::prefix(f(), 0), "<<<<<<<<<<", 10);  // all ten bytes, no NUL
-  sim::suffixOn(f(), 0) = 1;
-  copyText(reinterpret_cast<char*>(sim::suffix(f(), 0)), 10, ">");
+  f().prefixOn[0] = 1;
+  std::memcpy(f().prefix[0], "<<<<<<<<<<", 10);  // all ten bytes, no NUL
+  f().suffixOn[0] = 1;
+  copyText(reinterpret_cast<char*>(f().suffix[0]), 10, ">");
   EXPECT_EQ(complete(), "<<<<<<<<<<1>");
-  sim::prefixOn(f(), 0) = 0;
-  sim::suffixOn(f(), 0) = 0;
-  sim::fixedLengthOn(f(), 0) = 1;
-  sim::fixedLength(f(), 0) = 4;
+  f().prefixOn[0] = 0;
+  f().suffixOn[0] = 0;
+  f().fixedLengthOn[0] = 1;
+  f().fixedLength[0] = 4;
   const char* expected[4] = {"1   ", "   1", "1000", "0001"};
   for (int a = 0; a < 4; ++a) {
-    sim::alignment(f(), 0) = static_cast<std::uint8_t>(a);
+    f().alignment[0] = static_cast<std::uint8_t>(a);
     EXPECT_EQ(complete(), expected[a]) << a;
   }
-  sim::fixedLength(f(), 0) = 0;
+  f().fixedLength[0] = 0;
   EXPECT_EQ(complete(), "");
 }
 
 TEST_F(RecordTest, LongDataIsCutToTheFixedLength) {
   setLine(1, 0, {1, "A:", 10});
-  sim::fixedLengthOn(f(), 0) = 1;
-  sim::fixedLength(f(), 0) = 3;
+  f().fixedLengthOn[0] = 1;
+  f().fixedLength[0] = 3;
   collect();
   keys({1, 2, 3, 4, 5, kKeyEnterLeft});
   EXPECT_STREQ(sim->lastRecord(), "123");
@@ -92,7 +92,7 @@ TEST_F(RecordTest, ExtensionLinesJoinTheirHeadLine) {
 }
 
 TEST_F(RecordTest, LargeFontFormsRecordOnlyTheirFirstFourLines) {
-  sim::font(f()) = 1;
+  f().font = 1;
   for (int j = 0; j < 8; ++j) setLine(1, j, {8, "F"});
   setLine(1, 0, {1, "A:"});
   EXPECT_EQ(complete(), "1FFF");
@@ -111,43 +111,43 @@ TEST_F(RecordTest, RecordStopsAt404Characters) {
 TEST_F(RecordTest, StampOnTopDayMonthYearThenTimeAsSeparateFields) {
   setLine(1, 0, {1, "A:"});
   delimiters(',', 0);
-  sim::stampMode(f()) = 1;
-  sim::stampDateStyle(f()) = 2;
-  sim::stampYear(f()) = sim::stampMonth(f()) = sim::stampDay(f()) = 1;
-  sim::stampDateSepOn(f()) = 1;
-  copyText(sim::stampDateSep(f()), 2, "/");
-  sim::stampHour(f()) = sim::stampMinute(f()) = 1;
-  copyText(sim::stampTimeSep(f()), 2, ":");  // not switched on: not used
-  sim::stampSplit(f()) = 1;
+  f().stampMode = 1;
+  f().stampDateStyle = 2;
+  f().stampYear = f().stampMonth = f().stampDay = 1;
+  f().stampDateSepOn = 1;
+  copyText(f().stampDateSep, "/");
+  f().stampHour = f().stampMinute = 1;
+  copyText(f().stampTimeSep, ":");  // not switched on: not used
+  f().stampSplit = 1;
   EXPECT_EQ(complete(), "09/03/2026,0805,1");
 }
 
 TEST_F(RecordTest, StampAtTheBottomWithTwoDigitYearsAndPartialDates) {
   setLine(1, 0, {1, "A:"});
   delimiters(';', 0);
-  sim::stampMode(f()) = 2;
-  sim::stampYearDigits(f()) = 1;
-  sim::stampDateSepOn(f()) = 1;
-  copyText(sim::stampDateSep(f()), 2, "-");
-  sim::stampTimeSepOn(f()) = 1;
-  copyText(sim::stampTimeSep(f()), 2, ":");
-  sim::stampYear(f()) = 1;
-  sim::stampDay(f()) = 1;
-  sim::stampMinute(f()) = sim::stampSecond(f()) = 1;
+  f().stampMode = 2;
+  f().stampYearDigits = 1;
+  f().stampDateSepOn = 1;
+  copyText(f().stampDateSep, "-");
+  f().stampTimeSepOn = 1;
+  copyText(f().stampTimeSep, ":");
+  f().stampYear = 1;
+  f().stampDay = 1;
+  f().stampMinute = f().stampSecond = 1;
   EXPECT_EQ(complete(), "1;26-0905:04");  // year, month (off), day; minute and second
-  sim::stampDateStyle(f()) = 1;  // month, day, year
+  f().stampDateStyle = 1;  // month, day, year
   EXPECT_EQ(complete(), "1;09-2605:04");
-  sim::stampYear(f()) = sim::stampDay(f()) = 0;
-  sim::stampMonth(f()) = 1;
-  sim::stampHour(f()) = 1;
-  sim::stampSplit(f()) = 1;
+  f().stampYear = f().stampDay = 0;
+  f().stampMonth = 1;
+  f().stampHour = 1;
+  f().stampSplit = 1;
   EXPECT_EQ(complete(), "1;03;08:05:04");
 }
 
 TEST_F(RecordTest, FormsWithoutPassDownKeepThePreviousLastRecord) {
   setLine(1, 0, {1, "A:"});
   complete();
-  sim::recordAction(f()) = 0;
+  f().recordAction = 0;
   collect();
   keys({7, kKeyEnterLeft});
   EXPECT_STREQ(sim->lastRecord(), "1");
@@ -191,7 +191,7 @@ TEST_F(SimTest, TimerBlinksTheClockLineOnlyOnTheMainMenu) {
   ticks(5);
   sim->clockLine(line);
   EXPECT_STREQ(line, "JAN 05, 14 07 0012");
-  sim::separateDataFiles(def->systemSettings) = 1;
+  def->systemSettings.separateDataFiles = 1;
   sim->clockLine(line);
   EXPECT_STREQ(line, "JAN 05, 14 07  ");
   sim->key(3);

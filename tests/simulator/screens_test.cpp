@@ -62,10 +62,10 @@ TEST_F(SimTest, UtilitiesListSevenEntriesUntilTheFirstLookupFileIsDefined) {
   sim->key(kKeyDown);
   EXPECT_EQ(sim->highlight(), 1);
 
-  def->lookup[0].bytes[0] = 20;  // member length only: not defined yet
+  def->lookup[0].memberLength = 20;  // member length only: not defined yet
   sim->key(kKeyDesignApplied);
   EXPECT_EQ(sim->utilitiesItemCount(), 7);
-  def->lookup[0].bytes[1] = 2;
+  def->lookup[0].fieldCount = 2;
   sim->key(kKeyDesignApplied);
   EXPECT_EQ(sim->utilitiesItemCount(), 8);
   EXPECT_EQ(sim->state(), ScreenState::MainMenu);
@@ -115,12 +115,12 @@ TEST_F(SimTest, CollectDataWithNothingToRunAsksForANewDesign) {
   collect();
   EXPECT_EQ(ui.noProgram, 1);
   EXPECT_EQ(sim->state(), ScreenState::MainMenu);
-  sim::programStartFrom(def->systemSettings) = 1;
+  def->systemSettings.startFrom = 1;
   setItem(1, 0, "   ", 0);  // blanks are no item
   collect();
   EXPECT_EQ(ui.noProgram, 2);
   // Starting from form 1 does not fall back to menu 1.
-  sim::programStartFrom(def->systemSettings) = 0;
+  def->systemSettings.startFrom = 0;
   setItem(1, 0, "Item", 0);
   collect();
   EXPECT_EQ(ui.noProgram, 3);
@@ -131,7 +131,7 @@ TEST_F(SimTest, CollectDataWithNothingToRunAsksForANewDesign) {
 class MenuTest : public SimTest {
  protected:
   MenuTest() {
-    sim::programStartFrom(def->systemSettings) = 1;
+    def->systemSettings.startFrom = 1;
     for (int k = 0; k < 10; ++k) setItem(1, k, ("Item " + std::to_string(k + 1)).c_str(), k == 9 ? 12 : 0);
     setItem(2, 0, "Second", 11);
   }
@@ -141,7 +141,7 @@ TEST_F(MenuTest, MenuWithoutCaptionShowsEightItemsAndMovesWithoutWrapping) {
   collect();
   EXPECT_EQ(sim->state(), ScreenState::UserMenu);
   EXPECT_EQ(sim->screenNumber(), 11);
-  EXPECT_EQ(sim::itemCount(def->menu[0]), 10);
+  EXPECT_EQ(def->menu[0].itemCount, 10);
   EXPECT_EQ(lcd(0), "Item 1");
   EXPECT_EQ(lcd(7), "Item 8");
   EXPECT_EQ(sim->highlight(), 1);
@@ -149,20 +149,20 @@ TEST_F(MenuTest, MenuWithoutCaptionShowsEightItemsAndMovesWithoutWrapping) {
   EXPECT_EQ(sim->highlight(), 1);
   for (int i = 0; i < 9; ++i) sim->key(kKeyDown);
   EXPECT_EQ(sim->highlight(), 8);
-  EXPECT_EQ(sim::simSelectedItem(def->menu[0]), 7);
+  EXPECT_EQ(def->menu[0].simSelectedItem, 7);
 }
 
 TEST_F(MenuTest, UnderACaptionSevenItemsFitAndDownStillReachesTheEighth) {
   MenuRecord& m = def->menu[0];
-  sim::captionOn(m) = 1;
-  copyText(sim::caption(m), 21, "Choose");
+  m.captionOn = 1;
+  copyText(m.caption, "Choose");
   collect();
   EXPECT_EQ(lcd(0), "Choose");
   EXPECT_EQ(lcd(1), "Item 1");
   EXPECT_EQ(lcd(7), "Item 7");
   EXPECT_EQ(sim->highlight(), 2);
   for (int i = 0; i < 9; ++i) sim->key(kKeyDown);
-  EXPECT_EQ(sim::simSelectedItem(m), 7);
+  EXPECT_EQ(m.simSelectedItem, 7);
   EXPECT_EQ(sim->highlight(), 9);  // a line that is not on the LCD
 }
 
@@ -171,10 +171,10 @@ TEST_F(MenuTest, DigitZeroChoosesItemTenAndNineIsReachableThoughNeverShown) {
   sim->key(kKeyZero);
   EXPECT_EQ(sim->screenNumber(), 12);
   EXPECT_EQ(lcd(0), "Second");
-  EXPECT_EQ(sim::simSelectedItem(def->menu[0]), 9);
+  EXPECT_EQ(def->menu[0].simSelectedItem, 9);
   sim->key(1);  // Second's item 1 enters menu 1 again, at its first item
   EXPECT_EQ(sim->screenNumber(), 11);
-  EXPECT_EQ(sim::simSelectedItem(def->menu[0]), 0);
+  EXPECT_EQ(def->menu[0].simSelectedItem, 0);
   sim->key(9);
   EXPECT_EQ(sim->state(), ScreenState::MainMenu);
   EXPECT_EQ(sim->highlight(), 1);
@@ -183,7 +183,7 @@ TEST_F(MenuTest, DigitZeroChoosesItemTenAndNineIsReachableThoughNeverShown) {
 TEST_F(MenuTest, DigitsBeyondTheItemCountAndTheMinusAndDotKeysAreIgnored) {
   for (int k = 3; k < 10; ++k) setItem(1, k, "", 0);
   collect();
-  EXPECT_EQ(sim::itemCount(def->menu[0]), 3);
+  EXPECT_EQ(def->menu[0].itemCount, 3);
   for (int code : {4, 9, kKeyZero, kKeyMinus, kKeyDot}) {
     sim->key(code);
     EXPECT_EQ(sim->screenNumber(), 11) << code;
@@ -196,29 +196,29 @@ TEST_F(MenuTest, ItemCountCountsNonBlankNamesNotTheLastIndex) {
   setItem(1, 1, "B", 0);
   setItem(1, 3, "D", 0);
   setItem(1, 4, " \t ", 0);
-  sim::font(def->menu[1]) = 1;
+  def->menu[1].font = 1;
   setItem(2, 0, "               X", 0);  // 16th character: beyond the large font
   prepareDesign(*def);
-  EXPECT_EQ(sim::itemCount(def->menu[0]), 3);
-  EXPECT_EQ(sim::itemCount(def->menu[1]), 0);
+  EXPECT_EQ(def->menu[0].itemCount, 3);
+  EXPECT_EQ(def->menu[1].itemCount, 0);
 }
 
 TEST_F(MenuTest, EscKeepsTheSelectionOfTheMenuItReturnsTo) {
-  sim::escTarget(def->menu[1]) = 11;
+  def->menu[1].escTarget = 11;
   collect();
   keys({kKeyDown, kKeyDown});
   sim->key(kKeyZero);
   EXPECT_EQ(sim->screenNumber(), 12);
   sim->key(kKeyEsc);
   EXPECT_EQ(sim->screenNumber(), 11);
-  EXPECT_EQ(sim::simSelectedItem(def->menu[0]), 9);
+  EXPECT_EQ(def->menu[0].simSelectedItem, 9);
   EXPECT_EQ(sim->highlight(), 10);
 }
 
 TEST_F(MenuTest, TargetsThatNameNoScreenSayImmediatelyAndLeadToTheMainMenu) {
   setItem(1, 0, "Item 1", 21);
   setItem(1, 1, "Item 2", 255);
-  sim::escTarget(def->menu[0]) = 200;
+  def->menu[0].escTarget = 200;
   for (int code : {1, 2, kKeyEsc}) {
     collect();
     sim->key(code);
@@ -233,7 +233,7 @@ TEST_F(MenuTest, TargetsThatNameNoScreenSayImmediatelyAndLeadToTheMainMenu) {
 
 TEST_F(MenuTest, ASelectedItemFromAFileOutsideTheTableIsIgnoredByEnter) {
   collect();
-  sim::simSelectedItem(def->menu[0]) = 200;
+  def->menu[0].simSelectedItem = 200;
   sim->key(kKeyEnterLeft);
   EXPECT_EQ(sim->screenNumber(), 11);
 }
@@ -255,7 +255,7 @@ TEST_F(FormTest, AFormStartingWithAPromptPutsTheCursorOnTheFirstInputLine) {
   EXPECT_EQ(sim->state(), ScreenState::Form);
   EXPECT_EQ(sim->highlight(), 0);
   EXPECT_FALSE(sim->largeSpacing());
-  EXPECT_EQ(sim::lastInputLine(def->form[0]), 4);
+  EXPECT_EQ(def->form[0].lastInputLine, 4);
   EXPECT_EQ(lcd(0), "Title");
   EXPECT_EQ(lcd(1), "Code:");
   EXPECT_EQ(sim->cursorRow(), 1);
@@ -312,9 +312,9 @@ TEST_F(FormTest, CompletingAFormCountsARecordAndGoesToTheMainMenu) {
 }
 
 TEST_F(FormTest, NextAndEscTargetsOpenFormsAndMenus) {
-  sim::nextTarget(def->form[0]) = 2;
+  def->form[0].nextTarget = 2;
   setLine(2, 0, {1, "Two:"});
-  sim::escTarget(def->form[1]) = 11;
+  def->form[1].escTarget = 11;
   setItem(1, 0, "Menu item", 1);
   collect();
   keys({1, 2, 3, kKeyEnterLeft, kKeyEnterLeft});
@@ -328,7 +328,7 @@ TEST_F(FormTest, NextAndEscTargetsOpenFormsAndMenus) {
 }
 
 TEST_F(FormTest, NextTargetTwentyOneCountsTheRecordThenSaysThereIsNoScreen) {
-  sim::nextTarget(def->form[0]) = 21;
+  def->form[0].nextTarget = 21;
   collect();
   keys({1, 2, 3, kKeyEnterLeft, kKeyEnterLeft});
   EXPECT_EQ(sim->recordCounter(), 1);
@@ -349,21 +349,21 @@ TEST_F(FormTest, DesignAppliedReturnsToTheMainMenuFromAnyScreen) {
 
 TEST_F(FormTest, PreparationClearsLookupColumnsOnlyWhereNoLineCanUseThem) {
   FormRecord& f = def->form[2];
-  for (int j = 0; j < 8; ++j) sim::lookupField(f, j) = 5;
+  for (int j = 0; j < 8; ++j) f.lookupField[j] = 5;
   const int types[8] = {0, 12, 8, 11, 13, 14, 17, 18};
   for (int j = 0; j < 8; ++j) setLine(3, j, {types[j], "P"});
   prepareDesign(*def);
   const int kept[8] = {0, 0, 0, 0, 0, 5, 5, 5};  // alphameric, variable3, compare keep theirs
-  for (int j = 0; j < 8; ++j) EXPECT_EQ(sim::lookupField(f, j), kept[j]) << j;
-  EXPECT_STREQ(sim::prompt(f, 0), "");
-  EXPECT_STREQ(sim::prompt(f, 1), "");
-  EXPECT_STREQ(sim::prompt(f, 2), "P");
-  EXPECT_EQ(sim::lastInputLine(f), 0);  // alphameric and compare are no input lines here
+  for (int j = 0; j < 8; ++j) EXPECT_EQ(f.lookupField[j], kept[j]) << j;
+  EXPECT_STREQ(f.prompt[0], "");
+  EXPECT_STREQ(f.prompt[1], "");
+  EXPECT_STREQ(f.prompt[2], "P");
+  EXPECT_EQ(f.lastInputLine, 0);  // alphameric and compare are no input lines here
   setLine(3, 2, {2, "P"});
-  sim::lookupField(f, 2) = 9;
+  f.lookupField[2] = 9;
   prepareDesign(*def);
-  EXPECT_EQ(sim::lookupField(f, 2), 9);
-  EXPECT_EQ(sim::lastInputLine(f), 3);
+  EXPECT_EQ(f.lookupField[2], 9);
+  EXPECT_EQ(f.lastInputLine, 3);
 }
 
 TEST_F(FormTest, AlphaModeTogglesOnlyOnTheFormAndEndsWithIt) {

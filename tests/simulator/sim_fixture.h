@@ -9,7 +9,6 @@
 
 #include "definition/application_definition.h"
 #include "shell/clock.h"
-#include "simulator/design_fields.h"
 #include "simulator/engine.h"
 #include "simulator/keypad.h"
 
@@ -25,7 +24,9 @@ class RecordingUi : public SimulatorUi {
   const char* text(int id) override { return id == kStrNoNextScreen ? "No next screen!" : ""; }
 };
 
-inline void setEntry(char* entry, int width, const char* text) { copyText(entry, static_cast<std::size_t>(width), text); }
+inline void setEntry(char* entry, int width, const char* text) {
+  copyText(entry, static_cast<std::size_t>(width), text);
+}
 
 // The terminal texts the screens show, as the default message table has them.
 inline void fillTerminalTexts(ApplicationDefinition& def) {
@@ -60,16 +61,16 @@ class SimTest : public ::testing::Test {
 
   void setLine(int formNumber, int j, const LineSpec& spec) {
     FormRecord& f = def->form[formNumber - 1];
-    sim::dataType(f, j) = static_cast<std::uint8_t>(spec.type);
-    copyText(sim::prompt(f, j), sim::kPromptBytes, spec.prompt);
-    sim::maxLength(f, j) = static_cast<std::uint8_t>(spec.maxLength);
-    sim::minLength(f, j) = static_cast<std::uint8_t>(spec.minLength);
-    sim::inputMark(f, j) = static_cast<std::uint8_t>(spec.mark);
+    f.dataType[j] = static_cast<std::uint8_t>(spec.type);
+    copyText(f.prompt[j], spec.prompt);
+    f.maxLength[j] = static_cast<std::uint8_t>(spec.maxLength);
+    f.minLength[j] = static_cast<std::uint8_t>(spec.minLength);
+    f.inputMark[j] = static_cast<std::uint8_t>(spec.mark);
   }
   void setItem(int menuNumber, int k, const char* name, int next) {
     MenuRecord& m = def->menu[menuNumber - 1];
-    copyText(sim::itemName(m, k), sim::kItemNameBytes, name);
-    sim::itemNext(m, k) = static_cast<std::uint8_t>(next);
+    copyText(m.itemName[k], name);
+    m.itemNext[k] = static_cast<std::uint8_t>(next);
   }
 
   void keys(std::initializer_list<int> codes) {
