@@ -444,6 +444,8 @@ void simulatorKey(int code) {
   if (face().engine) face().engine->key(code);
 }
 
+const Simulator* faceSimulator() { return face().engine.get(); }
+
 void resetRecordCounter() {
   if (face().engine) face().engine->setRecordCounter(0);
 }

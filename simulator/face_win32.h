@@ -3,6 +3,8 @@
 
 namespace torvik {
 
+class Simulator;
+
 constexpr char kFaceClassName[] = "Client";
 
 // Registers the window class of the terminal face.
@@ -17,6 +19,9 @@ void simulatorReturnToMainMenu(HWND face);
 
 // Passes a key code to the simulator as the face would; 51 after the design was applied.
 void simulatorKey(int code);
+
+// The engine behind the face (nullptr before the face exists), for tests that read its model.
+const Simulator* faceSimulator();
 
 // Sets the simulator's record counter to zero (New and Open).
 void resetRecordCounter();

@@ -11,7 +11,6 @@ using gui::TorvikProcess;
 // Colours of the artwork (tools/artwork): the LCD glass and the highlight bar.
 constexpr COLORREF kLcdColour = RGB(174, 188, 160);
 constexpr COLORREF kHighlightColour = RGB(40, 48, 40);
-constexpr COLORREF kCursorColour = RGB(70, 80, 66);
 
 // A point's colour on the screen, in client coordinates of the face.
 COLORREF facePixel(HWND client, int x, int y) {
@@ -165,6 +164,23 @@ TEST(Face, RightClickOpensThePopupMenuAtThePointer) {
   ASSERT_NE(menu, nullptr);
   torvik.key(VK_ESCAPE);
   EXPECT_TRUE(gui::waitUntil([&] { return torvik.popupMenu() == nullptr; }));
+}
+
+TEST(Face, CollectDataWithoutAProgramSaysSoAndStartsANewDesign) {
+  TorvikProcess torvik;
+  ASSERT_TRUE(torvik.start());
+  gui::leftClick(torvik.client(), kDigit1[0], kDigit1[1]);  // a new design has no form 1
+  HWND box = torvik.waitForWindow("#32770", "No executable program");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(GetWindow(box, GW_OWNER), torvik.mainWindow());
+  torvik.screenshot("face_no_program");
+  gui::clickButton(box, IDOK);
+  EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
+  // The key shows released again and the face still answers clicks.
+  HWND client = torvik.client();
+  click(torvik, kDown[0], kDown[1]);
+  EXPECT_TRUE(waitForPixel(client, 152, 41 + 15, kHighlightColour));
+  EXPECT_TRUE(torvik.running());
 }
 
 }  // namespace
