@@ -446,6 +446,8 @@ void simulatorKey(int code) {
 
 const Simulator* faceSimulator() { return face().engine.get(); }
 
+HMENU facePopupMenu() { return face().popup; }
+
 void resetRecordCounter() {
   if (face().engine) face().engine->setRecordCounter(0);
 }

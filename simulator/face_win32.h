@@ -23,6 +23,9 @@ void simulatorKey(int code);
 // The engine behind the face (nullptr before the face exists), for tests that read its model.
 const Simulator* faceSimulator();
 
+// The popup menu as last loaded, for tests of its items.
+HMENU facePopupMenu();
+
 // Sets the simulator's record counter to zero (New and Open).
 void resetRecordCounter();
 
