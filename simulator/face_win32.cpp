@@ -354,7 +354,9 @@ void onCreate(HWND window) {
   for (int i = 0; i < kBitmapCount; ++i)
     f.bitmaps[i] = LoadBitmapA(app().instance, MAKEINTRESOURCEA(IDB_FACE_FIRST + i));
   SetTimer(window, kTimerId, kTimerPeriodMs, nullptr);
-  f.font = CreateFontA(15, 7, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  // A 12-pixel cell keeps each glyph inside the 10-pixel line pitch of a form: "Elite" is
+  // rarely installed, and the 15-pixel fixed fonts that stand in for it overlap the next line.
+  f.font = CreateFontA(12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Elite");
   f.ui.window = window;
   f.engine = std::make_unique<Simulator>(app().definition, systemClock(), f.ui);
