@@ -1,5 +1,6 @@
 #include "simulator/engine.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -255,6 +256,7 @@ void Simulator::goTo(int target, Via via) {
     // 21 (the Form page's extra "Next" choice) and anything a file may hold name no screen
     // here: say so, and any key leads back to the main menu.
     clearLcd();
+    highlight_ = 0;
     showMessage(ui_.text(kStrNoNextScreen), true);
   }
 }
@@ -413,7 +415,7 @@ void Simulator::formEnter() {
 void Simulator::completeForm() {
   FormRecord& f = form();
   const int target = f.nextTarget;
-  ++recordCounter_;
+  if (recordCounter_ < INT32_MAX) ++recordCounter_;
   if (f.recordAction == kRecordActionPassDown) buildLastRecord();
   goTo(target, Via::Enter);
 }
