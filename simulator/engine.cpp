@@ -278,6 +278,8 @@ void Simulator::showMenu(int menuNumber) {
   MenuRecord& m = menu();
   const int limit = nameLimit(m.font);
   const int shown = m.itemCount < 8 ? m.itemCount : 8;
+  // A file can bring any byte here; only the ten items can be selected.
+  if (m.simSelectedItem >= kMenuItems) m.simSelectedItem = 0;
   const int selected = m.simSelectedItem;
   clearLcd();
   char text[kMenuTextChars + 2];

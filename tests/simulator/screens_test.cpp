@@ -231,11 +231,18 @@ TEST_F(MenuTest, TargetsThatNameNoScreenSayImmediatelyAndLeadToTheMainMenu) {
   }
 }
 
-TEST_F(MenuTest, ASelectedItemFromAFileOutsideTheTableIsIgnoredByEnter) {
+TEST_F(MenuTest, ASelectedItemFromAFileOutsideTheTableIsNeverUsed) {
   collect();
   def->menu[0].simSelectedItem = 200;
   sim->key(kKeyEnterLeft);
   EXPECT_EQ(sim->screenNumber(), 11);
+  def->menu[1].escTarget = 11;
+  sim->key(kKeyZero);
+  def->menu[0].simSelectedItem = 200;
+  sim->key(kKeyEsc);  // shows menu 1 keeping its selection, which cannot be 200
+  EXPECT_EQ(sim->screenNumber(), 11);
+  EXPECT_EQ(def->menu[0].simSelectedItem, 0);
+  EXPECT_EQ(sim->highlight(), 1);
 }
 
 // ---------------------------------------------------------------- forms
