@@ -336,6 +336,22 @@ TEST_F(FieldTest, CounterLineShowsTheRecordCounterAsFourCharacters) {
   EXPECT_EQ(lcd(1), "No.:000");  // the character after '9' stands for ten thousands
 }
 
+TEST_F(FieldTest, TypingRepaintsOnlyTheLineUnderTheCursor) {
+  setLine(1, 0, {9, "Head"});
+  setLine(1, 2, {1, "X:"});
+  collect();
+  ASSERT_EQ(sim->cursorRow(), 2);
+  ui.areas.clear();
+  sim->key(5);
+  ASSERT_FALSE(ui.areas.empty());
+  for (const LcdRect& r : ui.areas) {
+    EXPECT_EQ(r.top, 55);
+    EXPECT_EQ(r.bottom, 70);
+    EXPECT_EQ(r.left, 38);
+    EXPECT_EQ(r.right, 167);
+  }
+}
+
 TEST_F(FieldTest, PassDownSpreadsTheLastRecordOverItsExtensionLines) {
   // Form 1 passes its record down to form 2.
   setLine(1, 0, {1, "", 60});
