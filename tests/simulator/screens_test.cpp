@@ -55,7 +55,7 @@ TEST_F(SimTest, EnterOnTheMainMenuActsAsTheHighlightedDigit) {
 
 TEST_F(SimTest, UtilitiesListSevenEntriesUntilTheFirstLookupFileIsDefined) {
   sim->key(3);
-  EXPECT_EQ(lcd(6), "U7");
+  EXPECT_EQ(lcd(6), "7.Memory & Power    ");
   EXPECT_EQ(lcd(7), "");
   sim->key(kKeyUp);
   EXPECT_EQ(sim->highlight(), 7);
@@ -70,7 +70,7 @@ TEST_F(SimTest, UtilitiesListSevenEntriesUntilTheFirstLookupFileIsDefined) {
   EXPECT_EQ(sim->utilitiesItemCount(), 8);
   EXPECT_EQ(sim->state(), ScreenState::MainMenu);
   sim->key(3);
-  EXPECT_EQ(lcd(7), "U8");
+  EXPECT_EQ(lcd(7), "8.Load Lookup File  ");
   sim->key(kKeyUp);
   EXPECT_EQ(sim->highlight(), 8);
 }
@@ -91,7 +91,7 @@ TEST_F(SimTest, UtilitiesDigitsTwoToEightAreShownButDoNothing) {
 TEST_F(SimTest, SettingsListNeverHighlightsItsTitleAndReturnsToUtilities) {
   keys({3, 1});
   EXPECT_EQ(sim->state(), ScreenState::Settings);
-  EXPECT_EQ(lcd(0), "S1");
+  EXPECT_EQ(lcd(0), "Settings            ");
   EXPECT_EQ(sim->highlight(), 2);
   sim->key(kKeyUp);
   EXPECT_EQ(sim->highlight(), 8);

@@ -9,6 +9,7 @@
 
 #include "definition/application_definition.h"
 #include "shell/clock.h"
+#include "shell/ui_strings.h"
 #include "simulator/engine.h"
 #include "simulator/keypad.h"
 
@@ -28,19 +29,22 @@ inline void setEntry(char* entry, int width, const char* text) {
   copyText(entry, static_cast<std::size_t>(width), text);
 }
 
-// The terminal texts the screens show, as the default message table has them.
+// The terminal texts the screens show, from the program's own string table (the default
+// message table is built from the same texts).
 inline void fillTerminalTexts(ApplicationDefinition& def) {
-  const char* mainMenu[4] = {"1.Collect data ", "2.Upload data  ", "3.Utilities    ", "            "};
-  for (int i = 0; i < 4; ++i) setEntry(def.msgMainMenu.entry[i], 16, mainMenu[i]);
-  for (int i = 0; i < 8; ++i) {
-    setEntry(def.msgUtilitiesMenu.entry[i], 21, ("U" + std::to_string(i + 1)).c_str());
-    setEntry(def.msgSettingsMenu.entry[i], 21, ("S" + std::to_string(i + 1)).c_str());
-  }
-  const char* connecting[4] = {"Connecting...", "Please wait.", "Press ESC to", "cancel."};
-  for (int i = 0; i < 4; ++i) setEntry(def.msgConnecting.entry[i], 16, connecting[i]);
-  const char* errors[6] = {"Data type is wrong! ", "Data is too short!", "Check digit error!",
-                           "No match in lookup!", "Press any key", "Wrong leading code!"};
-  for (int i = 0; i < 6; ++i) setEntry(def.msgErrors.entry[i], 21, errors[i]);
+  auto fill = [](char* first, int entries, int width, int firstId) {
+    for (int i = 0; i < entries; ++i) {
+      char text[128];
+      builtinResourceString(firstId + i, text, sizeof text);
+      setEntry(first + i * width, width, text);
+    }
+  };
+  fill(def.msgMainMenu.entry[0], 3, 16, 721);
+  setEntry(def.msgMainMenu.entry[3], 16, "            ");
+  fill(def.msgUtilitiesMenu.entry[0], 8, 21, 761);
+  fill(def.msgSettingsMenu.entry[0], 8, 21, 781);
+  fill(def.msgConnecting.entry[0], 4, 16, 1001);
+  fill(def.msgErrors.entry[0], 6, 21, 1071);
 }
 
 struct LineSpec {

@@ -159,6 +159,19 @@ TEST_F(FaceWindow, MainMenuShowsItsTextsTheHighlightAndTheClockLine) {
   EXPECT_GT(pixelsOtherThan(kLcdColour, 39, 50, 130, 62), 20);        // "2.Upload data"
   EXPECT_GT(pixelsOtherThan(kLcdColour, 39, 105, 150, 117), 20);      // the clock line
   screenshot("face_window_main_menu");
+  click(3);
+  EXPECT_EQ(pixel(152, 41), kHighlightColour);
+  screenshot("face_window_utilities");
+  click(1);
+  EXPECT_EQ(pixel(152, 51), kHighlightColour);  // the settings list starts on its first entry
+  EXPECT_NE(pixel(152, 41), kHighlightColour);  // not on its title
+  screenshot("face_window_settings");
+  click(kKeyEsc);
+  click(kKeyEsc);
+  click(2);
+  EXPECT_GT(pixelsOtherThan(kLcdColour, 39, 35, 130, 47), 20);  // "Connecting..."
+  EXPECT_EQ(pixelsOtherThan(kLcdColour, 39, 105, 150, 117), 0);  // no clock line here
+  screenshot("face_window_upload");
 }
 
 TEST_F(FaceWindow, AFormIsFilledInWithTheMouse) {
