@@ -143,6 +143,8 @@ void paintLcd(HDC dc, HDC scratch, Simulator& sim) {
     drawLcdText(dc, kLcdTextX, top, text, length);
   }
   if (sim.cursorShown() && sim.pending()) {
+    // The letter replaces whatever the cell showed (an input mark) until it is committed.
+    drawBitmap(dc, scratch, kBitmapCursor, cursorX, cursorY);
     const char letter = sim.pendingChar();
     SetTextColor(dc, kLcdInk);
     drawLcdText(dc, cursorX, cursorY - 1, &letter, 1);

@@ -17,6 +17,9 @@ bool terminatedWithin(const char* text, int size) {
 TEST_F(SimTest, RandomDesignsAndKeySequencesStayInsideEveryBuffer) {
   std::mt19937 random(20261208);
   const int keysOf[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 51};
+  int formKeys = 0;
+  int messages = 0;
+  int menus = 0;
   for (int round = 0; round < 60; ++round) {
     SCOPED_TRACE(round);
     // Random bytes everywhere in the forms and menus, but types that exist, so that
@@ -37,7 +40,10 @@ TEST_F(SimTest, RandomDesignsAndKeySequencesStayInsideEveryBuffer) {
       if (sim->state() == ScreenState::MainMenu && random() % 4 != 0) sim->key(1);
       const int code = keysOf[random() % (sizeof keysOf / sizeof keysOf[0])];
       if (code == kKeyAlpha) sim->toggleAlpha();
+      formKeys += sim->state() == ScreenState::Form ? 1 : 0;
       sim->key(code);
+      messages += sim->state() == ScreenState::Message ? 1 : 0;
+      menus += sim->state() == ScreenState::UserMenu ? 1 : 0;
       if (random() % 5 == 0) sim->timerTick();
       for (int i = 0; i < kLcdLines; ++i) ASSERT_TRUE(terminatedWithin(sim->line(i), kLcdLineBytes)) << i;
       for (int i = 0; i < kLcdLines; ++i) ASSERT_TRUE(terminatedWithin(sim->fieldLine(i).field, kFieldBytes)) << i;
@@ -46,6 +52,10 @@ TEST_F(SimTest, RandomDesignsAndKeySequencesStayInsideEveryBuffer) {
       ASSERT_LT(sim->cursorRow(), kLcdLines);
     }
   }
+  // The run reached what it is meant to shake.
+  EXPECT_GT(formKeys, 1000);
+  EXPECT_GT(messages, 100);
+  EXPECT_GT(menus, 100);
 }
 
 }  // namespace
