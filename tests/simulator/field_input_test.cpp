@@ -9,8 +9,8 @@ namespace {
 class FieldTest : public SimTest {
  protected:
   // Form 1 with one input line of `type` at line 0.
-  void openWith(const LineSpec& spec) {
-    setLine(1, 0, spec);
+  void openWith(const LineSetup& setup) {
+    setLine(1, 0, setup);
     collect();
     ASSERT_EQ(sim->state(), ScreenState::Form);
   }

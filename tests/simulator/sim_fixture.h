@@ -47,7 +47,7 @@ inline void fillTerminalTexts(ApplicationDefinition& def) {
   fill(def.msgErrors.entry[0], 6, 21, 1071);
 }
 
-struct LineSpec {
+struct LineSetup {
   int type;
   const char* prompt;
   int maxLength = 20;
@@ -63,13 +63,13 @@ class SimTest : public ::testing::Test {
     sim = std::make_unique<Simulator>(*def, clock, ui);
   }
 
-  void setLine(int formNumber, int j, const LineSpec& spec) {
+  void setLine(int formNumber, int j, const LineSetup& setup) {
     FormRecord& f = def->form[formNumber - 1];
-    f.dataType[j] = static_cast<std::uint8_t>(spec.type);
-    copyText(f.prompt[j], spec.prompt);
-    f.maxLength[j] = static_cast<std::uint8_t>(spec.maxLength);
-    f.minLength[j] = static_cast<std::uint8_t>(spec.minLength);
-    f.inputMark[j] = static_cast<std::uint8_t>(spec.mark);
+    f.dataType[j] = static_cast<std::uint8_t>(setup.type);
+    copyText(f.prompt[j], setup.prompt);
+    f.maxLength[j] = static_cast<std::uint8_t>(setup.maxLength);
+    f.minLength[j] = static_cast<std::uint8_t>(setup.minLength);
+    f.inputMark[j] = static_cast<std::uint8_t>(setup.mark);
   }
   void setItem(int menuNumber, int k, const char* name, int next) {
     MenuRecord& m = def->menu[menuNumber - 1];
