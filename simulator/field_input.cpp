@@ -290,7 +290,7 @@ void Simulator::backspace() {
     cut(line.x - line.start);
     eraseCell();
   } else {
-    if (isExtension(l)) {
+    if (l > 0 && isExtension(l)) {
       FieldLine& above = lines_[l - 1];
       const int n = boundedLength(above.field, kFieldMax);
       if (n > 0) above.field[n - 1] = '\0';

@@ -257,6 +257,19 @@ TEST_F(FieldTest, ExtensionLinesContinueInputAndBackspaceReturnsAcrossThem) {
   EXPECT_EQ(field(0), "11111111115");
 }
 
+TEST_F(FieldTest, BackspaceOnAnExtensionLineAtTheTopGoesNowhere) {
+  // No input line at all: the cursor rests on line 1, here an extension line.
+  setLine(1, 0, {1, "A:"});
+  def->form[0].nextTarget = 2;
+  setLine(2, 0, {12, "", 20});
+  collect();
+  keys({1, kKeyEnterLeft});
+  ASSERT_EQ(sim->screenNumber(), 2);
+  keys({4, kKeyBackspace, kKeyBackspace});
+  EXPECT_EQ(sim->cursorRow(), 0);
+  EXPECT_EQ(field(0), "");
+}
+
 TEST_F(FieldTest, RestartingAFieldClearsItsExtensionLines) {
   setLine(1, 1, {12, "", 20});
   setLine(1, 2, {1, "X:"});
