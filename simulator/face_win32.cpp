@@ -109,6 +109,7 @@ void drawBitmap(HDC target, HDC scratch, int id, int x, int y) {
 // letter land on the character they belong to.
 void drawLcdText(HDC dc, int x, int y, const char* text, int length) {
   if (length <= 0) return;
+  if (length > kLcdLineBytes) length = kLcdLineBytes;
   int advance[kLcdLineBytes];
   for (int i = 0; i < length; ++i) advance[i] = kCellWidth;
   ExtTextOutA(dc, x, y, 0, nullptr, text, static_cast<UINT>(length), advance);
