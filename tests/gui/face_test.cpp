@@ -169,15 +169,19 @@ TEST(Face, RightClickOpensThePopupMenuAtThePointer) {
 TEST(Face, CollectDataWithoutAProgramSaysSoAndStartsANewDesign) {
   TorvikProcess torvik;
   ASSERT_TRUE(torvik.start());
-  gui::leftClick(torvik.client(), kDigit1[0], kDigit1[1]);  // a new design has no form 1
+  HWND client = torvik.client();
+  click(torvik, kDown[0], kDown[1]);
+  ASSERT_TRUE(waitForPixel(client, 152, 41 + 15, kHighlightColour));
+  gui::leftClick(client, kDigit1[0], kDigit1[1]);  // a new design has no form 1
   HWND box = torvik.waitForWindow("#32770", "No executable program");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(GetWindow(box, GW_OWNER), torvik.mainWindow());
   torvik.screenshot("face_no_program");
   gui::clickButton(box, IDOK);
   EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
-  // The key shows released again and the face still answers clicks.
-  HWND client = torvik.client();
+  // New ran: it brings the simulator back to the main menu's first entry.
+  EXPECT_TRUE(waitForPixel(client, 152, 41, kHighlightColour));
+  // The face still answers clicks.
   click(torvik, kDown[0], kDown[1]);
   EXPECT_TRUE(waitForPixel(client, 152, 41 + 15, kHighlightColour));
   EXPECT_TRUE(torvik.running());
