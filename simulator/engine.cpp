@@ -13,7 +13,6 @@ namespace {
 
 constexpr char kAsterisks[] = "********************";
 constexpr int kMainMenuEntries = 4;
-constexpr int kMessageWrongType = 1;
 constexpr int kMessageTooShort = 2;
 constexpr int kMessagePressAnyKey = 5;
 constexpr int kRecordActionPassDown = 3;

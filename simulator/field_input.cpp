@@ -15,6 +15,7 @@ constexpr int kTypeCounter = 10;
 constexpr int kTypePassDown = 11;
 constexpr int kTypeExtension = 12;
 constexpr int kMaxExtensionLines = 4;
+constexpr int kMessageWrongType = 1;  // the first error message
 
 int boundedLength(const char* text, int limit) {
   int n = 0;
@@ -202,7 +203,7 @@ void Simulator::typeCharacter(char c) {
   const int l = f.simCurrentLine % kLcdLines;
   FieldLine& line = lines_[l];
   if (!acceptsCharacter(f.dataType[l], c)) {
-    showMessage(def_.msgErrors.entry[0], false);
+    showMessage(def_.msgErrors.entry[kMessageWrongType - 1], false);
     return;
   }
   const int m = fieldMax(l);
