@@ -155,22 +155,6 @@ TEST(LegacyReaderSettings, WholeBytesAreCopiedAndNewerBitsKeepTheirValues) {
   }
 }
 
-TEST(LegacyReaderSettings, SymbologyBitsLandOnTheirNames) {
-  LegacyFile file;
-  file.put(kReaderWedgeAt + 0, 0x80);   // Code 39
-  file.put(kReaderWedgeAt + 2, 0x41);   // EAN-13 add-on 5, and bit 0 that the old reader lacks
-  file.put(kReaderWedgeAt + 20, 0x30);  // scan mode 3
-  file.put(kReaderWedgeAt + 21, 9);     // time-out
-  const Converted c = convert(file);
-  const BarcodeSettings& b = c.after->barcodeSettings;
-  EXPECT_TRUE(b.on(barcode::code39));
-  EXPECT_FALSE(b.on(barcode::code93));
-  EXPECT_TRUE(b.on(barcode::ean13Addon5));
-  EXPECT_EQ(b.on(barcode::rss14Limited), c.before->barcodeSettings.on(barcode::rss14Limited));
-  EXPECT_EQ(b.get(barcode::scanMode), barcode::kScanAlternate);
-  EXPECT_EQ(b.timeout, 9);
-}
-
 TEST(LegacyReaderSettings, WedgeTakesFourScatteredBytesAndNothingFromByte22) {
   LegacyFile file;
   file.put(kReaderWedgeAt + 3, 17);    // keyboard type
