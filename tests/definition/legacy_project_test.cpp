@@ -343,98 +343,54 @@ TEST(LegacyForms, OverlongTextsAreCutInsideTheirFields) {
 // ---------------------------------------------------------------------------------------------
 // Date and time stamps from the codes D and T
 
-struct Stamp {
-  int mode, split, year, yearDigits, month, day, dateSepOn, dateStyle, hour, minute, second, timeSepOn;
-};
-
-Stamp stampOf(const FormRecord& f) {
-  return {f.stampMode, f.stampSplit, f.stampYear, f.stampYearDigits, f.stampMonth, f.stampDay,
-          f.stampDateSepOn, f.stampDateStyle, f.stampHour, f.stampMinute, f.stampSecond, f.stampTimeSepOn};
-}
-
-void expectStamp(const FormRecord& f, const Stamp& e) {
-  const Stamp a = stampOf(f);
-  EXPECT_EQ(a.mode, e.mode);
-  EXPECT_EQ(a.split, e.split);
-  EXPECT_EQ(a.year, e.year);
-  EXPECT_EQ(a.yearDigits, e.yearDigits);
-  EXPECT_EQ(a.month, e.month);
-  EXPECT_EQ(a.day, e.day);
-  EXPECT_EQ(a.dateSepOn, e.dateSepOn);
-  EXPECT_EQ(a.dateStyle, e.dateStyle);
-  EXPECT_EQ(a.hour, e.hour);
-  EXPECT_EQ(a.minute, e.minute);
-  EXPECT_EQ(a.second, e.second);
-  EXPECT_EQ(a.timeSepOn, e.timeSepOn);
-  EXPECT_EQ(std::memcmp(f.stampDateSep, "/", 2), 0);
-  EXPECT_EQ(std::memcmp(f.stampTimeSep, ":", 2), 0);
-}
-
-// Form 8 of a file with the codes D and T, converted over a patterned definition.
-Converted convertStampCodes(int d, int t) {
-  LegacyFile file;
-  file.put(formAt(7) + 3, static_cast<std::uint8_t>(d));
-  file.put(formAt(7) + 4, static_cast<std::uint8_t>(t));
-  return convert(file);
-}
-
-TEST(LegacyStamps, BothCodesZeroGiveNoStampWithEveryPartOnAndTheDateStyleKept) {
-  const Converted c = convertStampCodes(0, 0);
-  const int keptStyle = c.before->form[7].stampDateStyle;
-  expectStamp(c.after->form[7], {kStampNone, 1, 1, 0, 1, 1, 1, keptStyle, 1, 1, 1, 1});
-}
-
-TEST(LegacyStamps, DateSevenAloneIsAtTheTopSeparatedYearFirst) {
-  const Converted c = convertStampCodes(7, 0);
-  expectStamp(c.after->form[7], {kStampTop, 0, 1, 0, 1, 1, 1, kDateYearMonthDay, 0, 0, 0, 0});
-}
-
-TEST(LegacyStamps, TimeThreeAloneIsAtTheBottomWithSecondsUnseparated) {
-  const Converted c = convertStampCodes(0, 3);
-  const int keptStyle = c.before->form[7].stampDateStyle;
-  expectStamp(c.after->form[7], {kStampBottom, 0, 0, 0, 0, 0, 0, keptStyle, 1, 1, 1, 0});
-}
-
-TEST(LegacyStamps, BothCodesSetGiveSplitStampsPlacedByTheDate) {
-  // D = 2: bottom, separated, month first; T = 6: no seconds, separated (6 modulo 4 is 2).
-  const Converted a = convertStampCodes(2, 6);
-  expectStamp(a.after->form[7], {kStampBottom, 1, 1, 0, 1, 1, 1, kDateMonthDayYear, 1, 1, 0, 1});
-  // D = 12 places the stamp at the top whatever T says.
-  const Converted b = convertStampCodes(12, 1);
-  expectStamp(b.after->form[7], {kStampTop, 1, 1, 0, 1, 1, 0, kDateDayMonthYear, 1, 1, 1, 1});
-}
-
-TEST(LegacyStamps, DateCodesOneToTwelveFollowTheModuloRules) {
+// Form 8 of a file with the codes D and T, over a patterned definition; -1 in `dateStyle`
+// means the style keeps its value.
+TEST(LegacyStamps, CodesDAndTGiveTheStampOfTheirTable) {
   struct Row {
-    int d, mode, sepOn, style;
+    int d, t, mode, split, year, yearDigits, month, day, dateSepOn, dateStyle, hour, minute, second, timeSepOn;
   };
   const Row rows[] = {
-      {1, kStampBottom, 1, kDateYearMonthDay}, {2, kStampBottom, 1, kDateMonthDayYear},
-      {3, kStampBottom, 1, kDateDayMonthYear}, {4, kStampBottom, 0, kDateYearMonthDay},
-      {5, kStampBottom, 0, kDateMonthDayYear}, {6, kStampBottom, 0, kDateDayMonthYear},
-      {7, kStampTop, 1, kDateYearMonthDay},    {8, kStampTop, 1, kDateMonthDayYear},
-      {9, kStampTop, 1, kDateDayMonthYear},    {10, kStampTop, 0, kDateYearMonthDay},
-      {11, kStampTop, 0, kDateMonthDayYear},   {12, kStampTop, 0, kDateDayMonthYear},
+      // both zero: no stamp, every part on, split
+      {0, 0, kStampNone, 1, 1, 0, 1, 1, 1, -1, 1, 1, 1, 1},
+      // date only: top from 7 on; separated when D modulo 6 is 1 to 3; style from D modulo 3
+      {1, 0, kStampBottom, 0, 1, 0, 1, 1, 1, kDateYearMonthDay, 0, 0, 0, 0},
+      {2, 0, kStampBottom, 0, 1, 0, 1, 1, 1, kDateMonthDayYear, 0, 0, 0, 0},
+      {3, 0, kStampBottom, 0, 1, 0, 1, 1, 1, kDateDayMonthYear, 0, 0, 0, 0},
+      {4, 0, kStampBottom, 0, 1, 0, 1, 1, 0, kDateYearMonthDay, 0, 0, 0, 0},
+      {6, 0, kStampBottom, 0, 1, 0, 1, 1, 0, kDateDayMonthYear, 0, 0, 0, 0},
+      {7, 0, kStampTop, 0, 1, 0, 1, 1, 1, kDateYearMonthDay, 0, 0, 0, 0},
+      {11, 0, kStampTop, 0, 1, 0, 1, 1, 0, kDateMonthDayYear, 0, 0, 0, 0},
+      {12, 0, kStampTop, 0, 1, 0, 1, 1, 0, kDateDayMonthYear, 0, 0, 0, 0},
+      // time only: top from 5 on; seconds when odd; separated when T modulo 4 is 1 or 2
+      {0, 1, kStampBottom, 0, 0, 0, 0, 0, 0, -1, 1, 1, 1, 1},
+      {0, 2, kStampBottom, 0, 0, 0, 0, 0, 0, -1, 1, 1, 0, 1},
+      {0, 3, kStampBottom, 0, 0, 0, 0, 0, 0, -1, 1, 1, 1, 0},
+      {0, 4, kStampBottom, 0, 0, 0, 0, 0, 0, -1, 1, 1, 0, 0},
+      {0, 5, kStampTop, 0, 0, 0, 0, 0, 0, -1, 1, 1, 1, 1},
+      {0, 8, kStampTop, 0, 0, 0, 0, 0, 0, -1, 1, 1, 0, 0},
+      // both: split, placed by the date whatever T says
+      {2, 6, kStampBottom, 1, 1, 0, 1, 1, 1, kDateMonthDayYear, 1, 1, 0, 1},
+      {12, 1, kStampTop, 1, 1, 0, 1, 1, 0, kDateDayMonthYear, 1, 1, 1, 1},
+      {6, 7, kStampBottom, 1, 1, 0, 1, 1, 0, kDateDayMonthYear, 1, 1, 1, 0},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(r.d);
-    const Converted c = convertStampCodes(r.d, 0);
-    expectStamp(c.after->form[7], {r.mode, 0, 1, 0, 1, 1, r.sepOn, r.style, 0, 0, 0, 0});
-  }
-}
-
-TEST(LegacyStamps, TimeCodesOneToEightFollowTheModuloRules) {
-  struct Row {
-    int t, mode, second, sepOn;
-  };
-  const Row rows[] = {{1, kStampBottom, 1, 1}, {2, kStampBottom, 0, 1}, {3, kStampBottom, 1, 0},
-                      {4, kStampBottom, 0, 0}, {5, kStampTop, 1, 1},    {6, kStampTop, 0, 1},
-                      {7, kStampTop, 1, 0},    {8, kStampTop, 0, 0}};
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.t);
-    const Converted c = convertStampCodes(0, r.t);
-    const int keptStyle = c.before->form[7].stampDateStyle;
-    expectStamp(c.after->form[7], {r.mode, 0, 0, 0, 0, 0, 0, keptStyle, 1, 1, r.second, r.sepOn});
+    SCOPED_TRACE("D " + std::to_string(r.d) + ", T " + std::to_string(r.t));
+    LegacyFile file;
+    file.put(formAt(7) + 3, static_cast<std::uint8_t>(r.d));
+    file.put(formAt(7) + 4, static_cast<std::uint8_t>(r.t));
+    const Converted c = convert(file);
+    const FormRecord& f = c.after->form[7];
+    const int style = r.dateStyle < 0 ? c.before->form[7].stampDateStyle : r.dateStyle;
+    const int expected[] = {r.mode, r.split, r.year, r.yearDigits, r.month, r.day, r.dateSepOn, style,
+                            r.hour, r.minute, r.second, r.timeSepOn};
+    const int got[] = {f.stampMode, f.stampSplit, f.stampYear, f.stampYearDigits, f.stampMonth, f.stampDay,
+                       f.stampDateSepOn, f.stampDateStyle, f.stampHour, f.stampMinute, f.stampSecond,
+                       f.stampTimeSepOn};
+    const char* names[] = {"mode", "split", "year", "yearDigits", "month", "day", "dateSepOn", "dateStyle",
+                           "hour", "minute", "second", "timeSepOn"};
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(got[i], expected[i]) << names[i];
+    EXPECT_EQ(std::memcmp(f.stampDateSep, "/", 2), 0);
+    EXPECT_EQ(std::memcmp(f.stampTimeSep, ":", 2), 0);
   }
 }
 
