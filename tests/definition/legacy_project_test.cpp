@@ -654,6 +654,25 @@ TEST(LegacyExtension, IgnoredWithoutTheAtSignSoTheDelimitersStayTab) {
   }
 }
 
+TEST(LegacyExtension, AfterNewAFileWithoutItKeepsTheNewLookupSettings) {
+  auto def = std::make_unique<ApplicationDefinition>();
+  applyNewApplicationDefaults(*def);
+  const auto fresh = std::make_unique<ApplicationDefinition>(*def);
+  LegacyFile file = fileWithExtension(0);
+  file.put(lookupAt(0), 30);
+  EXPECT_TRUE(convertLegacyProject(file.bytes().data(), file.bytes().size(), *def));
+  EXPECT_EQ(def->lookup[0].memberLength, 30);
+  for (int i = 0; i < kLookupCount; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(def->lookup[i].delimiter, 9);
+    EXPECT_EQ(def->lookup[i].uploadable, fresh->lookup[i].uploadable);
+    EXPECT_EQ(def->lookup[i].noMatchAction, fresh->lookup[i].noMatchAction);
+  }
+  EXPECT_EQ(std::memcmp(&def->weightCode, &fresh->weightCode, sizeof(WeightCode)), 0);
+  EXPECT_EQ(std::memcmp(def->msgEntryOptions.entry, fresh->msgEntryOptions.entry, sizeof def->msgEntryOptions), 0);
+  EXPECT_EQ(std::memcmp(def->versionTag, "T900RU004", 10), 0);
+}
+
 // ---------------------------------------------------------------------------------------------
 // What is written at all, and files of other lengths
 
