@@ -84,9 +84,11 @@ void convertReaderAndWedge(const Staging& s, BarcodeSettings& barcode, WedgeSett
   const std::uint8_t* from = s.file.readerWedge;
   auto* to = reinterpret_cast<std::uint8_t*>(&barcode);
   for (int i : {0, 1, 5, 6, 9, 10, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}) take(s, from[i], to[i]);
-  mergeBits(s, from[2], to[2], 0xFE);   // bit 0: a symbology the older reader did not have
-  mergeBits(s, from[7], to[7], 0xF8);   // bits 2 to 0 mean something else now
-  mergeBits(s, from[11], to[11], 0xDF); // bit 5 likewise
+  // The older reader's bytes 2, 7 and 11 lack bits that are ours now (RSS-14 Limited among
+  // them): those keep their values.
+  mergeBits(s, from[2], to[2], 0xFE);
+  mergeBits(s, from[7], to[7], 0xF8);
+  mergeBits(s, from[11], to[11], 0xDF);
   take(s, from[3], wedge.keyboardType);
   take(s, from[4], wedge.options);
   take(s, from[8], wedge.interCharDelay);
