@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "definition/new_defaults.h"
 #include "editor/definition_editor_win32.h"
 #include "link/link_commands_win32.h"
 #include "resources/resource_ids.h"
@@ -14,6 +13,7 @@
 #include "shell/language_files_win32.h"
 #include "shell/preferences_dialog_win32.h"
 #include "shell/project_files_win32.h"
+#include "shell/recent_files.h"
 #include "simulator/face_win32.h"
 
 namespace torvik {
@@ -37,14 +37,24 @@ class WindowPrompt : public SavePromptUi {
   HWND owner_;
 };
 
+class RecentPrompt : public RecentFileUi {
+ public:
+  explicit RecentPrompt(HWND owner) : prompt_(owner), owner_(owner) {}
+  Answer askSaveCurrent() override { return prompt_.askSaveCurrent(); }
+  bool saveCurrent() override { return prompt_.saveCurrent(); }
+  bool load(const char* path) override { return loadProject(owner_, path, false); }
+
+ private:
+  WindowPrompt prompt_;
+  HWND owner_;
+};
+
 bool mayDiscardDesign(HWND window) {
   WindowPrompt prompt(window);
   return confirmDiscard(app().session, prompt);
 }
 
-void resetDesign() {
-  applyNewApplicationDefaults(app().definition);
-}
+void resetDesign() { resetToNewApplication(); }
 
 void editThenRestartSimulator(HWND window) {
   runDefinitionEditor(window);
@@ -100,9 +110,8 @@ class MainCommands : public CommandTarget {
 
   void openRecent(int n) override {
     App& a = app();
-    if (n < 0 || n >= kMaxRecentFiles || a.preferences.recentFiles[n][0] == '\0') return;
-    copyText(a.session.currentFile, a.preferences.recentFiles[n]);
-    loadProject(window_, a.session.currentFile, false);
+    RecentPrompt ui(window_);
+    openRecentFile(a.session, a.preferences.recentFiles, n, ui);
     simulatorReturnToMainMenu(a.client);
   }
 
@@ -133,10 +142,12 @@ void onCreate(HWND window) {
   const int languages = findLanguages(a.strings, a.programFolder);
   a.strings.setLanguageActive(languages > 0 && loadLanguage(a.strings, a.preferences.languageName));
   // The new design's prompts come from the language just loaded.
+  rebuildDefaultMessages();
   resetDesign();
   if (a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0) {
-    copyText(a.session.currentFile, a.preferences.lastProject);
-    loadProject(window, a.session.currentFile, true);
+    char path[sizeof a.preferences.lastProject];
+    copyText(path, a.preferences.lastProject);
+    loadProject(window, path, true);
   }
   placeMainWindow(window, true);
   a.client = CreateWindowExA(0, kFaceClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kMainWidth, kMainHeight, window,

@@ -1,19 +1,298 @@
 #include "shell/project_files_win32.h"
 
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "definition/new_defaults.h"
+#include "definition/project_file.h"
+#include "resources/resource_ids.h"
+#include "shell/app_win32.h"
+#include "shell/ini_file.h"
+#include "shell/recent_files.h"
+
 namespace torvik {
 
-// Project files and the INI file are not built yet: nothing is read or written.
-bool saveProject(HWND) { return false; }
-bool saveProjectAs(HWND) { return false; }
-bool openProject(HWND) { return false; }
-bool loadProject(HWND, const char*, bool) { return false; }
-void readPreferences(Preferences&) {}
-void writePreferences(const Preferences&) {}
+namespace {
 
-}  // namespace torvik
+// Our own messages (ids no other text uses).
+constexpr int kStrCaptionError = 1121;
+constexpr int kStrCaptionWarning = 1122;
+constexpr int kStrFormatMismatch = 1171;
+constexpr int kStrFileIncomplete = 1135;
+constexpr int kStrSaveFailed = 1136;
+constexpr int kStrNameTooLong = 1137;
 
-namespace torvik {
+constexpr int kStrSaveFilterName = 1182;
+constexpr int kStrProjectPattern = 1206;
+constexpr int kStrOpenProjectsName = 1201;
+constexpr int kStrOpenTemplatesName = 1203;
+constexpr int kStrOpenAllName = 1202;
+constexpr int kStrTemplatePattern = 1209;
+constexpr int kStrAllPattern = 1207;
 
-void insertRecentFileItems(HMENU, int) {}
+// The converted file's warning is one fixed text in Russian, whatever the language: shown
+// through the wide API so that it reads right under any ANSI code page.
+constexpr wchar_t kUpgradeWarning[] =
+    L"\u0417\u0430\u0434\u0430\u0447\u0430 \u043F\u0440\u0435\u043E\u0431\u0440\u0430\u0437\u043E\u0432\u0430"
+    L"\u043D\u0430 \u0432 \u043D\u043E\u0432\u044B\u0439 \u0444\u043E\u0440\u043C\u0430\u0442.\r\n"
+    L"\u041F\u043E\u0436\u0430\u043B\u0443\u0439\u0441\u0442\u0430, \u0441\u043E\u0445\u0440\u0430\u043D"
+    L"\u0438\u0442\u0435 \u043D\u043E\u0432\u0443\u044E \u0432\u0435\u0440\u0441\u0438\u044E!";
+
+constexpr char kIniFolderName[] = "\\Fernwick";
+constexpr char kIniFileName[] = "\\Torvik.ini";
+constexpr DWORD kIniReadLimit = 64 * 1024;  // far more than any real INI file holds
+
+DefaultMessages& messageTable() {
+  static DefaultMessages* table = new DefaultMessages();
+  return *table;
+}
+
+// Where the recent files sit on the popup menu, so an update can take them out again.
+struct RecentMenu {
+  HMENU popup = nullptr;
+  int position = 0;
+  int inserted = 0;  // items, separator included
+};
+
+RecentMenu& recentMenu() {
+  static RecentMenu menu;
+  return menu;
+}
+
+HWND activeOwner() {
+  HWND active = GetActiveWindow();
+  return active != nullptr ? active : app().mainWindow;
+}
+
+// The folder part of `path`, with its backslash; "" for a bare name (the current folder).
+std::string folderOf(const char* path) {
+  const char* slash = std::strrchr(path, '\\');
+  const char* colon = std::strrchr(path, ':');
+  const char* end = slash != nullptr ? slash : colon;
+  return end == nullptr ? std::string() : std::string(path, static_cast<std::size_t>(end - path + 1));
+}
+
+// Reads up to `limit` bytes; false when the file cannot be opened.
+bool readFileBytes(const char* path, DWORD limit, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.resize(limit);
+  DWORD total = 0;
+  while (total < limit) {
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data() + total, limit - total, &got, nullptr) || got == 0) break;
+    total += got;
+  }
+  CloseHandle(file);
+  bytes.resize(total);
+  return true;
+}
+
+// %APPDATA%\Fernwick, created when missing; false when there is no such folder.
+bool iniFolder(std::string& folder) {
+  char appData[256];
+  const DWORD n = GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
+  if (n == 0 || n >= sizeof appData) return false;
+  folder = std::string(appData) + kIniFolderName;
+  if (CreateDirectoryA(folder.c_str(), nullptr)) return true;
+  return GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void removeRecentItems() {
+  RecentMenu& m = recentMenu();
+  if (m.popup != nullptr && IsMenu(m.popup)) {
+    for (int i = 0; i < m.inserted; ++i) DeleteMenu(m.popup, static_cast<UINT>(m.position), MF_BYPOSITION);
+  }
+  m.inserted = 0;
+}
+
+void insertRecentItems() {
+  RecentMenu& m = recentMenu();
+  if (m.popup == nullptr || !IsMenu(m.popup)) return;
+  const Preferences& p = app().preferences;
+  const int count = recentFileCount(p.recentFiles);
+  for (int n = 0; n < count; ++n) {
+    char text[kRecentMenuTextSize];
+    recentMenuText(n, p.recentFiles[n], text);
+    InsertMenuA(m.popup, static_cast<UINT>(m.position + n), MF_BYPOSITION | MF_STRING,
+                static_cast<UINT_PTR>(IDM_RECENT_FIRST + n), text);
+  }
+  if (count > 0) InsertMenuA(m.popup, static_cast<UINT>(m.position + count), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+  m.inserted = count > 0 ? count + 1 : 0;
+}
+
+// Last file, recent list, popup menu and INI file after a save or a load of `path`.
+void updateRecentFilesWith(const char* path) {
+  Preferences& p = app().preferences;
+  copyText(p.lastProject, path);
+  removeRecentItems();
+  updateRecentFiles(p.recentFiles, path);
+  insertRecentItems();
+  writePreferences(p);
+}
+
+bool writeProjectTo(HWND owner, const char* path) {
+  auto image = std::make_unique<std::uint8_t[]>(kProjectFileSize);
+  writeProjectFile(app().definition, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(image.get()));
+  if (!replaceFileContents(path, image.get(), static_cast<DWORD>(kProjectFileSize))) {
+    messageBoxById(owner, kStrCaptionError, kStrSaveFailed, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  updateRecentFilesWith(path);
+  return true;
+}
+
+// A filter list for the common dialogs: pairs of UI strings, each part NUL-ended, and a
+// final NUL.
+std::string filterList(std::initializer_list<int> ids) {
+  std::string filter;
+  for (int id : ids) {
+    filter += app().strings.lookup(id, TextKind::Label);
+    filter += '\0';
+  }
+  filter += '\0';
+  return filter;
+}
+
+void showUpgradeWarning() {
+  // The caption is a UI string in the ANSI code page; the text is the fixed wide one.
+  wchar_t caption[128] = {};
+  MultiByteToWideChar(CP_ACP, 0, app().strings.lookup(kStrCaptionWarning, TextKind::Caption), -1, caption, 127);
+  MessageBoxW(activeOwner(), kUpgradeWarning, caption, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+bool replaceFileContents(const char* path, const void* data, DWORD size) {
+  std::string folder = folderOf(path);
+  char temporary[MAX_PATH + 16];
+  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvx", 0, temporary) == 0) return false;
+  HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    DeleteFileA(temporary);
+    return false;
+  }
+  DWORD written = 0;
+  bool ok = WriteFile(file, data, size, &written, nullptr) && written == size;
+  ok = FlushFileBuffers(file) && ok;
+  ok = CloseHandle(file) && ok;
+  ok = ok && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileA(temporary);
+  return ok;
+}
+
+bool saveProject(HWND owner) {
+  Session& session = app().session;
+  if (session.currentFile[0] == '\0') return saveProjectAs(owner);
+  return writeProjectTo(owner, session.currentFile);
+}
+
+bool saveProjectAs(HWND owner) {
+  std::string filter = filterList({kStrSaveFilterName, kStrProjectPattern});
+  char chosen[MAX_PATH] = {};
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = chosen;
+  ofn.nMaxFile = sizeof chosen;
+  ofn.lpstrDefExt = "TVX";
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  if (!GetSaveFileNameA(&ofn)) return false;
+  Session& session = app().session;
+  if (!projectFileName(chosen, session.currentFile, sizeof session.currentFile)) {
+    messageBoxById(owner, kStrCaptionError, kStrNameTooLong, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  return saveProject(owner);
+}
+
+bool openProject(HWND owner) {
+  App& a = app();
+  std::string filter = filterList({kStrOpenProjectsName, kStrProjectPattern, kStrOpenTemplatesName,
+                                   kStrTemplatePattern, kStrOpenAllName, kStrAllPattern});
+  char chosen[256] = {};
+  if (a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0)
+    copyText(chosen, a.preferences.lastProject);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = chosen;
+  ofn.nMaxFile = sizeof chosen;
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  // The design was reset before the dialog: whatever happens now, it is no longer the
+  // file it was loaded from.
+  a.session.currentFile[0] = '\0';
+  if (!GetOpenFileNameA(&ofn)) return false;
+  return loadProject(owner, chosen, false);
+}
+
+bool loadProject(HWND, const char* path, bool quietIfMissing) {
+  App& a = app();
+  std::vector<std::uint8_t> bytes;
+  if (!readFileBytes(path, static_cast<DWORD>(kProjectFileSize), bytes)) {
+    (void)quietIfMissing;  // a file that cannot be opened is never reported
+    return false;
+  }
+  const LoadResult result = loadProjectFile(bytes.data(), bytes.size(), a.definition, a.strings);
+  if (!result.loaded()) {
+    messageBoxById(activeOwner(), kStrCaptionError, kStrFormatMismatch, MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  if (result.updatesRecentFiles()) {
+    copyText(a.session.currentFile, path);
+    updateRecentFilesWith(path);
+  } else {
+    // A converted older file gets a name of its own at the next Save, so the original
+    // stays readable by the program that wrote it.
+    a.session.currentFile[0] = '\0';
+  }
+  if (result.upgraded) showUpgradeWarning();
+  if (result.incomplete) messageBoxById(activeOwner(), kStrCaptionWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
+  return true;
+}
+
+void readPreferences(Preferences& preferences) {
+  std::string folder;
+  std::vector<std::uint8_t> bytes;
+  if (!iniFolder(folder) || !readFileBytes((folder + kIniFileName).c_str(), kIniReadLimit, bytes)) {
+    resetPreferences(preferences);
+    return;
+  }
+  parseIni(reinterpret_cast<const char*>(bytes.data()), bytes.size(), preferences);
+}
+
+void writePreferences(const Preferences& preferences) {
+  std::string folder;
+  if (!iniFolder(folder)) return;
+  const std::string text = formatIni(preferences);
+  // A file that cannot be written is no error to report: the values stay for this run.
+  replaceFileContents((folder + kIniFileName).c_str(), text.data(), static_cast<DWORD>(text.size()));
+}
+
+void rebuildDefaultMessages() { buildDefaultMessages(app().strings, messageTable()); }
+
+const DefaultMessages& defaultMessages() { return messageTable(); }
+
+void resetToNewApplication() { applyNewApplicationDefaults(app().definition, messageTable()); }
+
+void insertRecentFileItems(HMENU popup, int position) {
+  // The face calls this with a freshly loaded menu, which holds none of our items.
+  RecentMenu& m = recentMenu();
+  m.popup = popup;
+  m.position = position;
+  m.inserted = 0;
+  insertRecentItems();
+}
 
 }  // namespace torvik

@@ -1,0 +1,392 @@
+// Project files, the INI file and the recent files, driven through the real program: the
+// common file dialogs are worked by setting their file-name edit and pressing OK.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/gui/driver.h"
+
+namespace {
+
+using gui::TorvikProcess;
+
+constexpr int kOpenCommand = 1020;
+constexpr int kSaveAsCommand = 1040;
+constexpr std::size_t kFileSize = 18954;
+constexpr std::size_t kSystemSettings = 18574;
+constexpr std::size_t kMainMenuTexts = 16051 + 64;
+constexpr std::size_t kWeightCode = 18842;
+constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
+
+std::string readAll(const std::string& path) {
+  std::string bytes;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(f);
+  return bytes;
+}
+
+void writeAll(const std::string& path, const std::string& bytes) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+std::string driverFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char* slash = std::strrchr(path, '\\');
+  if (slash != nullptr) slash[1] = '\0';
+  return path;
+}
+
+// A design file as this program writes it: the tag, blocks of zeros but for the schema
+// revision, and the trailer.
+std::string designFile(int revision = 4, unsigned char marker = 0) {
+  std::string bytes(kFileSize, '\0');
+  std::memcpy(&bytes[0], "T900RU004", 10);
+  bytes[kSystemSettings] = static_cast<char>(revision);
+  bytes[kWeightCode + 6] = static_cast<char>(marker);
+  return bytes;
+}
+
+std::string lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::wstring wideText(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+class ProjectFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char appData[MAX_PATH] = {};
+    GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+    iniFolder_ = std::string(appData) + "\\Fernwick";
+    ini_ = iniFolder_ + "\\Torvik.ini";
+    DeleteFileA(ini_.c_str());
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "torvik_gui_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    torvik_.reset();  // the program must be gone before its files are
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+      do DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
+      while (FindNextFileA(h, &found));
+      FindClose(h);
+    }
+    RemoveDirectoryA(folder_.c_str());
+    // Later tests expect a program with no INI file and no language files.
+    DeleteFileA(ini_.c_str());
+    if (!language_.empty()) DeleteFileA(language_.c_str());
+  }
+
+  std::string path(const char* name) const { return folder_ + "\\" + name; }
+  void writeIni(const std::string& text) {
+    CreateDirectoryA(iniFolder_.c_str(), nullptr);
+    writeAll(ini_, text);
+  }
+  std::string ini() const { return readAll(ini_); }
+  void writeLanguage(const char* name, const std::string& text) {
+    language_ = driverFolder() + name;
+    writeAll(language_, text);
+  }
+
+  TorvikProcess& start() {
+    torvik_ = std::make_unique<TorvikProcess>();
+    EXPECT_TRUE(torvik_->start());
+    return *torvik_;
+  }
+
+  HWND waitForDialog(const char* title) const { return torvik_->waitForWindow("#32770", title); }
+
+  // Types `name` into a file dialog's file-name box and presses OK.
+  static void chooseFile(HWND dialog, const std::string& name) {
+    // The file-name box is the edit inside the combo 1148 (an extended combo in Wine's
+    // Explorer-style dialog), or the plain edit 1152 of the older style.
+    struct Search {
+      HWND edit;
+    } search{nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND w, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          const int id = GetDlgCtrlID(w);
+          if (gui::className(w) == "Edit" && (id == 1148 || id == 1152)) {
+            s->edit = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.edit, nullptr);
+    std::wstring wide(name.begin(), name.end());
+    SendMessageW(search.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    gui::clickButton(dialog, IDOK);
+  }
+
+  // Ctrl+S as real key events, so that the accelerator table sees the Ctrl key.
+  void pressCtrlS() const {
+    SetForegroundWindow(torvik_->mainWindow());
+    INPUT keys[4] = {};
+    const WORD order[4] = {VK_CONTROL, 'S', 'S', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+      keys[i].type = INPUT_KEYBOARD;
+      keys[i].ki.wVk = order[i];
+      keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+  }
+
+  // Waits for a message box with this caption and returns its text.
+  std::string messageBox(const char* caption, HWND* box) const {
+    *box = waitForDialog(caption);
+    return *box == nullptr ? "<no box>" : gui::dialogItemText(*box, kMessageTextId);
+  }
+
+  void closeBox(HWND box) const {
+    gui::clickButton(box, IDOK);
+    EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
+  }
+
+  bool fileHasSize(const std::string& file, std::size_t size) const {
+    return gui::waitUntil([&] { return readAll(file).size() == size; });
+  }
+
+  std::unique_ptr<TorvikProcess> torvik_;
+  std::string iniFolder_, ini_, folder_, language_;
+};
+
+TEST_F(ProjectFiles, CtrlSOnANewDesignSavesThroughTheSaveAsDialog) {
+  TorvikProcess& torvik = start();
+  pressCtrlS();
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  torvik.screenshot("project_save_as_dialog");
+  chooseFile(dialog, path("shop"));
+  const std::string file = path("shop.TVX");
+  ASSERT_TRUE(fileHasSize(file, kFileSize));
+  const std::string bytes = readAll(file);
+  EXPECT_EQ(bytes.substr(0, 10), std::string("T900RU004\0", 10));
+  EXPECT_EQ(bytes.substr(kFileSize - 100), std::string(100, '\0'));
+  EXPECT_EQ(static_cast<int>(bytes[kSystemSettings]), 4);
+  EXPECT_EQ(bytes.substr(kMainMenuTexts, 16), std::string("1.Collect data \0", 16));
+  EXPECT_EQ(static_cast<unsigned char>(bytes[3535 + 1215 * 2 + 2]), 3u) << "form 3 repeats itself";
+  // The INI file keeps it as the Last file and the first recent file. Wine's dialog adds
+  // the default extension in lower case; Windows keeps "TVX" as given.
+  EXPECT_TRUE(gui::waitUntil([&] {
+    return lowered(ini()) == lowered(file + "\r1\r1\r1\r0\r0\r0\r0\r1\r" + file + "\r");
+  })) << ini();
+
+  // Saved again under its name: no dialog.
+  pressCtrlS();
+  Sleep(500);
+  EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
+  EXPECT_EQ(readAll(file), bytes);
+}
+
+TEST_F(ProjectFiles, SaveAsAppendsTvxAfterAnotherExtension) {
+  TorvikProcess& torvik = start();
+  torvik.command(kSaveAsCommand);
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  chooseFile(dialog, path("notes.txt"));
+  EXPECT_TRUE(fileHasSize(path("notes.txt.TVX"), kFileSize));
+  EXPECT_EQ(readAll(path("notes.txt")), "<missing>");
+}
+
+TEST_F(ProjectFiles, OpenLoadsTheChosenFile) {
+  const std::string original = path("marked.TVX");
+  writeAll(original, designFile(4, 9));
+  TorvikProcess& torvik = start();
+  torvik.command(kOpenCommand);
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  torvik.screenshot("project_open_dialog");
+  chooseFile(dialog, original);
+  ASSERT_TRUE(gui::waitUntil([&] { return ini().find(original) == 0; })) << ini();
+  // What was loaded is what a Save As writes.
+  torvik.command(kSaveAsCommand);
+  dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  chooseFile(dialog, path("copy.TVX"));
+  ASSERT_TRUE(fileHasSize(path("copy.TVX"), kFileSize));
+  EXPECT_EQ(readAll(path("copy.TVX")), readAll(original));
+}
+
+TEST_F(ProjectFiles, ABadFileIsRefusedAndNeverSavedOver) {
+  const std::string bad = path("bad.TVX");
+  writeAll(bad, "Hello, this is no design at all.");
+  TorvikProcess& torvik = start();
+  torvik.command(kOpenCommand);
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  chooseFile(dialog, bad);
+  HWND box = nullptr;
+  EXPECT_EQ(messageBox("Error", &box), "Format mismatch !!!");
+  torvik.screenshot("project_format_mismatch");
+  closeBox(box);
+  // The failed file is not the design's name: Save asks for one.
+  pressCtrlS();
+  dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  gui::clickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(readAll(bad), "Hello, this is no design at all.");
+}
+
+TEST_F(ProjectFiles, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
+  const std::string file = path("kept.TVX");
+  const std::string original = designFile(4, 3);
+  writeAll(file, original);
+  writeIni(file + "\r1\r1\r1\r0\r1\r0\r0\r1\r");  // preloaded at start, so Save has its name
+  TorvikProcess& torvik = start();
+  // Another program holds the file open without sharing.
+  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  pressCtrlS();
+  HWND box = nullptr;
+  EXPECT_EQ(messageBox("Error", &box), "Cannot save the file! The file on disk was left as it was.");
+  torvik.screenshot("project_save_failed");
+  closeBox(box);
+  CloseHandle(held);
+  EXPECT_EQ(readAll(file), original);
+  int files = 0;
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder_ + "\\*.tmp").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do ++files;
+    while (FindNextFileA(h, &found));
+    FindClose(h);
+  }
+  EXPECT_EQ(files, 0) << "no temporary file is left behind";
+}
+
+TEST_F(ProjectFiles, ARevisionOneFileIsUpgradedWithTheWarning) {
+  const std::string old = path("old.TVX");
+  writeAll(old, designFile(1, 9));
+  TorvikProcess& torvik = start();
+  torvik.command(kOpenCommand);
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  chooseFile(dialog, old);
+  HWND box = waitForDialog("Warning");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(wideText(GetDlgItem(box, kMessageTextId)),
+            L"\u0417\u0430\u0434\u0430\u0447\u0430 \u043F\u0440\u0435\u043E\u0431\u0440\u0430\u0437\u043E\u0432"
+            L"\u0430\u043D\u0430 \u0432 \u043D\u043E\u0432\u044B\u0439 \u0444\u043E\u0440\u043C\u0430\u0442.\r\n"
+            L"\u041F\u043E\u0436\u0430\u043B\u0443\u0439\u0441\u0442\u0430, \u0441\u043E\u0445\u0440\u0430"
+            L"\u043D\u0438\u0442\u0435 \u043D\u043E\u0432\u0443\u044E \u0432\u0435\u0440\u0441\u0438\u044E!");
+  torvik.screenshot("project_upgrade_warning");
+  closeBox(box);
+  // Saved again: revision 4 and the weight code's defaults.
+  pressCtrlS();
+  ASSERT_TRUE(gui::waitUntil([&] { return readAll(old)[kSystemSettings] == 4; }));
+  const std::string bytes = readAll(old);
+  EXPECT_EQ(static_cast<int>(bytes[kWeightCode + 6]), 7);
+  EXPECT_EQ(bytes.substr(kSystemSettings + 150, 21), std::string("8. Calculator       \0", 21));
+}
+
+TEST_F(ProjectFiles, AShortFileLoadsWithAWarning) {
+  const std::string cut = path("cut.TVX");
+  writeAll(cut, designFile().substr(0, 5000));
+  TorvikProcess& torvik = start();
+  torvik.command(kOpenCommand);
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  chooseFile(dialog, cut);
+  HWND box = nullptr;
+  EXPECT_EQ(messageBox("Warning", &box), "The file is incomplete! What it lacks keeps its previous values.");
+  torvik.screenshot("project_incomplete");
+  closeBox(box);
+}
+
+TEST_F(ProjectFiles, RecentFilesAreOnThePopupMenuAndOpenTheirFile) {
+  const std::string a = path("a.TVX");
+  const std::string b = path("b.TVX");
+  writeAll(a, designFile(4, 5));
+  writeAll(b, designFile(4, 6));
+  writeIni("Unknow\r1\r1\r1\r0\r0\r0\r0\r1\r" + a + "\r" + b + "\r");
+  TorvikProcess& torvik = start();
+  gui::rightClick(torvik.client(), 100, 150);
+  ASSERT_NE(torvik.waitForWindow("#32768", nullptr), nullptr);
+  torvik.screenshot("project_recent_files_menu");
+  torvik.key('2');  // "&2:  ..." is the second recent file
+  EXPECT_TRUE(gui::waitUntil([&] { return ini() == b + "\r1\r1\r1\r0\r0\r0\r0\r1\r" + b + "\r" + a + "\r"; })) << ini();
+  // The menu follows the new order: its second item is now the other file.
+  gui::rightClick(torvik.client(), 100, 150);
+  ASSERT_NE(torvik.waitForWindow("#32768", nullptr), nullptr);
+  torvik.key('2');
+  EXPECT_TRUE(gui::waitUntil([&] { return ini() == a + "\r1\r1\r1\r0\r0\r0\r0\r1\r" + a + "\r" + b + "\r"; })) << ini();
+  gui::rightClick(torvik.client(), 100, 150);
+  ASSERT_NE(torvik.waitForWindow("#32768", nullptr), nullptr);
+  torvik.key('2');
+  ASSERT_TRUE(gui::waitUntil([&] { return ini().find(b) == 0; })) << ini();
+  // Its name is the design's now: Save writes it without a dialog.
+  DeleteFileA(b.c_str());
+  pressCtrlS();
+  ASSERT_TRUE(fileHasSize(b, kFileSize));
+  EXPECT_EQ(static_cast<int>(readAll(b)[kWeightCode + 6]), 6);
+}
+
+TEST_F(ProjectFiles, AutoPreloadOpensTheLastFileAndSkipsAMissingOneQuietly) {
+  const std::string a = path("last.TVX");
+  writeAll(a, designFile(4, 8));
+  writeIni(a + "\r1\r1\r1\r0\r1\r0\r0\r1\r");
+  {
+    TorvikProcess& torvik = start();
+    DeleteFileA(a.c_str());
+    pressCtrlS();  // preloaded: it has its name
+    ASSERT_TRUE(fileHasSize(a, kFileSize));
+    EXPECT_EQ(static_cast<int>(readAll(a)[kWeightCode + 6]), 8);
+    EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
+  }
+  writeIni(path("gone.TVX") + "\r1\r1\r1\r0\r1\r0\r0\r1\r");
+  TorvikProcess& torvik = start();
+  Sleep(300);
+  EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr) << "no message for a missing file";
+  pressCtrlS();  // nothing loaded: the design has no name
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  gui::clickButton(dialog, IDCANCEL);
+}
+
+TEST_F(ProjectFiles, ALanguageChosenInTheIniFileRelabelsTheMenuAndFillsNewDesigns) {
+  writeLanguage("torvik_gui_test.lng", "Testsprache\r\n1110=&Info...\r\n721=1.Daten\r\n");
+  writeIni("Unknow\r1\r1\r1\r0\r0\r0\rTestsprache\r1\r");
+  TorvikProcess& torvik = start();
+  gui::rightClick(torvik.client(), 100, 150);
+  ASSERT_NE(torvik.waitForWindow("#32768", nullptr), nullptr);
+  torvik.screenshot("project_language_menu");
+  torvik.key('I');  // the language's "&Info..." is the About item
+  HWND about = torvik.waitForWindow("#32770", "About Torvik");
+  ASSERT_NE(about, nullptr);
+  gui::clickButton(about, IDOK);
+  ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(about); }));
+  // The new design at start took the language's main-menu text.
+  torvik.command(kSaveAsCommand);
+  HWND dialog = waitForDialog(nullptr);
+  ASSERT_NE(dialog, nullptr);
+  chooseFile(dialog, path("lang.TVX"));
+  ASSERT_TRUE(fileHasSize(path("lang.TVX"), kFileSize));
+  EXPECT_EQ(readAll(path("lang.TVX")).substr(kMainMenuTexts, 8), std::string("1.Daten\0", 8));
+}
+
+}  // namespace

@@ -1,0 +1,185 @@
+// Project files and the INI file on a real file system: the safe replace, the INI folder
+// under APPDATA, and a save and load through the program's own state.
+#include "shell/project_files_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "definition/project_file.h"
+#include "shell/app_win32.h"
+#include "shell/ini_file.h"
+
+namespace torvik {
+namespace {
+
+std::string readAll(const std::string& path) {
+  std::string bytes;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(f);
+  return bytes;
+}
+
+void writeAll(const std::string& path, const std::string& bytes) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+// Removes a folder and everything in it (one level of subfolders is enough here).
+void removeTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        removeTree(path);
+      } else {
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+int filesIn(const std::string& folder) {
+  int n = 0;
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do n += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+  while (FindNextFileA(h, &found));
+  FindClose(h);
+  return n;
+}
+
+class FileFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "torvik_files_" + std::to_string(GetCurrentProcessId()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    char appData[MAX_PATH] = {};
+    GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+    savedAppData_ = appData;
+    SetEnvironmentVariableA("APPDATA", folder_.c_str());
+  }
+  void TearDown() override {
+    SetEnvironmentVariableA("APPDATA", savedAppData_.c_str());
+    removeTree(folder_);
+  }
+  std::string path(const char* name) const { return folder_ + "\\" + name; }
+  std::string folder_;
+  std::string savedAppData_;
+};
+
+TEST_F(FileFolder, ReplaceWritesANewFileAndReplacesAnOldOne) {
+  const std::string target = path("a.TVX");
+  ASSERT_TRUE(replaceFileContents(target.c_str(), "first", 5));
+  EXPECT_EQ(readAll(target), "first");
+  ASSERT_TRUE(replaceFileContents(target.c_str(), "2nd", 3));
+  EXPECT_EQ(readAll(target), "2nd");
+  EXPECT_EQ(filesIn(folder_), 1) << "no temporary file is left behind";
+}
+
+TEST_F(FileFolder, AFailedReplaceLeavesTheOldFileAsItWas) {
+  const std::string target = path("open.TVX");
+  writeAll(target, "precious");
+  // Another program holds the file open without sharing.
+  HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(replaceFileContents(target.c_str(), "junk", 4));
+  CloseHandle(held);
+  EXPECT_EQ(readAll(target), "precious");
+  EXPECT_EQ(filesIn(folder_), 1) << "the temporary file is gone";
+
+  // A folder of that name, and a folder that does not exist.
+  const std::string folderName = path("folder.TVX");
+  CreateDirectoryA(folderName.c_str(), nullptr);
+  EXPECT_FALSE(replaceFileContents(folderName.c_str(), "junk", 4));
+  EXPECT_TRUE(GetFileAttributesA(folderName.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(replaceFileContents(path("no such folder\\x.TVX").c_str(), "junk", 4));
+  EXPECT_EQ(filesIn(folder_), 1);
+}
+
+TEST_F(FileFolder, PreferencesGoToFernwickTorvikIniWhichIsCreatedWhenMissing) {
+  Preferences p;
+  std::strcpy(p.lastProject, "C:\\x.TVX");
+  p.alwaysOnTop = 1;
+  std::strcpy(p.languageName, "Norsk");
+  std::strcpy(p.recentFiles[0], "C:\\x.TVX");
+  writePreferences(p);
+  EXPECT_EQ(readAll(path("Fernwick\\Torvik.ini")), "C:\\x.TVX\r1\r1\r1\r0\r0\r1\rNorsk\r1\rC:\\x.TVX\r");
+  Preferences back;
+  readPreferences(back);
+  EXPECT_EQ(formatIni(back), formatIni(p));
+}
+
+TEST_F(FileFolder, NoIniFileGivesTheDefaultsAndAFolder) {
+  Preferences p;
+  p.alwaysOnTop = 1;
+  std::strcpy(p.languageName, "Keep");
+  readPreferences(p);
+  EXPECT_EQ(p.alwaysOnTop, 0);
+  EXPECT_STREQ(p.lastProject, "Unknow");
+  EXPECT_STREQ(p.languageName, "Keep");
+  EXPECT_NE(GetFileAttributesA(path("Fernwick").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FileFolder, AHugeBrokenIniFileIsReadSafely) {
+  CreateDirectoryA(path("Fernwick").c_str(), nullptr);
+  std::string junk(200000, 'j');
+  for (std::size_t i = 0; i < junk.size(); i += 977) junk[i] = '\r';
+  junk[5] = '\0';
+  writeAll(path("Fernwick\\Torvik.ini"), junk);
+  Preferences p;
+  readPreferences(p);
+  EXPECT_LE(std::strlen(p.lastProject), 255u);
+  EXPECT_LE(std::strlen(p.languageName), 40u);
+}
+
+TEST_F(FileFolder, SaveWritesTheDesignAndLoadReadsItBackWithTheRecentList) {
+  App& a = app();
+  a.preferences = Preferences{};
+  a.definition.systemSettings.schemaRevision = kSchemaRevision;
+  std::memcpy(a.definition.versionTag, kVersionTagText, sizeof a.definition.versionTag);
+  a.definition.form[1].nextTarget = 7;
+  const std::string file = path("design.TVX");
+  copyText(a.session.currentFile, file.c_str());
+  ASSERT_TRUE(saveProject(nullptr));
+  const std::string bytes = readAll(file);
+  ASSERT_EQ(bytes.size(), kProjectFileSize);
+  EXPECT_EQ(std::memcmp(bytes.data(), &a.definition, kDefinitionSize), 0);
+  EXPECT_STREQ(a.preferences.lastProject, file.c_str());
+  EXPECT_STREQ(a.preferences.recentFiles[0], file.c_str());
+  EXPECT_NE(readAll(path("Fernwick\\Torvik.ini")).find(file), std::string::npos);
+
+  a.definition.form[1].nextTarget = 2;
+  a.session.currentFile[0] = '\0';
+  ASSERT_TRUE(loadProject(nullptr, file.c_str(), true));
+  EXPECT_EQ(a.definition.form[1].nextTarget, 7);
+  EXPECT_STREQ(a.session.currentFile, file.c_str());
+
+  // A file that cannot be opened: nothing happens, and the name stays as it was.
+  EXPECT_FALSE(loadProject(nullptr, path("gone.TVX").c_str(), true));
+  EXPECT_STREQ(a.session.currentFile, file.c_str());
+  a.session.currentFile[0] = '\0';
+}
+
+}  // namespace
+}  // namespace torvik
