@@ -28,6 +28,14 @@ bool highlightOn(HWND client, int line, int pitch) {
   return facePixel(client, 152, 41 + line * pitch) == kHighlightColour;
 }
 
+// Pixels of the rectangle that are not the LCD colour.
+int inkIn(HWND client, int left, int top, int right, int bottom) {
+  int n = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) n += facePixel(client, x, y) != kLcdColour ? 1 : 0;
+  return n;
+}
+
 bool waitForPixel(HWND client, int x, int y, COLORREF colour) {
   return gui::waitUntil([&] { return facePixel(client, x, y) == colour; }, 5000);
 }
@@ -51,6 +59,9 @@ TEST(Face, PaintsTheTerminalWithTheMainMenuHighlighted) {
   EXPECT_TRUE(waitForPixel(client, 152, 41, kHighlightColour));
   EXPECT_FALSE(highlightOn(client, 1, 15));
   EXPECT_EQ(facePixel(client, 160, 100), kLcdColour);
+  // The new design's main menu texts and the clock line are written on the glass.
+  EXPECT_GT(inkIn(client, 39, 50, 130, 62), 20);
+  EXPECT_GT(inkIn(client, 39, 105, 150, 117), 20);
   torvik.screenshot("face_main_menu");
 }
 
