@@ -8,35 +8,18 @@
 #include <string>
 
 #include "tests/gui/driver.h"
+#include "tests/support/win32_files.h"
 
 namespace {
 
 using gui::TorvikProcess;
+using testfiles::readAll;
+using testfiles::writeAll;
 
 constexpr int kOpenCommand = 1020;
 constexpr std::size_t kLegacySize = 10510;
 constexpr std::size_t kProjectSize = 18954;
 constexpr std::size_t kForm1 = 3535;  // in a current project file
-constexpr int kMessageTextId = 0xFFFF;
-
-std::string readAll(const std::string& path) {
-  std::string bytes;
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(f);
-  return bytes;
-}
-
-void writeAll(const std::string& path, const std::string& bytes) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(f);
-}
 
 // A legacy file written at the offsets of its layout: a menu caption, a form line of the old
 // type 5 with its prompt, a date stamp code and the extension block with a delimiter.
@@ -50,38 +33,6 @@ std::string legacyFile() {
   b[10496] = '@';
   b[10496 + 2] = ',';  // lookup 1's delimiter
   return b;
-}
-
-// Types `name` into a file dialog's file-name box (the edit in combo 1148 of Wine's
-// Explorer-style dialog, or edit 1152 of the older style) and presses OK.
-void chooseFile(HWND dialog, const std::string& name) {
-  HWND edit = nullptr;
-  EnumChildWindows(
-      dialog,
-      [](HWND w, LPARAM found) -> BOOL {
-        const int id = GetDlgCtrlID(w);
-        if (gui::className(w) != "Edit" || (id != 1148 && id != 1152)) return TRUE;
-        *reinterpret_cast<HWND*>(found) = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&edit));
-  ASSERT_NE(edit, nullptr);
-  std::wstring wide(name.begin(), name.end());
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-  gui::clickButton(dialog, IDOK);
-}
-
-// Ctrl+S as real key events: posted key messages carry no Ctrl state.
-void pressCtrlS(HWND window) {
-  SetForegroundWindow(window);
-  INPUT keys[4] = {};
-  const WORD order[4] = {VK_CONTROL, 'S', 'S', VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = order[i];
-    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-  }
-  SendInput(4, keys, sizeof(INPUT));
 }
 
 class LegacyOpen : public ::testing::Test {
@@ -115,7 +66,7 @@ class LegacyOpen : public ::testing::Test {
     torvik_->command(kOpenCommand);
     HWND dialog = torvik_->waitForWindow("#32770", nullptr);
     ASSERT_NE(dialog, nullptr);
-    chooseFile(dialog, file);
+    ASSERT_TRUE(gui::chooseFile(dialog, file));
     ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
   }
 
@@ -133,11 +84,11 @@ TEST_F(LegacyOpen, ConvertsUnnamedSoSaveAsksForANameAndTheSavedFileReloads) {
   EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr) << "a whole legacy file opens without a message";
   EXPECT_EQ(readAll(ini_).find("old.dat"), std::string::npos) << "no recent-files entry for a legacy file";
 
-  pressCtrlS(torvik.mainWindow());
+  torvik.pressCtrl('S');
   HWND saveAs = torvik.waitForWindow("#32770", nullptr);
   ASSERT_NE(saveAs, nullptr) << "an unnamed design asks for a name";
   torvik.screenshot("legacy_save_as");
-  chooseFile(saveAs, converted);
+  ASSERT_TRUE(gui::chooseFile(saveAs, converted));
   ASSERT_TRUE(gui::waitUntil([&] { return readAll(converted).size() == kProjectSize; }));
   const std::string bytes = readAll(converted);
   EXPECT_EQ(bytes.substr(0, 10), std::string("T900RU004\0", 10));
@@ -154,7 +105,7 @@ TEST_F(LegacyOpen, ConvertsUnnamedSoSaveAsksForANameAndTheSavedFileReloads) {
   ASSERT_TRUE(gui::waitUntil([&] { return readAll(ini_).find(converted) == 0; })) << readAll(ini_);
   EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
   DeleteFileA(converted.c_str());
-  pressCtrlS(torvik.mainWindow());
+  torvik.pressCtrl('S');
   ASSERT_TRUE(gui::waitUntil([&] { return readAll(converted).size() == kProjectSize; }));
   EXPECT_EQ(readAll(converted), bytes);
   EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
@@ -167,7 +118,7 @@ TEST_F(LegacyOpen, AShortLegacyFileOpensWithTheIncompleteWarning) {
   open(cut);
   HWND box = torvik.waitForWindow("#32770", "Warning");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(gui::dialogItemText(box, kMessageTextId), "The file is incomplete! What it lacks keeps its previous values.");
+  EXPECT_EQ(gui::dialogItemText(box, gui::kMessageBoxTextId), "The file is incomplete! What it lacks keeps its previous values.");
   torvik.screenshot("legacy_short_file");
   gui::clickButton(box, IDOK);
   EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
