@@ -9,6 +9,7 @@
 
 #include "definition/application_definition.h"
 #include "tests/gui/driver.h"
+#include "tests/support/win32_files.h"
 
 namespace {
 
@@ -52,13 +53,6 @@ std::string stockCountDesign() {
   return bytes;
 }
 
-void writeAll(const std::string& path, const std::string& bytes) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(f);
-}
-
 COLORREF facePixel(HWND client, int x, int y) {
   POINT p{x, y};
   ClientToScreen(client, &p);
@@ -90,10 +84,10 @@ class FaceWithDesign : public ::testing::Test {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     design_ = std::string(temp) + "torvik_face_design.TVX";
-    writeAll(design_, stockCountDesign());
+    testfiles::writeAll(design_, stockCountDesign());
     CreateDirectoryA(iniFolder_.c_str(), nullptr);
     // Last file, then the preferences with auto-preload on.
-    writeAll(ini_, design_ + "\r1\r1\r1\r0\r1\r0\r0\r1\r");
+    testfiles::writeAll(ini_, design_ + "\r1\r1\r1\r0\r1\r0\r0\r1\r");
   }
   void TearDown() override {
     torvik_.reset();

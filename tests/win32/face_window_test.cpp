@@ -9,6 +9,7 @@
 #include "shell/app_win32.h"
 #include "simulator/face_win32.h"
 #include "tests/simulator/sim_fixture.h"
+#include "tests/support/win32_files.h"
 
 namespace torvik {
 namespace {
@@ -109,10 +110,7 @@ class FaceWindow : public ::testing::Test {
     return pixelsOtherThan(kCursorColour, 39 + 6 * column, 36 + 10 * row, 45 + 6 * column, 46 + 10 * row) < 15;
   }
   void screenshot(const char* name) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "screenshots";
+    const std::string folder = testfiles::programFolder() + "screenshots";
     CreateDirectoryA(folder.c_str(), nullptr);
     HDC dc = GetDC(client_);
     HDC memory = CreateCompatibleDC(dc);
