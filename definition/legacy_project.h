@@ -14,9 +14,11 @@ constexpr std::size_t kLegacyProjectSize = 10510;
 bool hasLegacySignature(const std::uint8_t* bytes, std::size_t size);
 
 // Converts a legacy file (its whole bytes, signature included) into `def`. Only the fields the
-// legacy layout has are written; all others keep their values. A file shorter than the layout
-// is converted as far as it goes, and nothing beyond `size` is read. Returns true when the
-// whole layout was present.
+// legacy layout has are written; all others keep their values, and the weight code takes its
+// New values. A file shorter than the layout is converted as far as it goes: a field is taken
+// only when all its bytes are there, and nothing beyond `size` is read. Returns true when the
+// whole layout was present (false tells the loader to warn about a short file). The signature
+// is not checked here: see hasLegacySignature.
 bool convertLegacyProject(const std::uint8_t* bytes, std::size_t size, ApplicationDefinition& def);
 
 }  // namespace torvik

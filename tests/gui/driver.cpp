@@ -141,6 +141,38 @@ std::string className(HWND window) {
 
 std::string dialogItemText(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
 
+void TorvikProcess::pressCtrl(char key) const {
+  SetForegroundWindow(main_);
+  INPUT keys[4] = {};
+  const WORD order[4] = {VK_CONTROL, static_cast<WORD>(key), static_cast<WORD>(key), VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = order[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+}
+
+bool chooseFile(HWND dialog, const std::string& name) {
+  // The file-name box is the edit inside combo 1148 (Wine's Explorer-style dialog) or the
+  // plain edit 1152 of the older style.
+  HWND edit = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND w, LPARAM found) -> BOOL {
+        const int id = GetDlgCtrlID(w);
+        if (className(w) != "Edit" || (id != 1148 && id != 1152)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&edit));
+  if (edit == nullptr) return false;
+  std::wstring wide(name.begin(), name.end());
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  clickButton(dialog, IDOK);
+  return true;
+}
+
 void clickButton(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 void leftClick(HWND window, int x, int y) {

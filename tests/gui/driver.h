@@ -32,6 +32,9 @@ class TorvikProcess {
   void command(int id) const;
   // Posts a key press (down and up) to the main window's queue.
   void key(UINT virtualKey) const;
+  // Ctrl+key as real key events to the foreground main window: posted key messages carry
+  // no Ctrl state, so accelerators need these.
+  void pressCtrl(char key) const;
 
   // A visible top-level window of this process with the given class (nullptr: any) and
   // title (nullptr: any); waits for it.
@@ -52,6 +55,13 @@ class TorvikProcess {
 std::string windowText(HWND window);
 std::string className(HWND window);
 std::string dialogItemText(HWND dialog, int id);
+// The control id of a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+// Types `name` into a common file dialog's file-name box and presses OK; false when the
+// dialog has no such box.
+bool chooseFile(HWND dialog, const std::string& name);
+
 // Presses a dialog button by id (as a click would).
 void clickButton(HWND dialog, int id);
 // Posts a left click at client coordinates of `window`.

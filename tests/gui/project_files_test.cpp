@@ -9,10 +9,13 @@
 #include <vector>
 
 #include "tests/gui/driver.h"
+#include "tests/support/win32_files.h"
 
 namespace {
 
 using gui::TorvikProcess;
+using testfiles::readAll;
+using testfiles::writeAll;
 
 constexpr int kOpenCommand = 1020;
 constexpr int kSaveAsCommand = 1040;
@@ -20,34 +23,6 @@ constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kSystemSettings = 18574;
 constexpr std::size_t kMainMenuTexts = 16051 + 64;
 constexpr std::size_t kWeightCode = 18842;
-constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
-
-std::string readAll(const std::string& path) {
-  std::string bytes;
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(f);
-  return bytes;
-}
-
-void writeAll(const std::string& path, const std::string& bytes) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(f);
-}
-
-std::string driverFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  char* slash = std::strrchr(path, '\\');
-  if (slash != nullptr) slash[1] = '\0';
-  return path;
-}
 
 // A design file as this program writes it: the tag, blocks of zeros but for the schema
 // revision, and the trailer.
@@ -105,7 +80,7 @@ class ProjectFiles : public ::testing::Test {
   }
   std::string ini() const { return readAll(ini_); }
   void writeLanguage(const char* name, const std::string& text) {
-    language_ = driverFolder() + name;
+    language_ = testfiles::programFolder() + name;
     writeAll(language_, text);
   }
 
@@ -116,49 +91,10 @@ class ProjectFiles : public ::testing::Test {
   }
 
   HWND waitForDialog(const char* title) const { return torvik_->waitForWindow("#32770", title); }
-
-  // Types `name` into a file dialog's file-name box and presses OK.
-  static void chooseFile(HWND dialog, const std::string& name) {
-    // The file-name box is the edit inside the combo 1148 (an extended combo in Wine's
-    // Explorer-style dialog), or the plain edit 1152 of the older style.
-    struct Search {
-      HWND edit;
-    } search{nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND w, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(param);
-          const int id = GetDlgCtrlID(w);
-          if (gui::className(w) == "Edit" && (id == 1148 || id == 1152)) {
-            s->edit = w;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.edit, nullptr);
-    std::wstring wide(name.begin(), name.end());
-    SendMessageW(search.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    gui::clickButton(dialog, IDOK);
-  }
-
-  // Ctrl+S as real key events, so that the accelerator table sees the Ctrl key.
-  void pressCtrlS() const {
-    SetForegroundWindow(torvik_->mainWindow());
-    INPUT keys[4] = {};
-    const WORD order[4] = {VK_CONTROL, 'S', 'S', VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-      keys[i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = order[i];
-      keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof(INPUT));
-  }
-
   // Waits for a message box with this caption and returns its text.
   std::string messageBox(const char* caption, HWND* box) const {
     *box = waitForDialog(caption);
-    return *box == nullptr ? "<no box>" : gui::dialogItemText(*box, kMessageTextId);
+    return *box == nullptr ? "<no box>" : gui::dialogItemText(*box, gui::kMessageBoxTextId);
   }
 
   void closeBox(HWND box) const {
@@ -176,11 +112,11 @@ class ProjectFiles : public ::testing::Test {
 
 TEST_F(ProjectFiles, CtrlSOnANewDesignSavesThroughTheSaveAsDialog) {
   TorvikProcess& torvik = start();
-  pressCtrlS();
+  torvik_->pressCtrl('S');
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   torvik.screenshot("project_save_as_dialog");
-  chooseFile(dialog, path("shop"));
+  ASSERT_TRUE(gui::chooseFile(dialog, path("shop")));
   const std::string file = path("shop.TVX");
   ASSERT_TRUE(fileHasSize(file, kFileSize));
   const std::string bytes = readAll(file);
@@ -196,7 +132,7 @@ TEST_F(ProjectFiles, CtrlSOnANewDesignSavesThroughTheSaveAsDialog) {
   })) << ini();
 
   // Saved again under its name: no dialog.
-  pressCtrlS();
+  torvik_->pressCtrl('S');
   Sleep(500);
   EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
   EXPECT_EQ(readAll(file), bytes);
@@ -207,7 +143,7 @@ TEST_F(ProjectFiles, SaveAsAppendsTvxAfterAnotherExtension) {
   torvik.command(kSaveAsCommand);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
-  chooseFile(dialog, path("notes.txt"));
+  ASSERT_TRUE(gui::chooseFile(dialog, path("notes.txt")));
   EXPECT_TRUE(fileHasSize(path("notes.txt.TVX"), kFileSize));
   EXPECT_EQ(readAll(path("notes.txt")), "<missing>");
 }
@@ -220,13 +156,13 @@ TEST_F(ProjectFiles, OpenLoadsTheChosenFile) {
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   torvik.screenshot("project_open_dialog");
-  chooseFile(dialog, original);
+  ASSERT_TRUE(gui::chooseFile(dialog, original));
   ASSERT_TRUE(gui::waitUntil([&] { return ini().find(original) == 0; })) << ini();
   // What was loaded is what a Save As writes.
   torvik.command(kSaveAsCommand);
   dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
-  chooseFile(dialog, path("copy.TVX"));
+  ASSERT_TRUE(gui::chooseFile(dialog, path("copy.TVX")));
   ASSERT_TRUE(fileHasSize(path("copy.TVX"), kFileSize));
   EXPECT_EQ(readAll(path("copy.TVX")), readAll(original));
 }
@@ -238,13 +174,13 @@ TEST_F(ProjectFiles, ABadFileIsRefusedAndNeverSavedOver) {
   torvik.command(kOpenCommand);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
-  chooseFile(dialog, bad);
+  ASSERT_TRUE(gui::chooseFile(dialog, bad));
   HWND box = nullptr;
   EXPECT_EQ(messageBox("Error", &box), "Format mismatch !!!");
   torvik.screenshot("project_format_mismatch");
   closeBox(box);
   // The failed file is not the design's name: Save asks for one.
-  pressCtrlS();
+  torvik_->pressCtrl('S');
   dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   gui::clickButton(dialog, IDCANCEL);
@@ -261,7 +197,7 @@ TEST_F(ProjectFiles, AFailedSaveSaysSoAndLeavesTheOldFileAsItWas) {
   // Another program holds the file open without sharing.
   HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  pressCtrlS();
+  torvik_->pressCtrl('S');
   HWND box = nullptr;
   EXPECT_EQ(messageBox("Error", &box), "Cannot save the file! The file on disk was left as it was.");
   torvik.screenshot("project_save_failed");
@@ -286,10 +222,10 @@ TEST_F(ProjectFiles, ARevisionOneFileIsUpgradedWithTheWarning) {
   torvik.command(kOpenCommand);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
-  chooseFile(dialog, old);
+  ASSERT_TRUE(gui::chooseFile(dialog, old));
   HWND box = waitForDialog("Warning");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(wideText(GetDlgItem(box, kMessageTextId)),
+  EXPECT_EQ(wideText(GetDlgItem(box, gui::kMessageBoxTextId)),
             L"\u0417\u0430\u0434\u0430\u0447\u0430 \u043F\u0440\u0435\u043E\u0431\u0440\u0430\u0437\u043E\u0432"
             L"\u0430\u043D\u0430 \u0432 \u043D\u043E\u0432\u044B\u0439 \u0444\u043E\u0440\u043C\u0430\u0442.\r\n"
             L"\u041F\u043E\u0436\u0430\u043B\u0443\u0439\u0441\u0442\u0430, \u0441\u043E\u0445\u0440\u0430"
@@ -297,7 +233,7 @@ TEST_F(ProjectFiles, ARevisionOneFileIsUpgradedWithTheWarning) {
   torvik.screenshot("project_upgrade_warning");
   closeBox(box);
   // Saved again: revision 4 and the weight code's defaults.
-  pressCtrlS();
+  torvik_->pressCtrl('S');
   ASSERT_TRUE(gui::waitUntil([&] { return readAll(old)[kSystemSettings] == 4; }));
   const std::string bytes = readAll(old);
   EXPECT_EQ(static_cast<int>(bytes[kWeightCode + 6]), 7);
@@ -311,7 +247,7 @@ TEST_F(ProjectFiles, AShortFileLoadsWithAWarning) {
   torvik.command(kOpenCommand);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
-  chooseFile(dialog, cut);
+  ASSERT_TRUE(gui::chooseFile(dialog, cut));
   HWND box = nullptr;
   EXPECT_EQ(messageBox("Warning", &box), "The file is incomplete! What it lacks keeps its previous values.");
   torvik.screenshot("project_incomplete");
@@ -341,7 +277,7 @@ TEST_F(ProjectFiles, RecentFilesAreOnThePopupMenuAndOpenTheirFile) {
   ASSERT_TRUE(gui::waitUntil([&] { return ini().find(b) == 0; })) << ini();
   // Its name is the design's now: Save writes it without a dialog.
   DeleteFileA(b.c_str());
-  pressCtrlS();
+  torvik_->pressCtrl('S');
   ASSERT_TRUE(fileHasSize(b, kFileSize));
   EXPECT_EQ(static_cast<int>(readAll(b)[kWeightCode + 6]), 6);
 }
@@ -353,7 +289,7 @@ TEST_F(ProjectFiles, AutoPreloadOpensTheLastFileAndSkipsAMissingOneQuietly) {
   {
     TorvikProcess& torvik = start();
     DeleteFileA(a.c_str());
-    pressCtrlS();  // preloaded: it has its name
+    torvik_->pressCtrl('S');  // preloaded: it has its name
     ASSERT_TRUE(fileHasSize(a, kFileSize));
     EXPECT_EQ(static_cast<int>(readAll(a)[kWeightCode + 6]), 8);
     EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
@@ -362,7 +298,7 @@ TEST_F(ProjectFiles, AutoPreloadOpensTheLastFileAndSkipsAMissingOneQuietly) {
   TorvikProcess& torvik = start();
   Sleep(300);
   EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr) << "no message for a missing file";
-  pressCtrlS();  // nothing loaded: the design has no name
+  torvik_->pressCtrl('S');  // nothing loaded: the design has no name
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   gui::clickButton(dialog, IDCANCEL);
@@ -384,7 +320,7 @@ TEST_F(ProjectFiles, ALanguageChosenInTheIniFileRelabelsTheMenuAndFillsNewDesign
   torvik.command(kSaveAsCommand);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
-  chooseFile(dialog, path("lang.TVX"));
+  ASSERT_TRUE(gui::chooseFile(dialog, path("lang.TVX")));
   ASSERT_TRUE(fileHasSize(path("lang.TVX"), kFileSize));
   EXPECT_EQ(readAll(path("lang.TVX")).substr(kMainMenuTexts, 8), std::string("1.Daten\0", 8));
 }

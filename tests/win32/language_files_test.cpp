@@ -1,6 +1,8 @@
 // Finding and loading language files in a real folder, as the program does at start.
 #include "shell/language_files_win32.h"
 
+#include "tests/support/win32_files.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -20,22 +22,8 @@ class LanguageFolder : public ::testing::Test {
     CreateDirectoryA(folder_.c_str(), nullptr);
     strings_ = std::make_unique<UiStrings>();
   }
-  void TearDown() override {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((folder_ + "*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do DeleteFileA((folder_ + found.cFileName).c_str());
-      while (FindNextFileA(h, &found));
-      FindClose(h);
-    }
-    RemoveDirectoryA(folder_.c_str());
-  }
-  void write(const char* name, const std::string& bytes) {
-    HANDLE f = CreateFileA((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-  }
+  void TearDown() override { testfiles::removeTree(folder_.substr(0, folder_.size() - 1)); }
+  void write(const char* name, const std::string& bytes) { testfiles::writeAll(folder_ + name, bytes); }
   std::string folder_;
   std::unique_ptr<UiStrings> strings_;
 };
