@@ -11,6 +11,7 @@
 #include "link/program_image.h"
 #include "link/receive.h"
 #include "link/win32_serial_port_win32.h"
+#include "shell/file_dialog_win32.h"
 #include "shell/app_win32.h"
 #include "shell/serial_ports_win32.h"
 
@@ -36,23 +37,6 @@ ProgramImage& theImage() {
   return image;
 }
 
-// "Name\0pattern\0Name\0pattern\0\0", straight from the resource table so that a language
-// file does not change the patterns.
-void buildFilter(int nameId, char (&filter)[520]) {
-  char parts[4][128];
-  loadResourceString(nameId, parts[0], 128);
-  loadResourceString(1208, parts[1], 128);
-  loadResourceString(1202, parts[2], 128);
-  loadResourceString(1207, parts[3], 128);
-  std::size_t at = 0;
-  for (const auto& part : parts) {
-    const std::size_t n = std::strlen(part);
-    std::memcpy(filter + at, part, n + 1);
-    at += n + 1;
-  }
-  filter[at] = '\0';
-}
-
 class ProgramDownloadHost : public DownloadHost {
  public:
   const char* portName() override {
@@ -62,19 +46,11 @@ class ProgramDownloadHost : public DownloadHost {
 
   bool loadLookupFile(const std::uint8_t** data, std::size_t* size) override {
     static char path[256];  // offered again at the next choice
-    char filter[520];
-    buildFilter(1181, filter);
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = GetActiveWindow();
-    ofn.lpstrFilter = filter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrDefExt = "TXT";
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&ofn)) return false;
-    repaintBeforeTransfer(ofn.hwndOwner);
+    const std::string filter = fileFilter({1181, 1208, 1202, 1207}, FilterTexts::Resources);
+    HWND owner = GetActiveWindow();
+    if (!chooseFileToOpen({owner, filter, path, sizeof path, "TXT", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY}))
+      return false;
+    repaintBeforeTransfer(owner);
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     bool ok = file != INVALID_HANDLE_VALUE;
     if (ok) {
@@ -150,18 +126,10 @@ void downloadLookupFile(HWND owner, bool cradle) { runDownloadCommand(owner, cra
 void receiveData(HWND owner, bool cradle) {
   App& a = app();
   char path[261] = {};
-  char filter[520];
-  buildFilter(1183, filter);
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = GetActiveWindow();
-  ofn.lpstrFilter = filter;
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = sizeof path;
-  ofn.lpstrDefExt = "TXT";
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-  if (!GetSaveFileNameA(&ofn)) return;
+  const std::string filter = fileFilter({1183, 1208, 1202, 1207}, FilterTexts::Resources);
+  if (!chooseFileToSave({GetActiveWindow(), filter, path, sizeof path, "TXT",
+                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST}))
+    return;
   repaintBeforeTransfer(owner);
 
   WindowLinkUi ui(owner);

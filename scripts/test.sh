@@ -20,11 +20,16 @@ fi
 torvik_start_display
 cleanup() { wineserver -k 2>/dev/null || true; torvik_stop_display; }
 trap cleanup EXIT
-# One wineserver for the whole run, so each Windows test does not pay for a new one. Its
+# One wineserver for the whole run (persistent until the trap ends it), so that no Windows
+# test pays for a new server and desktop, or races one that is starting. Its
 # helper processes (services, explorer) start here, away from CTest's output pipes, which
 # they would otherwise hold open until the end of the run.
-wineserver -p 120
+wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+# Wine ends its desktop and services a while after the last program exits and starts them
+# again with the next one; a GUI test that starts then may find its windows unpainted. A
+# console that waits for input from this script keeps them up until the script ends.
+exec 8> >(exec wine cmd >/dev/null 2>&1)
 
 # CTest's own aggregation of the two trees, so that the run ends with one summary.
 printf 'subdirs("native" "win" "fuzz")\n' > build/CTestTestfile.cmake

@@ -12,6 +12,7 @@
 #include "definition/project_file.h"
 #include "resources/resource_ids.h"
 #include "shell/app_win32.h"
+#include "shell/file_dialog_win32.h"
 #include "shell/ini_file.h"
 #include "shell/recent_files.h"
 
@@ -150,16 +151,6 @@ bool writeProjectTo(HWND owner, const char* path) {
 
 // A filter list for the common dialogs: pairs of UI strings, each part NUL-ended, and a
 // final NUL.
-std::string filterList(std::initializer_list<int> ids) {
-  std::string filter;
-  for (int id : ids) {
-    filter += app().strings.lookup(id, TextKind::Label);
-    filter += '\0';
-  }
-  filter += '\0';
-  return filter;
-}
-
 void showUpgradeWarning() {
   // The caption is a UI string in the ANSI code page; the text is the fixed wide one.
   wchar_t caption[128] = {};
@@ -195,18 +186,11 @@ bool saveProject(HWND owner) {
 }
 
 bool saveProjectAs(HWND owner) {
-  std::string filter = filterList({kStrSaveFilterName, kStrProjectPattern});
+  const std::string filter = fileFilter({kStrSaveFilterName, kStrProjectPattern}, FilterTexts::Lookup);
   char chosen[MAX_PATH] = {};
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = chosen;
-  ofn.nMaxFile = sizeof chosen;
-  ofn.lpstrDefExt = "TVX";
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-  if (!GetSaveFileNameA(&ofn)) return false;
+  if (!chooseFileToSave(
+          {owner, filter, chosen, sizeof chosen, "TVX", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST}))
+    return false;
   Session& session = app().session;
   if (!projectFileName(chosen, session.currentFile, sizeof session.currentFile)) {
     messageBoxById(owner, kStrCaptionError, kStrNameTooLong, MB_OK | MB_ICONERROR);
@@ -217,23 +201,17 @@ bool saveProjectAs(HWND owner) {
 
 bool openProject(HWND owner) {
   App& a = app();
-  std::string filter = filterList({kStrOpenProjectsName, kStrProjectPattern, kStrOpenTemplatesName,
-                                   kStrTemplatePattern, kStrOpenAllName, kStrAllPattern});
+  const std::string filter = fileFilter({kStrOpenProjectsName, kStrProjectPattern, kStrOpenTemplatesName,
+                                         kStrTemplatePattern, kStrOpenAllName, kStrAllPattern},
+                                        FilterTexts::Lookup);
   char chosen[256] = {};
   if (a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0)
     copyText(chosen, a.preferences.lastProject);
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = chosen;
-  ofn.nMaxFile = sizeof chosen;
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   // The design was reset before the dialog: whatever happens now, it is no longer the
   // file it was loaded from.
   a.session.currentFile[0] = '\0';
-  if (!GetOpenFileNameA(&ofn)) return false;
+  if (!chooseFileToOpen({owner, filter, chosen, sizeof chosen, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY}))
+    return false;
   return loadProject(owner, chosen, false);
 }
 

@@ -29,7 +29,7 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &pid);
   if (pid != request->pid || !IsWindowVisible(window)) return TRUE;
   if (request->className != nullptr && className(window) != request->className) return TRUE;
-  if (request->title != nullptr && windowText(window) != request->title) return TRUE;
+  if (request->title != nullptr && storedText(window) != request->title) return TRUE;
   request->found = window;
   return FALSE;
 }
@@ -131,6 +131,23 @@ std::string windowText(HWND window) {
   char narrow[1024] = {};
   WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
   return narrow;
+}
+
+std::string storedText(HWND window) {
+  wchar_t wide[512] = {};
+  InternalGetWindowText(window, wide, 512);
+  char narrow[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+  return narrow;
+}
+
+COLORREF screenPixel(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
 }
 
 std::string className(HWND window) {

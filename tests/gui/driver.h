@@ -37,7 +37,8 @@ class TorvikProcess {
   void pressCtrl(char key) const;
 
   // A visible top-level window of this process with the given class (nullptr: any) and
-  // title (nullptr: any); waits for it.
+  // title (nullptr: any); waits for it. Titles are read without a message to the program,
+  // so this works while the program is busy.
   HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs = 10000) const;
   HWND findWindow(const char* className, const char* title) const;
   // Waits until every visible window of the program has painted, then writes a picture
@@ -53,6 +54,11 @@ class TorvikProcess {
 };
 
 std::string windowText(HWND window);
+// The window manager's copy of a window's text (InternalGetWindowText): needs no answer
+// from the program, so it works while a transfer keeps the program busy.
+std::string storedText(HWND window);
+// The colour on the screen at client coordinates of `window`.
+COLORREF screenPixel(HWND window, int x, int y);
 std::string className(HWND window);
 std::string dialogItemText(HWND dialog, int id);
 // The control id of a message box's text.

@@ -53,20 +53,12 @@ std::string stockCountDesign() {
   return bytes;
 }
 
-COLORREF facePixel(HWND client, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(client, &p);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return c;
-}
 
 // Pixels of an LCD cell (form row, column) that are not `colour`.
 int cellPixelsOtherThan(HWND client, int row, int column, COLORREF colour) {
   int n = 0;
   for (int y = 36 + 10 * row; y < 46 + 10 * row; ++y)
-    for (int x = 39 + 6 * column; x < 45 + 6 * column; ++x) n += facePixel(client, x, y) != colour ? 1 : 0;
+    for (int x = 39 + 6 * column; x < 45 + 6 * column; ++x) n += gui::screenPixel(client, x, y) != colour ? 1 : 0;
   return n;
 }
 
@@ -115,7 +107,7 @@ constexpr int kEsc[2] = {60, 280};
 
 TEST_F(FaceWithDesign, AFormOfALoadedDesignIsFilledInWithTheMouse) {
   HWND client = start();
-  ASSERT_TRUE(gui::waitUntil([&] { return facePixel(client, 152, 41) == kHighlightColour; }));
+  ASSERT_TRUE(gui::waitUntil([&] { return gui::screenPixel(client, 152, 41) == kHighlightColour; }));
   click(kKey[1][0], kKey[1][1]);  // Collect data
   ASSERT_TRUE(cursorAt(client, 0, 5));
   EXPECT_GT(cellPixelsOtherThan(client, 0, 1, kLcdColour), 0);  // the prompt
@@ -135,7 +127,7 @@ TEST_F(FaceWithDesign, AFormOfALoadedDesignIsFilledInWithTheMouse) {
   EXPECT_TRUE(cursorAt(client, 1, 5));
   EXPECT_GT(cellPixelsOtherThan(client, 1, 4, kCursorColour), 0);  // the 7
   click(kEnter[0], kEnter[1]);  // the form is complete: back to the main menu
-  EXPECT_TRUE(gui::waitUntil([&] { return facePixel(client, 152, 41) == kHighlightColour; }));
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::screenPixel(client, 152, 41) == kHighlightColour; }));
   torvik_->screenshot("face_design_done");
 }
 

@@ -12,32 +12,23 @@ using gui::TorvikProcess;
 constexpr COLORREF kLcdColour = RGB(174, 188, 160);
 constexpr COLORREF kHighlightColour = RGB(40, 48, 40);
 
-// A point's colour on the screen, in client coordinates of the face.
-COLORREF facePixel(HWND client, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(client, &p);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return c;
-}
 
 // The right end of a highlight bar on LCD line `line` (0-based) with the given pitch:
 // past the end of any 15-character text, so no ink lies there.
 bool highlightOn(HWND client, int line, int pitch) {
-  return facePixel(client, 152, 41 + line * pitch) == kHighlightColour;
+  return gui::screenPixel(client, 152, 41 + line * pitch) == kHighlightColour;
 }
 
 // Pixels of the rectangle that are not the LCD colour.
 int inkIn(HWND client, int left, int top, int right, int bottom) {
   int n = 0;
   for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x) n += facePixel(client, x, y) != kLcdColour ? 1 : 0;
+    for (int x = left; x < right; ++x) n += gui::screenPixel(client, x, y) != kLcdColour ? 1 : 0;
   return n;
 }
 
 bool waitForPixel(HWND client, int x, int y, COLORREF colour) {
-  return gui::waitUntil([&] { return facePixel(client, x, y) == colour; }, 5000);
+  return gui::waitUntil([&] { return gui::screenPixel(client, x, y) == colour; }, 5000);
 }
 
 void click(TorvikProcess& torvik, int x, int y) {
@@ -58,7 +49,7 @@ TEST(Face, PaintsTheTerminalWithTheMainMenuHighlighted) {
   HWND client = torvik.client();
   EXPECT_TRUE(waitForPixel(client, 152, 41, kHighlightColour));
   EXPECT_FALSE(highlightOn(client, 1, 15));
-  EXPECT_EQ(facePixel(client, 160, 100), kLcdColour);
+  EXPECT_EQ(gui::screenPixel(client, 160, 100), kLcdColour);
   // The new design's main menu texts and the clock line are written on the glass.
   EXPECT_GT(inkIn(client, 39, 50, 130, 62), 20);
   EXPECT_GT(inkIn(client, 39, 105, 150, 117), 20);
@@ -100,12 +91,12 @@ TEST(Face, AHeldKeyShowsItsPressedImage) {
   ASSERT_TRUE(torvik.start());
   HWND client = torvik.client();
   ASSERT_TRUE(waitForPixel(client, 152, 41, kHighlightColour));
-  const COLORREF released = facePixel(client, 100, 300);
+  const COLORREF released = gui::screenPixel(client, 100, 300);
   PostMessageA(client, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 305));
-  EXPECT_TRUE(gui::waitUntil([&] { return facePixel(client, 100, 300) != released; }, 5000));
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::screenPixel(client, 100, 300) != released; }, 5000));
   torvik.screenshot("face_key_pressed");
   PostMessageA(client, WM_LBUTTONUP, 0, MAKELPARAM(100, 305));
-  EXPECT_TRUE(gui::waitUntil([&] { return facePixel(client, 100, 300) == released; }, 5000));
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::screenPixel(client, 100, 300) == released; }, 5000));
 }
 
 TEST(Face, DraggingANonKeyPointMovesTheWindowWithAVisibleOutline) {

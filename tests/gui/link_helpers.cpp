@@ -87,45 +87,6 @@ bool answerFileDialog(const TorvikProcess& torvik, const std::string& path, DWOR
   return waitUntil([&] { return !IsWindow(dialog); });
 }
 
-std::string storedText(HWND window) {
-  wchar_t wide[512] = {};
-  InternalGetWindowText(window, wide, 512);
-  char narrow[1024] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
-  return narrow;
-}
-
-namespace {
-struct BusyFind {
-  DWORD pid;
-  const char* className;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK matchBusyWindow(HWND window, LPARAM param) {
-  auto* f = reinterpret_cast<BusyFind*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != f->pid || !IsWindowVisible(window)) return TRUE;
-  if (f->className != nullptr && className(window) != f->className) return TRUE;
-  if (f->title != nullptr && storedText(window) != f->title) return TRUE;
-  f->found = window;
-  return FALSE;
-}
-}  // namespace
-
-HWND waitForBusyWindow(const TorvikProcess& torvik, const char* cls, const char* title, DWORD timeoutMs) {
-  BusyFind f{torvik.pid(), cls, title, nullptr};
-  waitUntil(
-      [&] {
-        EnumWindows(matchBusyWindow, reinterpret_cast<LPARAM>(&f));
-        return f.found != nullptr;
-      },
-      timeoutMs);
-  return f.found;
-}
-
 NoIniFile::NoIniFile() {
   char appData[MAX_PATH] = {};
   GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);

@@ -39,12 +39,6 @@ std::string answerMessageBox(const TorvikProcess& torvik, const char* caption, i
 // Fills the file name of an open or save dialog and presses its OK button.
 bool answerFileDialog(const TorvikProcess& torvik, const std::string& path, DWORD timeoutMs = 15000);
 
-// While a transfer runs the program handles no messages, so texts are read from the window
-// manager's copy (InternalGetWindowText), which needs no answer from the program.
-std::string storedText(HWND window);
-// A visible top-level window of the program with this class and stored title (nullptr: any).
-HWND waitForBusyWindow(const TorvikProcess& torvik, const char* className, const char* title, DWORD timeoutMs);
-
 // Deletes the INI file when made and when gone: the preferences a test sets are written
 // there, and later tests expect a program that starts without one.
 class NoIniFile {

@@ -26,7 +26,7 @@ TEST(PeerLink, app_rs232) {
   REQUIRE_PEER();
   ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
   torvik.command(gui::kDownloadApplicationCommand);
-  HWND progress = gui::waitForBusyWindow(torvik, "#32770", "Progress", 30000);
+  HWND progress = torvik.waitForWindow("#32770", "Progress", 30000);
   ASSERT_NE(progress, nullptr);
   EXPECT_EQ(gui::storedText(GetDlgItem(progress, 901)), "Downloading...");
   EXPECT_TRUE(GetWindowLongA(progress, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -109,7 +109,7 @@ TEST(PeerLink, receive) {
   ASSERT_TRUE(gui::setLinkPreferences(torvik, p));
   torvik.command(gui::kReceiveDataCommand);
   ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("received.txt")));
-  HWND counter = gui::waitForBusyWindow(torvik, "TorvikReceiveCounter", nullptr, 30000);
+  HWND counter = torvik.waitForWindow("TorvikReceiveCounter", nullptr, 30000);
   ASSERT_NE(counter, nullptr);
   EXPECT_TRUE(GetWindowLongA(counter, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(gui::storedText(counter).compare(0, 16, "Data received : "), 0);
