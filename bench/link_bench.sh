@@ -7,18 +7,9 @@ set -uo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 . scripts/display.sh
-export TORVIK_WINEPREFIX="$top/build/wineprefix"
-export WINEPREFIX="$TORVIK_WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-scripts/wine-prefix.sh
-mkdir -p build/peer
-if ! grep -qs 'build/peer/com7' "$WINEPREFIX/system.reg"; then
-  wine reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$top/build/peer/com7" /f >/dev/null 2>&1 </dev/null
-  wineserver -w
-fi
-torvik_start_display
-trap 'wineserver -k 2>/dev/null; torvik_stop_display' EXIT
-wineserver -p 120
-wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+. scripts/wine-session.sh
+trap torvik_end_wine_session EXIT
+torvik_begin_wine_session
 
 peer=build/native/tools/terminal_peer/terminal_peer
 driver=build/win/gui_tests.exe
