@@ -12,6 +12,8 @@ trap torvik_end_wine_session EXIT
 torvik_begin_wine_session
 
 peer=build/native/tools/terminal_peer/terminal_peer
+# Wine shows the program by its Windows path; match this tree's own Torvik.exe only.
+torvik_pattern="$(printf '%s' "$top/build/win/Torvik.exe" | sed 's/[^A-Za-z0-9]/./g')"
 driver=build/win/gui_tests.exe
 rates=(115200 57600 38400 19200 9600)
 
@@ -36,7 +38,7 @@ run() {
   (
     t0=$(date +%s.%N)
     while sleep 0.1; do
-      p=$(pgrep -f 'wt.link.build.win.Torvik\.exe' | head -1)
+      p=$(pgrep -f -- "$torvik_pattern" | head -1)
       [ -n "$p" ] || continue
       ticks=$(awk '{print $14 + $15}' "/proc/$p/stat" 2>/dev/null) || continue
       echo "$(echo "$(date +%s.%N) - $t0" | bc) $(echo "scale=3; $ticks / $(getconf CLK_TCK)" | bc)"
