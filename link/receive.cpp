@@ -38,9 +38,8 @@ bool receiveHandshake(SerialLink& link, LinkUi& ui) {
       std::uint8_t byte = 0;
       const ReadResult r = link.readByte(byte, kReplyLimitMs + 1 - elapsed);
       if (r == ReadResult::Failed) {
-        const std::uint32_t spent = elapsedSince(link.clock(), start);
-        if (spent <= kReplyLimitMs) link.clock().sleep(kReplyLimitMs + 1 - spent);
-        break;
+        link.clock().sleep(kFailedReadPauseMs);
+        continue;
       }
       if (r == ReadResult::Nothing) continue;
       reply[length++] = static_cast<char>(byte);
@@ -74,9 +73,8 @@ LineWait waitForLine(SerialLink& link, std::uint8_t* line, std::size_t* length, 
     std::uint8_t byte = 0;
     const ReadResult r = link.readByte(byte, kRecordWaitMs + 1 - elapsed);
     if (r == ReadResult::Failed) {
-      const std::uint32_t spent = elapsedSince(link.clock(), start);
-      if (spent <= kRecordWaitMs) link.clock().sleep(kRecordWaitMs + 1 - spent);
-      return LineWait::Silence;
+      link.clock().sleep(kFailedReadPauseMs);
+      continue;
     }
     if (r == ReadResult::Nothing) continue;
     if (byte == '\r') return LineWait::Line;

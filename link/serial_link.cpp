@@ -102,10 +102,8 @@ const char* SerialLink::readReplyLine() {
     std::uint8_t byte = 0;
     const ReadResult r = readByte(byte, kReplyLimitMs + 1 - elapsed);
     if (r == ReadResult::Failed) {
-      // A broken read would return at once forever: wait out the limit without spinning.
-      const std::uint32_t spent = elapsedSince(clock_, start);
-      if (spent <= kReplyLimitMs) clock_.sleep(kReplyLimitMs + 1 - spent);
-      break;
+      clock_.sleep(kFailedReadPauseMs);
+      continue;
     }
     if (r == ReadResult::Nothing) continue;
     reply_[replyLength_++] = static_cast<char>(byte);

@@ -18,6 +18,9 @@ std::uint8_t cradleRateCode(int index);
 
 constexpr std::uint32_t kReadWriteLimitMs = 1000;
 constexpr std::uint32_t kReplyLimitMs = 3000;
+// After a read that failed, the next one is tried this much later: a failure ends no wait
+// early (the bytes after it still count) and keeps no processor busy.
+constexpr std::uint32_t kFailedReadPauseMs = 10;
 constexpr int kReplyMaxBytes = 10;
 constexpr std::uint32_t kProbeAnswerMs = 100;
 

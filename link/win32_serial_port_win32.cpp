@@ -16,8 +16,9 @@ bool Win32SerialPort::open(const char* name) {
   // "\\.\" reaches ports above COM9 too, whose plain names the system does not resolve.
   char path[32];
   std::snprintf(path, sizeof path, "\\\\.\\%s", name);
+  if (event_ == nullptr) return false;  // overlapped I/O needs it
   handle_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-  return handle_ != INVALID_HANDLE_VALUE && event_ != nullptr;
+  return handle_ != INVALID_HANDLE_VALUE;
 }
 
 void Win32SerialPort::close() {
@@ -42,6 +43,10 @@ bool Win32SerialPort::setState(const CommState& s) {
   dcb.fRtsControl = s.rtsEnable ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
   dcb.fOutxCtsFlow = s.outxCtsFlow;
   dcb.fOutX = s.outX;
+  // Windows refuses a record whose XON and XOFF characters are equal, even with XON/XOFF
+  // off; the usual pair changes nothing on the line.
+  dcb.XonChar = 0x11;
+  dcb.XoffChar = 0x13;
   return SetCommState(handle_, &dcb) != 0;
 }
 

@@ -149,8 +149,6 @@ bool writeProjectTo(HWND owner, const char* path) {
   return true;
 }
 
-// A filter list for the common dialogs: pairs of UI strings, each part NUL-ended, and a
-// final NUL.
 void showUpgradeWarning() {
   // The caption is a UI string in the ANSI code page; the text is the fixed wide one.
   wchar_t caption[128] = {};
@@ -163,7 +161,12 @@ void showUpgradeWarning() {
 bool replaceFileContents(const char* path, const void* data, DWORD size) {
   std::string folder = folderOf(path);
   char temporary[MAX_PATH + 16];
-  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvx", 0, temporary) == 0) return false;
+  // The system's temporary names need a folder of at most 246 characters; a deeper one (a
+  // project path may have 255) takes the file's own name with a "~" after it.
+  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvx", 0, temporary) == 0) {
+    const int n = std::snprintf(temporary, sizeof temporary, "%s~", path);
+    if (n < 0 || n >= static_cast<int>(sizeof temporary)) return false;
+  }
   HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

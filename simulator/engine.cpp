@@ -1,5 +1,6 @@
 #include "simulator/engine.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -40,10 +41,12 @@ void Simulator::clearLcd() {
   for (auto& l : lcd_) std::memset(l, 0, sizeof l);
 }
 
-void Simulator::setLine(int i, const char* text) {
+void Simulator::setLine(int i, const char* text) { setEntryLine(i, text, kLcdLineBytes); }
+
+void Simulator::setEntryLine(int i, const char* entry, int width) {
   std::memset(lcd_[i], 0, sizeof lcd_[i]);
-  const int n = boundedLength(text, kLcdLineBytes - 1);
-  std::memcpy(lcd_[i], text, static_cast<std::size_t>(n));
+  const int n = boundedLength(entry, std::min(width, kLcdLineBytes) - 1);
+  std::memcpy(lcd_[i], entry, static_cast<std::size_t>(n));
 }
 
 // ---------------------------------------------------------------- key entry
@@ -117,7 +120,7 @@ void Simulator::returnToMainMenu() {
 void Simulator::showMainMenu(bool wholeLcd) {
   pending_ = false;
   clearLcd();
-  for (int i = 0; i < kMainMenuEntries; ++i) setLine(i, def_.msgMainMenu.entry[i]);
+  for (int i = 0; i < kMainMenuEntries; ++i) setEntryLine(i, def_.msgMainMenu.entry[i], def_.msgMainMenu.kWidth);
   state_ = ScreenState::MainMenu;
   screen_ = 0;
   alpha_ = false;
@@ -152,7 +155,7 @@ void Simulator::mainMenuKey(int code) {
 void Simulator::showUpload() {
   pending_ = false;
   clearLcd();
-  for (int i = 0; i < 4; ++i) setLine(i, def_.msgConnecting.entry[i]);
+  for (int i = 0; i < 4; ++i) setEntryLine(i, def_.msgConnecting.entry[i], def_.msgConnecting.kWidth);
   state_ = ScreenState::Upload;
   alpha_ = false;
   largeSpacing_ = true;
@@ -162,7 +165,7 @@ void Simulator::showUpload() {
 void Simulator::showUtilities() {
   pending_ = false;
   clearLcd();
-  for (int i = 0; i < utilitiesCount_; ++i) setLine(i, def_.msgUtilitiesMenu.entry[i]);
+  for (int i = 0; i < utilitiesCount_; ++i) setEntryLine(i, def_.msgUtilitiesMenu.entry[i], def_.msgUtilitiesMenu.kWidth);
   state_ = ScreenState::Utilities;
   alpha_ = false;
   largeSpacing_ = false;
@@ -189,7 +192,7 @@ void Simulator::utilitiesKey(int code) {
 void Simulator::showSettings() {
   pending_ = false;
   clearLcd();
-  for (int i = 0; i < kLcdLines; ++i) setLine(i, def_.msgSettingsMenu.entry[i]);
+  for (int i = 0; i < kLcdLines; ++i) setEntryLine(i, def_.msgSettingsMenu.entry[i], def_.msgSettingsMenu.kWidth);
   state_ = ScreenState::Settings;
   alpha_ = false;
   largeSpacing_ = false;
@@ -213,10 +216,8 @@ void Simulator::settingsKey(int code) {
 void Simulator::showMessage(const char* text, bool thenMainMenu) {
   pending_ = false;
   setLine(4, kAsterisks);
-  setLine(5, text);
-  char pressAnyKey[22] = {};
-  std::memcpy(pressAnyKey, def_.msgErrors.entry[kMessagePressAnyKey - 1], 21);
-  setLine(6, pressAnyKey);
+  setEntryLine(5, text, def_.msgErrors.kWidth);  // an error entry, or a shorter fixed text
+  setEntryLine(6, def_.msgErrors.entry[kMessagePressAnyKey - 1], def_.msgErrors.kWidth);
   setLine(7, kAsterisks);
   state_ = ScreenState::Message;
   largeSpacing_ = false;

@@ -151,6 +151,9 @@ class Simulator {
 
   void clearLcd();
   void setLine(int i, const char* text);
+  // A message-group entry of `width` bytes: at most width - 1 characters, even when a file
+  // left it without its NUL.
+  void setEntryLine(int i, const char* entry, int width);
   void repaintLine(int r) { ui_.invalidate(formLineRect(r)); }
 
   FormRecord& form() { return def_.form[screen_ - 1]; }

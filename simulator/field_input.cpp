@@ -271,7 +271,9 @@ void Simulator::backspace() {
     else
       endAt(lcd_[l], lcdLength(lcd_[l]) - 1);
   };
-  if (line.scroll > 0) {
+  // At the field's start column (Up and Enter put it there, keeping the scroll) there is
+  // nothing before the cursor: stepping back would write over the prompt.
+  if (line.scroll > 0 && line.x > line.start) {
     --line.scroll;
     --line.x;
     cut(line.x - line.start);

@@ -38,6 +38,7 @@ class FakePort : public SerialPort {
 
   bool failOpen = false;
   bool failSetState = false;
+  int failingReads = 0;  // the next reads that fail at once
   bool isOpen = false;
   std::string openedName;
   int opens = 0;
@@ -94,6 +95,10 @@ class FakePort : public SerialPort {
   // Like the real port: waits for the first byte, then takes every byte that is there.
   long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) override {
     ++reads;
+    if (failingReads > 0) {
+      --failingReads;
+      return -1;
+    }
     if (incoming_.empty() || incoming_.front().first > clock_.now + waitMs) {
       clock_.now += waitMs;
       return 0;

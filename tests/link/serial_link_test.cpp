@@ -34,6 +34,18 @@ TEST_F(LinkFixture, ReplyLineDropsItsCarriageReturn) {
   EXPECT_EQ(link.replyLength(), 3u);
 }
 
+TEST_F(LinkFixture, FailedReadsEndNoWaitEarlyAndBytesAfterThemCount) {
+  port.failingReads = 3;
+  port.arrive("ACK\r", 100);
+  EXPECT_STREQ(link.readReplyLine(), "ACK");
+  // Reads that keep failing wait out the limit, a pause at a time, and read as silence.
+  port.failingReads = 1000000;
+  const std::uint32_t start = clock.now;
+  EXPECT_STREQ(link.readReplyLine(), "");
+  EXPECT_GT(clock.now - start, kReplyLimitMs);
+  EXPECT_LT(port.reads, 1000);
+}
+
 TEST_F(LinkFixture, ReplyLongerThanTenBytesIsCutAndTheRestStaysQueued) {
   port.arrive("0123456789ABC\r");
   EXPECT_STREQ(link.readReplyLine(), "0123456789");

@@ -221,6 +221,27 @@ TEST_F(FieldTest, TypingAtTheStartOfAFilledFieldStartsItAgain) {
   EXPECT_EQ(field(1), "4");
 }
 
+TEST_F(FieldTest, BackspaceAtTheStartOfAFullFieldLeavesThePromptAlone) {
+  setLine(1, 1, {1, "B:"});
+  openWith({1, "Q:", 3});
+  keys({1, 2, 3, kKeyEnterLeft, kKeyUp});  // full: the field has scrolled by one
+  ASSERT_GT(sim->fieldLine(0).scroll, 0);
+  const std::string shown = lcd(0);
+  sim->key(kKeyBackspace);
+  EXPECT_EQ(lcd(0), shown);
+  EXPECT_EQ(sim->cursorColumn(), 2);
+  sim->key(7);
+  EXPECT_EQ(field(0), "7");
+  EXPECT_EQ(lcd(0).substr(0, 2), "Q:");
+}
+
+TEST_F(FieldTest, SystemScreensShowNoMoreOfAnEntryThanItsWidth) {
+  // A file may fill an entry to its last byte; the next entry must not run into the line.
+  std::memset(def->msgMainMenu.entry[0], 'M', sizeof def->msgMainMenu.entry[0]);
+  sim->key(kKeyDesignApplied);
+  EXPECT_EQ(lcd(0), std::string(15, 'M'));
+}
+
 TEST_F(FieldTest, InitialTextIsReplacedByTyping) {
   setLine(1, 0, {1, "I:", 10});
   def->form[0].initialOn[0] = 1;

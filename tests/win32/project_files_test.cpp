@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -81,6 +82,23 @@ TEST_F(FileFolder, AFailedReplaceLeavesTheOldFileAsItWas) {
   EXPECT_TRUE(GetFileAttributesA(folderName.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_FALSE(replaceFileContents(path("no such folder\\x.TVX").c_str(), "junk", 4));
   EXPECT_EQ(filesIn(folder_), 1);
+}
+
+TEST_F(FileFolder, ReplaceWorksInAFolderTooDeepForASystemTemporaryName) {
+  // A project path may have 255 characters; the system's temporary names need a folder of at
+  // most 246.
+  std::string deep = folder_;
+  while (deep.size() < 248) {
+    deep += "\\" + std::string(std::min<std::size_t>(40, 248 - deep.size()), 'd');
+    CreateDirectoryA(deep.c_str(), nullptr);
+  }
+  ASSERT_GE(deep.size(), 248u);
+  const std::string target = deep + "\\a.TVX";
+  ASSERT_LE(target.size(), 255u);
+  writeAll(target, "old");
+  EXPECT_TRUE(replaceFileContents(target.c_str(), "new", 3));
+  EXPECT_EQ(readAll(target), "new");
+  EXPECT_EQ(filesIn(deep), 1) << "no temporary file is left";
 }
 
 TEST_F(FileFolder, PreferencesGoToFernwickTorvikIniWhichIsCreatedWhenMissing) {
