@@ -8,20 +8,24 @@
 
 namespace torvik {
 
-constexpr std::size_t kImageUsedBytes = 18842;  // the rest stays zero
-
 struct ProgramImage {
   std::uint8_t bytes[kImageSize] = {};
 };
 
-// Where the sections lie in the image.
-constexpr std::size_t kImageMenus = 23;
-constexpr std::size_t kImageForms = 3523;
-constexpr std::size_t kImageLookups = 15673;
-constexpr std::size_t kImageMessages = 16039;
-constexpr std::size_t kImageWedge = 18507;
-constexpr std::size_t kImageSystem = 18562;
-constexpr std::size_t kImageWeight = 18830;
+// Where the sections lie in the image: the definition's blocks from BarcodeSettings on, in
+// their own order.
+constexpr std::size_t imageOffsetOf(std::size_t definitionOffset) {
+  return definitionOffset - offsetof(ApplicationDefinition, barcodeSettings);
+}
+constexpr std::size_t kImageMenus = imageOffsetOf(offsetof(ApplicationDefinition, menu));
+constexpr std::size_t kImageForms = imageOffsetOf(offsetof(ApplicationDefinition, form));
+constexpr std::size_t kImageLookups = imageOffsetOf(offsetof(ApplicationDefinition, lookup));
+constexpr std::size_t kImageMessages = imageOffsetOf(offsetof(ApplicationDefinition, msgReserved));
+constexpr std::size_t kImageWedge = imageOffsetOf(offsetof(ApplicationDefinition, wedgeSettings));
+constexpr std::size_t kImageSystem = imageOffsetOf(offsetof(ApplicationDefinition, systemSettings));
+constexpr std::size_t kImageWeight = imageOffsetOf(offsetof(ApplicationDefinition, weightCode));
+constexpr std::size_t kImageUsedBytes = imageOffsetOf(kDefinitionSize);  // the rest stays zero
+static_assert(kImageUsedBytes == 18842 && kImageMenus == 23 && kImageForms == 3523 && kImageWeight == 18830, "image layout");
 
 void normaliseForms(ApplicationDefinition& def);
 // Pads every menu's caption and items to the menu's width and recounts its items; after

@@ -28,31 +28,13 @@ bool sendWord(SerialLink& link, const char* word) { return link.writeText(word);
 bool receiveHandshake(SerialLink& link, LinkUi& ui) {
   for (int attempts = 0;;) {
     sendWord(link, "READ\r");
-    char reply[kReplyMaxBytes + 1] = {};
-    std::size_t length = 0;
-    bool timedOut = true;
-    const std::uint32_t start = link.clock().tickCount();
-    for (;;) {
-      const std::uint32_t elapsed = elapsedSince(link.clock(), start);
-      if (elapsed > kReplyLimitMs) break;
-      std::uint8_t byte = 0;
-      const ReadResult r = link.readByte(byte, kReplyLimitMs + 1 - elapsed);
-      if (r == ReadResult::Failed) {
-        link.clock().sleep(kFailedReadPauseMs);
-        continue;
-      }
-      if (r == ReadResult::Nothing) continue;
-      reply[length++] = static_cast<char>(byte);
-      if (byte == '\r' || length >= static_cast<std::size_t>(kReplyMaxBytes)) {
-        timedOut = false;
-        break;
-      }
-    }
+    const char* reply = link.readReplyLine();
+    const bool timedOut = !link.replyComplete();
     if (timedOut && attempts >= 3) {
       ui.show(kStrError, kStrTimeOut, BoxIcon::None);
       return false;
     }
-    if (std::strcmp(reply, "ACK\r") == 0) return true;
+    if (link.replyEndedWithReturn() && std::strcmp(reply, "ACK") == 0) return true;
     if (attempts++ >= 5) {
       ui.show(kStrError, kStrNoConnection, BoxIcon::None);
       return false;

@@ -109,7 +109,8 @@ const char* SerialLink::readReplyLine() {
     reply_[replyLength_++] = static_cast<char>(byte);
     if (byte == '\r' || replyLength_ >= static_cast<std::size_t>(kReplyMaxBytes)) break;
   }
-  if (replyLength_ > 0 && reply_[replyLength_ - 1] == '\r') reply_[--replyLength_] = '\0';
+  replyEndedWithReturn_ = replyLength_ > 0 && reply_[replyLength_ - 1] == '\r';
+  if (replyEndedWithReturn_) reply_[--replyLength_] = '\0';
   return reply_;
 }
 

@@ -46,6 +46,10 @@ class SerialLink {
   const char* reply() const { return reply_; }
   // Bytes of the last reply line, the carriage return dropped.
   std::size_t replyLength() const { return replyLength_; }
+  // How the last reply line ended: at its carriage return, or at its tenth byte (both
+  // "complete"), rather than at the time limit.
+  bool replyEndedWithReturn() const { return replyEndedWithReturn_; }
+  bool replyComplete() const { return replyEndedWithReturn_ || replyLength_ >= static_cast<std::size_t>(kReplyMaxBytes); }
 
   // Clears what has arrived, in the port and in the link's read buffer.
   void purge(bool transmit, bool receive);
@@ -69,6 +73,7 @@ class SerialLink {
   std::uint32_t settleDelayMs_ = 200;
   char reply_[256] = {};
   std::size_t replyLength_ = 0;
+  bool replyEndedWithReturn_ = false;
   // Bytes taken from the port but not yet read: one port read takes all that has arrived,
   // which costs far less than a read per byte.
   std::uint8_t input_[256] = {};

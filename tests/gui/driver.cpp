@@ -1,5 +1,7 @@
 #include "tests/gui/driver.h"
 
+#include "tests/support/win32_files.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -123,6 +125,23 @@ void TorvikProcess::screenshot(const char* name) const {
   EnumWindows(repaintWindow, static_cast<LPARAM>(info_.dwProcessId));
   saveScreenshot(name);
 }
+
+NoIniFile::NoIniFile() {
+  char appData[MAX_PATH] = {};
+  GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+  path_ = std::string(appData) + "\\Fernwick\\Torvik.ini";
+  DeleteFileA(path_.c_str());
+}
+
+NoIniFile::~NoIniFile() { DeleteFileA(path_.c_str()); }
+
+bool NoIniFile::write(const std::string& text) const {
+  CreateDirectoryA(path_.substr(0, path_.rfind('\\')).c_str(), nullptr);
+  testfiles::writeAll(path_, text);
+  return testfiles::readAll(path_) == text;
+}
+
+std::string NoIniFile::text() const { return testfiles::readAll(path_); }
 
 std::string windowText(HWND window) {
   // Ask in UTF-16: cross-process ANSI text under Wine is not always converted back.

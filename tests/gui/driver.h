@@ -53,6 +53,24 @@ class TorvikProcess {
   HWND main_ = nullptr;
 };
 
+// The program's INI file (%APPDATA%\\Fernwick\\Torvik.ini), deleted when this is made and
+// when it is gone: a test's preferences are written there, and later tests expect a
+// program that starts without one.
+class NoIniFile {
+ public:
+  NoIniFile();
+  ~NoIniFile();
+  NoIniFile(const NoIniFile&) = delete;
+  NoIniFile& operator=(const NoIniFile&) = delete;
+  // Writes an INI file for the program to start with, e.g. to preload a project.
+  bool write(const std::string& text) const;
+  std::string text() const;  // "<missing>" when there is none
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 std::string windowText(HWND window);
 // The window manager's copy of a window's text (InternalGetWindowText): needs no answer
 // from the program, so it works while a transfer keeps the program busy.

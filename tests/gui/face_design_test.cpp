@@ -69,21 +69,15 @@ bool cursorAt(HWND client, int row, int column) {
 class FaceWithDesign : public ::testing::Test {
  protected:
   void SetUp() override {
-    char appData[MAX_PATH] = {};
-    GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
-    iniFolder_ = std::string(appData) + "\\Fernwick";
-    ini_ = iniFolder_ + "\\Torvik.ini";
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     design_ = std::string(temp) + "torvik_face_design.TVX";
     testfiles::writeAll(design_, stockCountDesign());
-    CreateDirectoryA(iniFolder_.c_str(), nullptr);
     // Last file, then the preferences with auto-preload on.
-    testfiles::writeAll(ini_, design_ + "\r1\r1\r1\r0\r1\r0\r0\r1\r");
+    ASSERT_TRUE(ini_.write(design_ + "\r1\r1\r1\r0\r1\r0\r0\r1\r"));
   }
   void TearDown() override {
     torvik_.reset();
-    DeleteFileA(ini_.c_str());  // later tests expect a program without an INI file
     DeleteFileA(design_.c_str());
   }
   HWND start() {
@@ -96,8 +90,9 @@ class FaceWithDesign : public ::testing::Test {
     SendMessageA(torvik_->client(), WM_NULL, 0, 0);
   }
 
+  gui::NoIniFile ini_;
   std::unique_ptr<TorvikProcess> torvik_;
-  std::string iniFolder_, ini_, design_;
+  std::string design_;
 };
 
 constexpr int kEnter[2] = {55, 215};

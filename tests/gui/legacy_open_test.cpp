@@ -38,10 +38,6 @@ std::string legacyFile() {
 class LegacyOpen : public ::testing::Test {
  protected:
   void SetUp() override {
-    char appData[MAX_PATH] = {};
-    GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
-    ini_ = std::string(appData) + "\\Fernwick\\Torvik.ini";
-    DeleteFileA(ini_.c_str());
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "torvik_gui_legacy";
@@ -51,7 +47,6 @@ class LegacyOpen : public ::testing::Test {
     torvik_.reset();  // the program must be gone before its files are
     for (const char* name : {"old.dat", "short.dat", "converted.TVX"}) DeleteFileA(path(name).c_str());
     RemoveDirectoryA(folder_.c_str());
-    DeleteFileA(ini_.c_str());  // later tests expect a program with no INI file
   }
 
   std::string path(const char* name) const { return folder_ + "\\" + name; }
@@ -71,7 +66,8 @@ class LegacyOpen : public ::testing::Test {
   }
 
   std::unique_ptr<TorvikProcess> torvik_;
-  std::string ini_, folder_;
+  gui::NoIniFile ini_;
+  std::string folder_;
 };
 
 TEST_F(LegacyOpen, ConvertsUnnamedSoSaveAsksForANameAndTheSavedFileReloads) {
@@ -82,7 +78,7 @@ TEST_F(LegacyOpen, ConvertsUnnamedSoSaveAsksForANameAndTheSavedFileReloads) {
   open(legacy);
   Sleep(300);
   EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr) << "a whole legacy file opens without a message";
-  EXPECT_EQ(readAll(ini_).find("old.dat"), std::string::npos) << "no recent-files entry for a legacy file";
+  EXPECT_EQ(ini_.text().find("old.dat"), std::string::npos) << "no recent-files entry for a legacy file";
 
   torvik.pressCtrl('S');
   HWND saveAs = torvik.waitForWindow("#32770", nullptr);
@@ -102,7 +98,7 @@ TEST_F(LegacyOpen, ConvertsUnnamedSoSaveAsksForANameAndTheSavedFileReloads) {
   // The saved file is a current project: it opens with no message, it is on the recent list,
   // and Save now writes it under its name.
   open(converted);
-  ASSERT_TRUE(gui::waitUntil([&] { return readAll(ini_).find(converted) == 0; })) << readAll(ini_);
+  ASSERT_TRUE(gui::waitUntil([&] { return ini_.text().find(converted) == 0; })) << ini_.text();
   EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
   DeleteFileA(converted.c_str());
   torvik.pressCtrl('S');

@@ -65,7 +65,7 @@ const char* benchProject() {
   gui::NoIniFile noIniFile;                                                                      \
   const char* project = benchProject();                                                          \
   if (project != nullptr) {                                                                      \
-    ASSERT_TRUE(noIniFile.write(gui::NoIniFile::preloading(project, 7, benchPreferences().baudRow))); \
+    ASSERT_TRUE(noIniFile.write(gui::preloadingIni(project, 7, benchPreferences().baudRow))); \
   }                                                                                              \
   TorvikProcess torvik;                                                                          \
   ASSERT_TRUE(torvik.start());                                                                   \

@@ -87,26 +87,7 @@ bool answerFileDialog(const TorvikProcess& torvik, const std::string& path, DWOR
   return waitUntil([&] { return !IsWindow(dialog); });
 }
 
-NoIniFile::NoIniFile() {
-  char appData[MAX_PATH] = {};
-  GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
-  path_ = std::string(appData) + "\\Fernwick\\Torvik.ini";
-  DeleteFileA(path_.c_str());
-}
-
-NoIniFile::~NoIniFile() { DeleteFileA(path_.c_str()); }
-
-bool NoIniFile::write(const std::string& text) const {
-  CreateDirectoryA(path_.substr(0, path_.rfind('\\')).c_str(), nullptr);
-  HANDLE f = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-  CloseHandle(f);
-  return ok;
-}
-
-std::string NoIniFile::preloading(const std::string& project, int comNumber, int baudRow) {
+std::string preloadingIni(const std::string& project, int comNumber, int baudRow) {
   return project + "\r0\r0\r" + std::to_string(comNumber) + "\r" + std::to_string(baudRow) + "\r1\r0\r0\r-1\r";
 }
 

@@ -39,23 +39,9 @@ std::string answerMessageBox(const TorvikProcess& torvik, const char* caption, i
 // Fills the file name of an open or save dialog and presses its OK button.
 bool answerFileDialog(const TorvikProcess& torvik, const std::string& path, DWORD timeoutMs = 15000);
 
-// Deletes the INI file when made and when gone: the preferences a test sets are written
-// there, and later tests expect a program that starts without one.
-class NoIniFile {
- public:
-  NoIniFile();
-  ~NoIniFile();
-  // Writes an INI file for the program to start with, e.g. to preload a project.
-  bool write(const std::string& text) const;
-  // The INI text that preloads `project` and sends over RS-232 to COM `comNumber` (found by
-  // its number: port index -1) at the baud-rate row `baudRow`.
-  static std::string preloading(const std::string& project, int comNumber, int baudRow);
-  NoIniFile(const NoIniFile&) = delete;
-  NoIniFile& operator=(const NoIniFile&) = delete;
-
- private:
-  std::string path_;
-};
+// The INI text that preloads `project` and sends over RS-232 to COM `comNumber` (found by
+// its number: port index -1) at the baud-rate row `baudRow`.
+std::string preloadingIni(const std::string& project, int comNumber, int baudRow);
 
 // The folder the terminal peer writes to, as a Windows path ("" outside a peer test).
 std::string peerFolder();

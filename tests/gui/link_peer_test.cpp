@@ -41,7 +41,7 @@ TEST(PeerLink, app_rs232) {
 TEST(PeerLink, app_full) {
   if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from peer_test.sh only";
   gui::NoIniFile ini;
-  ASSERT_TRUE(ini.write(gui::NoIniFile::preloading(inPeerFolder("full.tvx"), 7, 0)));
+  ASSERT_TRUE(ini.write(gui::preloadingIni(inPeerFolder("full.tvx"), 7, 0)));
   TorvikProcess torvik;
   ASSERT_TRUE(torvik.start());
   torvik.command(gui::kDownloadApplicationCommand);

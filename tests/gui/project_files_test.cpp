@@ -48,11 +48,6 @@ std::wstring wideText(HWND window) {
 class ProjectFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    char appData[MAX_PATH] = {};
-    GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
-    iniFolder_ = std::string(appData) + "\\Fernwick";
-    ini_ = iniFolder_ + "\\Torvik.ini";
-    DeleteFileA(ini_.c_str());
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "torvik_gui_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -60,25 +55,14 @@ class ProjectFiles : public ::testing::Test {
   }
   void TearDown() override {
     torvik_.reset();  // the program must be gone before its files are
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do DeleteFileA((folder_ + "\\" + found.cFileName).c_str());
-      while (FindNextFileA(h, &found));
-      FindClose(h);
-    }
-    RemoveDirectoryA(folder_.c_str());
-    // Later tests expect a program with no INI file and no language files.
-    DeleteFileA(ini_.c_str());
+    testfiles::removeTree(folder_);
+    // Later tests expect a program with no language files (nor INI file: ini_ sees to that).
     if (!language_.empty()) DeleteFileA(language_.c_str());
   }
 
   std::string path(const char* name) const { return folder_ + "\\" + name; }
-  void writeIni(const std::string& text) {
-    CreateDirectoryA(iniFolder_.c_str(), nullptr);
-    writeAll(ini_, text);
-  }
-  std::string ini() const { return readAll(ini_); }
+  void writeIni(const std::string& text) { ASSERT_TRUE(ini_.write(text)); }
+  std::string ini() const { return ini_.text(); }
   void writeLanguage(const char* name, const std::string& text) {
     language_ = testfiles::programFolder() + name;
     writeAll(language_, text);
@@ -106,8 +90,9 @@ class ProjectFiles : public ::testing::Test {
     return gui::waitUntil([&] { return readAll(file).size() == size; });
   }
 
+  gui::NoIniFile ini_;
   std::unique_ptr<TorvikProcess> torvik_;
-  std::string iniFolder_, ini_, folder_, language_;
+  std::string folder_, language_;
 };
 
 TEST_F(ProjectFiles, CtrlSOnANewDesignSavesThroughTheSaveAsDialog) {
