@@ -3,9 +3,7 @@
 set(FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 set(FUZZ_RUNS 20000 CACHE STRING "Inputs each fuzz target tries during make test")
 
-add_library(torvik_core_fuzz STATIC ${CORE_SOURCES})
-target_include_directories(torvik_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(torvik_core_fuzz PRIVATE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+torvik_portable_layers(_fuzz -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
 
 file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/*_fuzz.cpp)
 foreach(source ${FUZZ_SOURCES})

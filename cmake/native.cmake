@@ -2,7 +2,7 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-torvik_core_library(torvik_core)
+torvik_portable_layers("")
 
 file(GLOB_RECURSE UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/*_test.cpp)
 list(FILTER UNIT_TEST_SOURCES EXCLUDE REGEX "/tests/(gui|win32)/")
@@ -14,9 +14,7 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 # The same tests once more with AddressSanitizer and UndefinedBehaviorSanitizer, so that a
 # write past a fixed-size field fails a test instead of passing by luck.
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-add_library(torvik_core_sanitized STATIC ${CORE_SOURCES})
-target_include_directories(torvik_core_sanitized PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(torvik_core_sanitized PRIVATE ${SANITIZE})
+torvik_portable_layers(_sanitized ${SANITIZE})
 add_executable(unit_tests_sanitized ${UNIT_TEST_SOURCES})
 target_compile_options(unit_tests_sanitized PRIVATE ${SANITIZE})
 target_link_options(unit_tests_sanitized PRIVATE ${SANITIZE})

@@ -2,19 +2,27 @@
 enable_language(RC)
 include(GoogleTest)
 
-torvik_core_library(torvik_core)
+torvik_portable_layers("")
 
-set(WIN32_SOURCES)
-foreach(dir ${SUBSYSTEMS})
-  file(GLOB found CONFIGURE_DEPENDS ${dir}/*_win32.cpp)
-  list(APPEND WIN32_SOURCES ${found})
+# The Win32 halves, each over its own portable layer and the Win32 helpers.
+set(WIN32_DEFINES WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800)
+torvik_sources(win win win32)
+torvik_layer_library(torvik_win ${TORVIK_ROOT_win} SOURCES ${win}
+                     LINKS torvik_base comctl32 comdlg32 gdi32 shell32 advapi32)
+target_compile_definitions(torvik_win PUBLIC ${WIN32_DEFINES})
+foreach(layer simulator link editor)
+  torvik_sources(sources ${layer} win32)
+  torvik_layer_library(torvik_${layer}_win32 ${TORVIK_ROOT_${layer}_win32} SOURCES ${sources}
+                       LINKS torvik_${layer} torvik_win)
 endforeach()
-
-# Everything but WinMain, so that Win32 unit tests can link the same window code.
-list(FILTER WIN32_SOURCES EXCLUDE REGEX "/winmain_win32\\.cpp$")
-add_library(torvik_win32 STATIC ${WIN32_SOURCES})
-target_link_libraries(torvik_win32 PUBLIC torvik_core comctl32 comdlg32 gdi32 shell32 advapi32)
-target_compile_definitions(torvik_win32 PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800)
+# Everything of the shell but WinMain, so that Win32 unit tests can link the same window code.
+torvik_sources(shell shell win32)
+list(FILTER shell EXCLUDE REGEX "/winmain_win32\\.cpp$")
+torvik_layer_library(torvik_shell_win32 ${CMAKE_SOURCE_DIR} SOURCES ${shell}
+                     LINKS torvik_core torvik_simulator_win32 torvik_link_win32 torvik_editor_win32)
+add_library(torvik_win32 INTERFACE)
+target_link_libraries(torvik_win32 INTERFACE torvik_shell_win32)
+target_include_directories(torvik_win32 INTERFACE ${CMAKE_SOURCE_DIR})
 
 add_executable(Torvik WIN32 shell/winmain_win32.cpp resources/torvik.rc)
 target_link_libraries(Torvik PRIVATE torvik_win32)

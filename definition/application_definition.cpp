@@ -60,14 +60,5 @@ MessageGroupView messageGroup(ApplicationDefinition& def, int index) {
   return {reinterpret_cast<char*>(bytesOf(def) + block.offset), static_cast<int>(block.size) / width, width};
 }
 
-void copyText(char* field, std::size_t size, const char* text) {
-  if (size == 0) return;
-  std::size_t n = 0;
-  if (text != nullptr) {
-    while (n + 1 < size && text[n] != '\0') ++n;
-    std::memcpy(field, text, n);
-  }
-  field[n] = '\0';
-}
 
 }  // namespace torvik

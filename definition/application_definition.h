@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/text.h"
 #include "definition/records.h"
 
 namespace torvik {
@@ -102,10 +103,5 @@ inline const std::uint8_t* bytesOf(const ApplicationDefinition& def) {
   return reinterpret_cast<const std::uint8_t*>(&def);
 }
 
-// Copies text into a fixed field of `size` bytes, cutting it to size - 1 characters; the
-// field always ends up NUL-terminated and nothing past it is touched.
-void copyText(char* field, std::size_t size, const char* text);
-template <std::size_t N>
-void copyText(char (&field)[N], const char* text) { copyText(field, N, text); }
 
 }  // namespace torvik

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 
@@ -44,10 +44,9 @@ constexpr GroupSources kSources[kMessageGroupCount] = {
     {{1051, 3}, {1061, 3}},    // MsgMiscContinuous
 };
 
-// Fetches one text through the terminal-prompt buffer and stores it cut to `chars`.
-void fetch(UiStrings& strings, int id, char* entry, int chars) {
-  std::memset(entry, 0, static_cast<std::size_t>(chars) + 1);
-  copyText(entry, static_cast<std::size_t>(chars) + 1, strings.lookup(id, TextKind::Terminal));
+// Fetches one text, cut to `chars`, into an entry whose unused bytes are all zero.
+void fetch(TextSource& strings, int id, char* entry, int chars) {
+  strings.copyText(id, entry, static_cast<std::size_t>(chars) + 1);
 }
 
 }  // namespace
@@ -60,7 +59,7 @@ DefaultTextSet largeFontSet(int group) {
   return group >= 0 && group < kMessageGroupCount ? kSources[group].large : DefaultTextSet{0, 0};
 }
 
-void buildDefaultMessages(UiStrings& strings, DefaultMessages& table) {
+void buildDefaultMessages(TextSource& strings, DefaultMessages& table) {
   std::memset(&table, 0, sizeof table);
   static ApplicationDefinition shape;  // only for the groups' entry widths
   for (int g = 0; g < kMessageGroupCount; ++g) {

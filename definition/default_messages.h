@@ -5,7 +5,7 @@
 
 namespace torvik {
 
-class UiStrings;
+class TextSource;
 
 constexpr int kMaxGroupEntries = 8;
 constexpr int kSmallTextChars = 20;  // a 21-byte entry
@@ -35,7 +35,7 @@ struct DefaultMessages {
 
 // Fills every set from the UI string table (the language file's texts while one is active),
 // each text cut to its set's width.
-void buildDefaultMessages(UiStrings& strings, DefaultMessages& table);
+void buildDefaultMessages(TextSource& strings, DefaultMessages& table);
 
 // The main menu's fourth line is always blank.
 constexpr char kMainMenuBlankLine[] = "            ";

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 

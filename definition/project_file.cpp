@@ -5,7 +5,7 @@
 
 #include "definition/legacy_project.h"
 #include "definition/new_defaults.h"
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 
@@ -35,7 +35,7 @@ void moveVibratorDuration(SystemSettings& settings) {
   settings.vibratorDurationOld = 0;
 }
 
-bool upgradeSchema(ApplicationDefinition& def, UiStrings& strings) {
+bool upgradeSchema(ApplicationDefinition& def, TextSource& strings) {
   SystemSettings& s = def.systemSettings;
   bool upgraded = false;
   if (s.schemaRevision < 2) {
@@ -49,7 +49,7 @@ bool upgradeSchema(ApplicationDefinition& def, UiStrings& strings) {
     const int first = s.largeFont != 0 ? kSettingsTextIdsLarge : kSettingsTextIdsSmall;
     for (int i = 0; i < kSettingsTexts; ++i) {
       // A language file's text may be longer than the slot: it is cut to the slot's width.
-      copyText(s.settingsText[i], strings.lookup(first + i, TextKind::Terminal));
+      strings.copyText(first + i, s.settingsText[i], sizeof s.settingsText[i]);
     }
     s.schemaRevision = 2;
     upgraded = true;
@@ -68,7 +68,7 @@ bool upgradeSchema(ApplicationDefinition& def, UiStrings& strings) {
 }
 
 LoadResult loadProjectFile(const std::uint8_t* bytes, std::size_t size, ApplicationDefinition& def,
-                           UiStrings& strings) {
+                           TextSource& strings) {
   LoadResult result;
   if (bytes == nullptr || size == 0) return result;
   if (bytes[0] == 'R') {

@@ -8,7 +8,7 @@
 
 namespace torvik {
 
-class UiStrings;
+class TextSource;
 
 constexpr std::size_t kProjectTrailerSize = 100;
 constexpr std::size_t kProjectFileSize = kDefinitionSize + kProjectTrailerSize;  // 18,954
@@ -37,12 +37,12 @@ struct LoadResult {
 // vibrator byte and the schema upgrades. The in-memory VersionTag is kept. `strings` gives
 // the settings texts that a revision-1 file lacks. A refused file changes nothing.
 LoadResult loadProjectFile(const std::uint8_t* bytes, std::size_t size, ApplicationDefinition& def,
-                           UiStrings& strings);
+                           TextSource& strings);
 
 // The steps that follow reading the blocks, exposed for tests: the byte 256/257 move and the
 // upgrades. Returns whether an upgrade ran.
 void moveVibratorDuration(SystemSettings& settings);
-bool upgradeSchema(ApplicationDefinition& def, UiStrings& strings);
+bool upgradeSchema(ApplicationDefinition& def, TextSource& strings);
 
 // The name a Save As writes: `chosen`, with ".TVX" appended unless it already ends in
 // ".TVX" in any case. False when the result would not fit `size` bytes.

@@ -1,10 +1,23 @@
 #pragma once
 #include <windows.h>
 
+#include "base/ui_strings.h"
+#include "definition/application_definition.h"
+
 namespace torvik {
 
-// Runs the property sheet over the application definition. Returns true when it was closed
-// with OK (the pages stored their working copies and the design is marked modified).
-bool runDefinitionEditor(HWND owner);
+// What the editor is handed by the window that opens it.
+struct EditorContext {
+  HINSTANCE instance;
+  HWND owner;
+  ApplicationDefinition& definition;
+  UiStrings& strings;
+  const char* currentFile;  // the project's full path; "" or "Unknow" when it has none
+};
+
+// Runs the property sheet over the design. Returns true when it was closed with OK: every page
+// the user displayed has stored its working copy, and the forms are normalised. The caller
+// marks the design modified and returns the simulator to its main menu.
+bool runDefinitionEditor(const EditorContext& context);
 
 }  // namespace torvik

@@ -2,8 +2,8 @@
 // Finds the serial port to which the infrared cradle is attached: each listed port in turn
 // is probed at the five rates until the cradle echoes the probe byte.
 #include "link/serial_port.h"
-#include "shell/clock.h"
-#include "shell/serial_ports.h"
+#include "base/clock.h"
+#include "base/serial_ports.h"
 
 namespace torvik {
 

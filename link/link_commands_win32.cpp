@@ -11,9 +11,9 @@
 #include "link/program_image.h"
 #include "link/receive.h"
 #include "link/win32_serial_port_win32.h"
-#include "shell/file_dialog_win32.h"
-#include "shell/app_win32.h"
-#include "shell/serial_ports_win32.h"
+#include "win/file_dialog_win32.h"
+#include "win/resource_strings_win32.h"
+#include "win/serial_ports_win32.h"
 
 namespace torvik {
 
@@ -39,14 +39,16 @@ ProgramImage& theImage() {
 
 class ProgramDownloadHost : public DownloadHost {
  public:
+  explicit ProgramDownloadHost(const LinkContext& context) : context_(context) {}
+
   const char* portName() override {
-    chosenPortName(app().preferences, name_);
+    chosenPortName(context_.portIndex, context_.comNumber, name_);
     return name_;
   }
 
   bool loadLookupFile(const std::uint8_t** data, std::size_t* size) override {
     static char path[256];  // offered again at the next choice
-    const std::string filter = fileFilter({1181, 1208, 1202, 1207}, FilterTexts::Resources);
+    const std::string filter = fileFilter(context_.strings, {1181, 1208, 1202, 1207}, FilterTexts::Resources);
     HWND owner = GetActiveWindow();
     if (!chooseFileToOpen({owner, filter, path, sizeof path, "TXT", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY}))
       return false;
@@ -69,7 +71,7 @@ class ProgramDownloadHost : public DownloadHost {
       CloseHandle(file);
     }
     if (!ok) {
-      messageBoxById(GetActiveWindow(), kStrError, kStrCannotOpenFile, MB_OK | MB_ICONEXCLAMATION);
+      messageBoxById(GetActiveWindow(), context_.strings, kStrError, kStrCannotOpenFile, MB_OK | MB_ICONEXCLAMATION);
       return false;
     }
     *data = bytes_.data();
@@ -78,25 +80,25 @@ class ProgramDownloadHost : public DownloadHost {
   }
 
   const std::uint8_t* buildImage() override {
-    buildProgramImage(app().definition, theImage());
+    buildProgramImage(context_.definition, theImage());
     return theImage().bytes;
   }
 
  private:
+  const LinkContext& context_;
   char name_[11] = {};
   std::vector<std::uint8_t> bytes_;
 };
 
-void runDownloadCommand(HWND owner, bool cradle, DownloadMode mode) {
-  App& a = app();
-  WindowLinkUi ui(owner);
-  ProgramDownloadHost host;
+void runDownloadCommand(const LinkContext& context, bool cradle, DownloadMode mode) {
+  WindowLinkUi ui(context.owner, context.instance, context.strings);
+  ProgramDownloadHost host(context);
   DownloadSettings settings;
   settings.mode = mode;
   settings.cradle = cradle;
-  settings.baudRateIndex = a.preferences.baudRateIndex;
-  char tag[sizeof a.definition.versionTag + 1] = {};
-  std::memcpy(tag, a.definition.versionTag, sizeof a.definition.versionTag);
+  settings.baudRateIndex = context.baudRateIndex;
+  char tag[sizeof context.definition.versionTag + 1] = {};
+  std::memcpy(tag, context.definition.versionTag, sizeof context.definition.versionTag);
   settings.versionTag = tag;
   runDownload(theLink(), ui, host, settings);
 }
@@ -119,20 +121,24 @@ class FileSink : public RecordSink {
 
 }  // namespace
 
-void downloadApplication(HWND owner, bool cradle) { runDownloadCommand(owner, cradle, DownloadMode::Application); }
+void downloadApplication(const LinkContext& context, bool cradle) {
+  runDownloadCommand(context, cradle, DownloadMode::Application);
+}
 
-void downloadLookupFile(HWND owner, bool cradle) { runDownloadCommand(owner, cradle, DownloadMode::Lookup); }
+void downloadLookupFile(const LinkContext& context, bool cradle) {
+  runDownloadCommand(context, cradle, DownloadMode::Lookup);
+}
 
-void receiveData(HWND owner, bool cradle) {
-  App& a = app();
+void receiveData(const LinkContext& context, bool cradle) {
+  HWND owner = context.owner;
   char path[261] = {};
-  const std::string filter = fileFilter({1183, 1208, 1202, 1207}, FilterTexts::Resources);
+  const std::string filter = fileFilter(context.strings, {1183, 1208, 1202, 1207}, FilterTexts::Resources);
   if (!chooseFileToSave({GetActiveWindow(), filter, path, sizeof path, "TXT",
                          OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST}))
     return;
   repaintBeforeTransfer(owner);
 
-  WindowLinkUi ui(owner);
+  WindowLinkUi ui(owner, context.instance, context.strings);
   HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     ui.show(kStrError, kStrFileCreateFailed, BoxIcon::None);
@@ -140,8 +146,8 @@ void receiveData(HWND owner, bool cradle) {
   }
   SerialLink& link = theLink();
   char name[11];
-  chosenPortName(a.preferences, name);
-  if (!link.open(SerialLink::OpenFor::Receive, name, a.preferences.baudRateIndex, cradle, ui)) {
+  chosenPortName(context.portIndex, context.comNumber, name);
+  if (!link.open(SerialLink::OpenFor::Receive, name, context.baudRateIndex, cradle, ui)) {
     CloseHandle(file);
     return;
   }

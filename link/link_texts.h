@@ -3,7 +3,7 @@
 // goes in by plain substitution, never through printf with a format from outside.
 #include <cstddef>
 
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 

@@ -4,8 +4,8 @@
 
 #include "link/link_texts.h"
 #include "resources/resource_ids.h"
-#include "shell/app_win32.h"
-#include "shell/dialog_win32.h"
+#include "win/resource_strings_win32.h"
+#include "win/dialog_win32.h"
 
 namespace torvik {
 
@@ -69,22 +69,22 @@ HWND WindowLinkUi::boxOwner() const {
 }
 
 void WindowLinkUi::show(int captionId, int textId, BoxIcon icon) {
-  messageBoxById(boxOwner(), captionId, textId, MB_OK | iconFlags(icon));
+  messageBoxById(boxOwner(), strings_, captionId, textId, MB_OK | iconFlags(icon));
 }
 
 void WindowLinkUi::showNumber(int captionId, int textId, BoxIcon icon, long number) {
-  UiStrings& strings = app().strings;
+  UiStrings& strings = strings_;
   char text[256];
   substituteNumber(strings.lookup(textId, TextKind::Message), number, text, sizeof text);
   MessageBoxA(boxOwner(), text, strings.lookup(captionId, TextKind::Caption), MB_OK | iconFlags(icon));
 }
 
 bool WindowLinkUi::ask(int captionId, int textId, BoxIcon icon) {
-  return messageBoxById(boxOwner(), captionId, textId, MB_YESNO | iconFlags(icon)) == IDYES;
+  return messageBoxById(boxOwner(), strings_, captionId, textId, MB_YESNO | iconFlags(icon)) == IDYES;
 }
 
 bool WindowLinkUi::askViewReceived(int count) {
-  UiStrings& strings = app().strings;
+  UiStrings& strings = strings_;
   char text[256];
   receivedQuestionText(strings, count, text, sizeof text);
   return MessageBoxA(boxOwner(), text, strings.lookup(kStrUploadData, TextKind::Caption), MB_YESNO) == IDYES;
@@ -92,10 +92,10 @@ bool WindowLinkUi::askViewReceived(int count) {
 
 void WindowLinkUi::progressOpen() {
   progressClose();
-  progress_ = CreateDialogParamA(app().instance, "ProgressDlg", boxOwner(), nullptr, 0);
+  progress_ = CreateDialogParamA(instance_, "ProgressDlg", boxOwner(), nullptr, 0);
   if (progress_ == nullptr) return;
   static const Relabel kLabels[] = {{0, kEntryProgressCaption}, {IDC_PROGRESS_TEXT, kEntryProgressText}};
-  relabelDialog(progress_, app().strings, kLabels, 2);
+  relabelDialog(progress_, strings_, kLabels, 2);
   SetWindowPos(progress_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   HWND bar = GetDlgItem(progress_, IDC_PROGRESS_BAR);
   SendMessageA(bar, PBM_SETPOS, 0, 0);
@@ -120,7 +120,7 @@ void WindowLinkUi::progressClose() {
 void WindowLinkUi::counterBegin() {
   counterEnd();
   char widest[128];
-  counterText(app().strings, 0, widest, sizeof widest);
+  counterText(strings_, 0, widest, sizeof widest);
   lstrcatA(widest, "   ");
   HDC screen = GetDC(nullptr);
   HGDIOBJ old = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
@@ -132,10 +132,10 @@ void WindowLinkUi::counterBegin() {
   const int x = GetDeviceCaps(screen, HORZRES) / 2 - width / 2;
   const int y = GetDeviceCaps(screen, VERTRES) / 2 - height / 2;
   ReleaseDC(nullptr, screen);
-  registerCounterClass(app().instance);
+  registerCounterClass(instance_);
   // Hidden until the first record arrives.
   counter_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kCounterClassName, "", WS_POPUP, x,
-                             y, width, height, owner_, nullptr, app().instance, nullptr);
+                             y, width, height, owner_, nullptr, instance_, nullptr);
 }
 
 void WindowLinkUi::counterUpdate(int count) {
@@ -146,7 +146,7 @@ void WindowLinkUi::counterUpdate(int count) {
   if (IsWindowVisible(counter_) && now - counterPaintedAt_ < 50) return;
   counterPaintedAt_ = now;
   char text[128];
-  counterText(app().strings, count, text, sizeof text);
+  counterText(strings_, count, text, sizeof text);
   SetWindowTextA(counter_, text);
   if (!IsWindowVisible(counter_)) ShowWindow(counter_, SW_SHOWNOACTIVATE);
   InvalidateRect(counter_, nullptr, FALSE);

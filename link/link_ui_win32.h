@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/ui_strings.h"
 #include "link/link_ui.h"
 
 namespace torvik {
@@ -11,7 +12,8 @@ constexpr char kCounterClassName[] = "TorvikReceiveCounter";
 // receive counter.
 class WindowLinkUi : public LinkUi {
  public:
-  explicit WindowLinkUi(HWND owner) : owner_(owner) {}
+  WindowLinkUi(HWND owner, HINSTANCE instance, UiStrings& strings)
+      : owner_(owner), instance_(instance), strings_(strings) {}
   ~WindowLinkUi() override;
 
   void show(int captionId, int textId, BoxIcon icon) override;
@@ -31,6 +33,8 @@ class WindowLinkUi : public LinkUi {
   HWND boxOwner() const;
 
   HWND owner_;
+  HINSTANCE instance_;
+  UiStrings& strings_;
   HWND progress_ = nullptr;
   HWND counter_ = nullptr;
   DWORD counterPaintedAt_ = 0;

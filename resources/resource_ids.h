@@ -36,6 +36,8 @@
 #include "ids_preferences.h"
 #include "ids_link.h"
 #include "ids_editor.h"
+#include "ids_field_properties.h"
+#include "ids_grid.h"
 #include "ids_simulator.h"
 
 #define TORVIK_VERSION_TEXT      "1.0.0"

@@ -4,7 +4,7 @@
 
 #include "resources/resource_ids.h"
 #include "shell/app_win32.h"
-#include "shell/dialog_win32.h"
+#include "win/dialog_win32.h"
 
 namespace torvik {
 

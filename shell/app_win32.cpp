@@ -8,19 +8,8 @@ App& app() {
   return *theApp;
 }
 
-int loadResourceString(int id, char* buffer, int size) {
-  if (size <= 0) return 0;
-  buffer[0] = '\0';
-  const int n = LoadStringA(app().instance, static_cast<UINT>(id), buffer, size);
-  if (n <= 0) buffer[0] = '\0';
-  return n > 0 ? n : 0;
-}
-
 int messageBoxById(HWND owner, int captionId, int textId, UINT flags) {
-  UiStrings& strings = app().strings;
-  const char* caption = strings.lookup(captionId, TextKind::Caption);
-  const char* text = strings.lookup(textId, TextKind::Message);
-  return MessageBoxA(owner, text, caption, flags);
+  return messageBoxById(owner, app().strings, captionId, textId, flags);
 }
 
 }  // namespace torvik

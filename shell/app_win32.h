@@ -6,12 +6,10 @@
 #include "definition/application_definition.h"
 #include "shell/preferences.h"
 #include "shell/session.h"
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
+#include "win/resource_strings_win32.h"
 
 namespace torvik {
-
-// LoadStringA on the program's own string table.
-int loadResourceString(int id, char* buffer, int size);
 
 struct App {
   HINSTANCE instance = nullptr;
@@ -26,7 +24,7 @@ struct App {
 
 App& app();
 
-// A message box whose caption and text are UI strings.
+// A message box whose caption and text are UI strings of the program's table.
 int messageBoxById(HWND owner, int captionId, int textId, UINT flags);
 
 }  // namespace torvik

@@ -10,11 +10,12 @@
 #include "shell/about_dialog_win32.h"
 #include "shell/app_win32.h"
 #include "shell/commands.h"
-#include "shell/language_files_win32.h"
+#include "win/language_files_win32.h"
 #include "shell/preferences_dialog_win32.h"
 #include "shell/project_files_win32.h"
 #include "shell/recent_files.h"
 #include "simulator/face_win32.h"
+#include "simulator/keypad.h"
 
 namespace torvik {
 
@@ -57,14 +58,27 @@ bool mayDiscardDesign(HWND window) {
 void resetDesign() { resetToNewApplication(); }
 
 void editThenRestartSimulator(HWND window) {
-  runDefinitionEditor(window);
-  simulatorReturnToMainMenu(app().client);
+  App& a = app();
+  const EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile};
+  if (runDefinitionEditor(context)) {
+    a.session.modified = true;
+    // The simulator takes up the stored design from its main menu, the lookup entry included.
+    simulatorKey(kKeyDesignApplied);
+  } else {
+    simulatorReturnToMainMenu(a.client);
+  }
 }
 
 // The main window's answers to the commands of the popup menu and the keyboard.
 class MainCommands : public CommandTarget {
  public:
   explicit MainCommands(HWND window) : window_(window) {}
+
+  LinkContext linkContext() {
+    App& a = app();
+    Preferences& p = a.preferences;
+    return LinkContext{window_, a.instance, a.definition, a.strings, p.portIndex, p.comNumber, p.baudRateIndex};
+  }
 
   void newApplication() override {
     if (!mayDiscardDesign(window_)) return;
@@ -102,9 +116,9 @@ class MainCommands : public CommandTarget {
     placeMainWindow(window_, false);
   }
 
-  void downloadApplication(bool cradle) override { torvik::downloadApplication(window_, cradle); }
-  void downloadLookupFile(bool cradle) override { torvik::downloadLookupFile(window_, cradle); }
-  void receiveData(bool cradle) override { torvik::receiveData(window_, cradle); }
+  void downloadApplication(bool cradle) override { torvik::downloadApplication(linkContext(), cradle); }
+  void downloadLookupFile(bool cradle) override { torvik::downloadLookupFile(linkContext(), cradle); }
+  void receiveData(bool cradle) override { torvik::receiveData(linkContext(), cradle); }
   void about() override { runAboutBox(window_); }
   void exit() override { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
@@ -150,8 +164,15 @@ void onCreate(HWND window) {
     loadProject(window, path, true);
   }
   placeMainWindow(window, true);
+  FaceContext face;
+  face.instance = a.instance;
+  face.commandWindow = window;
+  face.definition = &a.definition;
+  face.strings = &a.strings;
+  face.clock = &systemClock();
+  face.insertRecentFiles = insertRecentFileItems;
   a.client = CreateWindowExA(0, kFaceClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kMainWidth, kMainHeight, window,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CLIENT_WINDOW)), a.instance, nullptr);
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CLIENT_WINDOW)), a.instance, &face);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

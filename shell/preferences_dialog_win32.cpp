@@ -7,10 +7,10 @@
 #include "link/win32_serial_port_win32.h"
 #include "resources/resource_ids.h"
 #include "shell/app_win32.h"
-#include "shell/dialog_win32.h"
-#include "shell/language_files_win32.h"
+#include "win/dialog_win32.h"
+#include "win/language_files_win32.h"
 #include "shell/project_files_win32.h"
-#include "shell/serial_ports_win32.h"
+#include "win/serial_ports_win32.h"
 #include "simulator/face_win32.h"
 
 namespace torvik {
@@ -68,7 +68,7 @@ void initDialog(HWND dialog, PreferencesData& data) {
                        p.baudRateIndex);
 
   HWND portCombo = GetDlgItem(dialog, IDC_PREF_PORT);
-  const int rows = fillPortList(dialog, IDC_PREF_PORT, data.ports, p);
+  const int rows = fillPortList(dialog, IDC_PREF_PORT, data.ports, p.portIndex, p.comNumber);
   if (rows > 0) {
     if (p.portIndex < 0 || p.portIndex >= rows) p.portIndex = 0;
     SendMessageA(portCombo, CB_SETCURSEL, static_cast<WPARAM>(listRowOfPortIndex(portCombo, data.ports, p.portIndex)),

@@ -12,7 +12,7 @@
 #include "definition/project_file.h"
 #include "resources/resource_ids.h"
 #include "shell/app_win32.h"
-#include "shell/file_dialog_win32.h"
+#include "win/file_dialog_win32.h"
 #include "shell/ini_file.h"
 #include "shell/recent_files.h"
 
@@ -189,7 +189,7 @@ bool saveProject(HWND owner) {
 }
 
 bool saveProjectAs(HWND owner) {
-  const std::string filter = fileFilter({kStrSaveFilterName, kStrProjectPattern}, FilterTexts::Lookup);
+  const std::string filter = fileFilter(app().strings, {kStrSaveFilterName, kStrProjectPattern}, FilterTexts::Lookup);
   char chosen[MAX_PATH] = {};
   if (!chooseFileToSave(
           {owner, filter, chosen, sizeof chosen, "TVX", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST}))
@@ -204,7 +204,7 @@ bool saveProjectAs(HWND owner) {
 
 bool openProject(HWND owner) {
   App& a = app();
-  const std::string filter = fileFilter({kStrOpenProjectsName, kStrProjectPattern, kStrOpenTemplatesName,
+  const std::string filter = fileFilter(app().strings, {kStrOpenProjectsName, kStrProjectPattern, kStrOpenTemplatesName,
                                          kStrTemplatePattern, kStrOpenAllName, kStrAllPattern},
                                         FilterTexts::Lookup);
   char chosen[256] = {};

@@ -1,6 +1,6 @@
 #include "shell/session.h"
 
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 

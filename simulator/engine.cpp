@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "definition/design_rules.h"
 #include "simulator/keypad.h"
 
 namespace torvik {
@@ -25,7 +26,7 @@ int boundedLength(const char* text, int limit) {
   return n;
 }
 
-bool isInputType(int type) { return type >= 1 && type <= 6; }
+bool isInputType(int type) { return isRunInputType(type); }
 
 int nameLimit(std::uint8_t font) { return font != 0 ? 15 : 20; }
 
@@ -573,40 +574,6 @@ void formatClockLine(const LocalTime& time, int tick, bool showCounter, std::int
 
 void Simulator::clockLine(char (&out)[kClockLineBytes]) {
   formatClockLine(clock_.localTime(), tick_, def_.systemSettings.separateDataFiles == 0, recordCounter_, out);
-}
-
-// ---------------------------------------------------------------- preparation
-
-void prepareDesign(ApplicationDefinition& def) {
-  for (MenuRecord& m : def.menu) {
-    const int limit = nameLimit(m.font);
-    int count = 0;
-    for (int k = 0; k < kMenuItems; ++k) {
-      const unsigned char* name = reinterpret_cast<const unsigned char*>(m.itemName[k]);
-      for (int i = 0; i < limit && name[i] != 0; ++i)
-        if (name[i] > ' ') {
-          ++count;
-          break;
-        }
-    }
-    m.itemCount = static_cast<std::uint8_t>(count);
-  }
-  for (FormRecord& f : def.form) {
-    int last = 0;
-    for (int j = 0; j < kLcdLines; ++j) {
-      const int type = f.dataType[j];
-      if (type == 0 || type == 12) {
-        std::memset(f.prompt[j], 0, sizeof f.prompt[j]);
-        f.lookupField[j] = 0;
-      } else if ((type >= 8 && type <= 11) || type == 13) {
-        // Only these types can never use a lookup column; alphameric, the variables and
-        // compare keep the one the designer chose.
-        f.lookupField[j] = 0;
-      }
-      if (isInputType(type)) last = j + 1;
-    }
-    f.lastInputLine = static_cast<std::uint8_t>(last);
-  }
 }
 
 }  // namespace torvik

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "definition/application_definition.h"
-#include "shell/clock.h"
+#include "base/clock.h"
 
 namespace torvik {
 
@@ -187,9 +187,6 @@ class Simulator {
   int tick_ = 0;
 };
 
-// Rewrites the bytes a run depends on: menu item counts, form last input lines, and clears
-// prompts and lookup references of lines that cannot use them.
-void prepareDesign(ApplicationDefinition& def);
 
 // The main menu's clock line: "JAN 05, 14:07 0012" (the colon blinks with tick >= 5); the
 // record counter replaces the end unless the design saves a data file per form.

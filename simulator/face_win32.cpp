@@ -8,9 +8,8 @@
 #include <memory>
 
 #include "resources/resource_ids.h"
-#include "shell/app_win32.h"
-#include "shell/clock.h"
-#include "shell/project_files_win32.h"
+#include "base/clock.h"
+#include "win/resource_strings_win32.h"
 #include "simulator/engine.h"
 #include "simulator/keypad.h"
 
@@ -42,11 +41,13 @@ class FaceUi : public SimulatorUi {
     InvalidateRect(window, &r, FALSE);
   }
   void noExecutableProgram() override;
-  const char* text(int id) override { return app().strings.lookup(id, TextKind::Terminal); }
+  const char* text(int id) override { return strings->lookup(id, TextKind::Terminal); }
   HWND window = nullptr;
+  UiStrings* strings = nullptr;
 };
 
 struct FaceState {
+  FaceContext context;
   HWND window = nullptr;
   HBITMAP bitmaps[kBitmapCount] = {};
   HFONT font = nullptr;
@@ -85,8 +86,8 @@ void invalidateKey(int code) {
 
 void FaceUi::noExecutableProgram() {
   FaceState& f = face();
-  messageBoxById(window, kStrNoExecutableProgram, kStrPleaseDefineProgram, MB_OK | MB_ICONWARNING);
-  PostMessageA(app().mainWindow, WM_COMMAND, IDM_NEW, 0);
+  messageBoxById(window, *f.context.strings, kStrNoExecutableProgram, kStrPleaseDefineProgram, MB_OK | MB_ICONWARNING);
+  PostMessageA(f.context.commandWindow, WM_COMMAND, IDM_NEW, 0);
   // The box swallowed the button-up: show the key released and let the mouse go.
   invalidateKey(f.heldKey);
   f.keyHeld = false;
@@ -210,13 +211,13 @@ void createBand() {
   DeleteObject(pattern);
   WNDCLASSA wc{};
   wc.lpfnWndProc = bandProc;
-  wc.hInstance = app().instance;
+  wc.hInstance = f.context.instance;
   wc.hbrBackground = f.bandBrush;
   wc.lpszClassName = kBandClassName;
   RegisterClassA(&wc);
   for (HWND& b : f.band)
     b = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBandClassName, "", WS_POPUP, 0, 0, 1,
-                        1, nullptr, nullptr, app().instance, nullptr);
+                        1, nullptr, nullptr, f.context.instance, nullptr);
 }
 
 void showBand(const RECT& r) {
@@ -247,7 +248,7 @@ void destroyBand() {
     b = nullptr;
   }
   if (f.bandBrush != nullptr) {
-    UnregisterClassA(kBandClassName, app().instance);
+    UnregisterClassA(kBandClassName, f.context.instance);
     DeleteObject(f.bandBrush);
     f.bandBrush = nullptr;
   }
@@ -258,10 +259,10 @@ void destroyBand() {
 void loadPopupMenu() {
   FaceState& f = face();
   if (f.menuResource != nullptr) DestroyMenu(f.menuResource);
-  f.menuResource = LoadMenuA(app().instance, "PopMenuT900");
+  f.menuResource = LoadMenuA(f.context.instance, "PopMenuT900");
   f.popup = f.menuResource ? GetSubMenu(f.menuResource, 0) : nullptr;
   if (f.popup == nullptr) return;
-  const UiStrings& strings = app().strings;
+  const UiStrings& strings = *f.context.strings;
   if (strings.languageActive()) {
     for (int i = 0; i < 11; ++i) {
       const char* text = strings.directEntry(kFirstPopupEntry + i);
@@ -271,13 +272,13 @@ void loadPopupMenu() {
       ModifyMenuA(f.popup, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, id, text);
     }
   }
-  insertRecentFileItems(f.popup, kAboutItemPosition);
+  if (f.context.insertRecentFiles != nullptr) f.context.insertRecentFiles(f.popup, kAboutItemPosition);
 }
 
 void showPopupMenu(HWND window, POINT client) {
   if (face().popup == nullptr) return;
   ClientToScreen(window, &client);
-  TrackPopupMenu(face().popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, client.x, client.y, 0, app().mainWindow, nullptr);
+  TrackPopupMenu(face().popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, client.x, client.y, 0, face().context.commandWindow, nullptr);
 }
 
 // ---------------------------------------------------------------- mouse
@@ -300,7 +301,7 @@ void onButtonDown(HWND window, POINT p) {
     return;
   }
   f.dragging = true;
-  GetWindowRect(app().mainWindow, &f.dragFrom);
+  GetWindowRect(f.context.commandWindow, &f.dragFrom);
   f.dragTo = f.dragFrom;
   f.dragStart = p;
   showBand(f.dragTo);
@@ -327,8 +328,8 @@ void onButtonUp(HWND window) {
   } else if (wasDrag) {
     hideBand();
     const RECT& r = f.dragTo;
-    MoveWindow(app().mainWindow, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    ShowWindow(app().mainWindow, SW_SHOW);
+    MoveWindow(f.context.commandWindow, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    ShowWindow(f.context.commandWindow, SW_SHOW);
   }
   if (GetCapture() == window) ReleaseCapture();
   if (wasKey && code == kKeyPower) {
@@ -351,18 +352,20 @@ void onCaptureLost() {
 
 // ---------------------------------------------------------------- window
 
-void onCreate(HWND window) {
+void onCreate(HWND window, const FaceContext& context) {
   FaceState& f = face();
+  f.context = context;
   f.window = window;
   for (int i = 0; i < kBitmapCount; ++i)
-    f.bitmaps[i] = LoadBitmapA(app().instance, MAKEINTRESOURCEA(IDB_FACE_FIRST + i));
+    f.bitmaps[i] = LoadBitmapA(context.instance, MAKEINTRESOURCEA(IDB_FACE_FIRST + i));
   SetTimer(window, kTimerId, kTimerPeriodMs, nullptr);
   // A 12-pixel cell keeps each glyph inside the 10-pixel line pitch of a form: "Elite" is
   // rarely installed, and the 15-pixel fixed fonts that stand in for it overlap the next line.
   f.font = CreateFontA(12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Elite");
   f.ui.window = window;
-  f.engine = std::make_unique<Simulator>(app().definition, systemClock(), f.ui);
+  f.ui.strings = context.strings;
+  f.engine = std::make_unique<Simulator>(*context.definition, *context.clock, f.ui);
   reloadPopupMenu(window);
 }
 
@@ -386,9 +389,15 @@ void onDestroy(HWND window) {
 
 LRESULT CALLBACK faceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      onCreate(window);
+    case WM_CREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      const auto* context = static_cast<const FaceContext*>(create->lpCreateParams);
+      if (context == nullptr || context->definition == nullptr || context->strings == nullptr ||
+          context->clock == nullptr)
+        return -1;  // a face without its design cannot run
+      onCreate(window, *context);
       return 0;
+    }
     case WM_PAINT:
       paint(window);
       return 0;

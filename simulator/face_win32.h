@@ -1,9 +1,24 @@
 #pragma once
 #include <windows.h>
 
+#include "base/clock.h"
+#include "base/ui_strings.h"
+#include "definition/application_definition.h"
+
 namespace torvik {
 
 class Simulator;
+
+// What the face works with, handed to it as the creation data of its window (lpParam).
+struct FaceContext {
+  HINSTANCE instance = nullptr;
+  HWND commandWindow = nullptr;  // receives the popup menu's commands and is dragged
+  ApplicationDefinition* definition = nullptr;
+  UiStrings* strings = nullptr;
+  Clock* clock = nullptr;
+  // Adds the recent-file items to the popup menu before `position`.
+  void (*insertRecentFiles)(HMENU popup, int position) = nullptr;
+};
 
 constexpr char kFaceClassName[] = "Client";
 

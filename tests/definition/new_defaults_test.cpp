@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "definition/legacy_project.h"
 #include "definition/new_defaults.h"
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 namespace {

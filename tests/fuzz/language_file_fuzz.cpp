@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static auto strings = std::make_unique<torvik::UiStrings>();

@@ -7,7 +7,7 @@
 
 #include "definition/new_defaults.h"
 #include "definition/project_file.h"
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace torvik;

@@ -9,7 +9,7 @@
 
 #include "link/link_ui.h"
 #include "link/serial_port.h"
-#include "shell/clock.h"
+#include "base/clock.h"
 
 namespace torvik::test {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "shell/session.h"
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 namespace {

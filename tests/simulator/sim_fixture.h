@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "definition/application_definition.h"
-#include "shell/clock.h"
-#include "shell/ui_strings.h"
+#include "base/clock.h"
+#include "base/ui_strings.h"
+#include "definition/design_rules.h"
 #include "simulator/engine.h"
 #include "simulator/keypad.h"
 

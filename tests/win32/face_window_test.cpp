@@ -55,8 +55,14 @@ class FaceWindow : public ::testing::Test {
     parent_ = CreateWindowExA(0, kParentClass, "", WS_POPUP | WS_VISIBLE, 300, 50, 200, 459, nullptr, nullptr,
                               a.instance, nullptr);
     a.mainWindow = parent_;
+    FaceContext context;
+    context.instance = a.instance;
+    context.commandWindow = parent_;
+    context.definition = &a.definition;
+    context.strings = &a.strings;
+    context.clock = &systemClock();
     client_ = CreateWindowExA(0, kFaceClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 459, parent_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)), a.instance, nullptr);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)), a.instance, &context);
     a.client = client_;
     ASSERT_NE(client_, nullptr);
     paint();

@@ -1,5 +1,5 @@
 // Finding and loading language files in a real folder, as the program does at start.
-#include "shell/language_files_win32.h"
+#include "win/language_files_win32.h"
 
 #include "tests/support/win32_files.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "resources/resource_ids.h"
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 namespace {

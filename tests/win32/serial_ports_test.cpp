@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "link/win32_serial_port_win32.h"
-#include "shell/serial_ports_win32.h"
+#include "win/serial_ports_win32.h"
 
 namespace torvik {
 namespace {
@@ -26,13 +26,11 @@ TEST(SerialPortRegistry, ComNumberResolvesTheTestPort) {
   const int index = portIndexOfComNumber(*list, 7);
   if (index < 0) GTEST_SKIP() << "COM7 is mapped by scripts/test.sh";
   EXPECT_EQ(portKind(*list, index), kPortSerial);  // Wine lists it as \Device\Serial6
-  Preferences p;
-  p.portIndex = -1;
-  p.comNumber = 7;
+  int portIndex = -1;
   char name[11];
-  chosenPortName(p, name);
+  chosenPortName(portIndex, 7, name);
   EXPECT_STREQ(name, "COM7");
-  EXPECT_EQ(p.portIndex, index);
+  EXPECT_EQ(portIndex, index);
 }
 
 TEST(Win32SerialPort, AbsentOrClosedPortRefusesEverything) {

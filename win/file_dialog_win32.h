@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/ui_strings.h"
+
 namespace torvik {
 
 // Where a filter's texts come from: the UI string lookup (a language file applies), or the
@@ -12,7 +14,7 @@ namespace torvik {
 enum class FilterTexts { Lookup, Resources };
 
 // "Name\0pattern\0Name\0pattern\0\0" from the UI strings `ids`, in order.
-std::string fileFilter(std::initializer_list<int> ids, FilterTexts source);
+std::string fileFilter(UiStrings& strings, std::initializer_list<int> ids, FilterTexts source);
 
 struct FileChoice {
   HWND owner;

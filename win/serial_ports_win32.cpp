@@ -1,6 +1,6 @@
-#include "shell/serial_ports_win32.h"
+#include "win/serial_ports_win32.h"
 
-#include "definition/application_definition.h"
+#include "base/text.h"
 
 namespace torvik {
 
@@ -31,9 +31,9 @@ void readSerialPortList(SerialPortList& list) {
   RegCloseKey(key);
 }
 
-int fillPortList(HWND dialog, int comboId, SerialPortList& list, Preferences& preferences) {
+int fillPortList(HWND dialog, int comboId, SerialPortList& list, int& portIndex, int comNumber) {
   readSerialPortList(list);
-  preferences.portIndex = resolvePortIndex(list, preferences.portIndex, preferences.comNumber);
+  portIndex = resolvePortIndex(list, portIndex, comNumber);
   if (dialog != nullptr) {
     HWND combo = GetDlgItem(dialog, comboId);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -46,10 +46,10 @@ int fillPortList(HWND dialog, int comboId, SerialPortList& list, Preferences& pr
   return list.count;
 }
 
-void chosenPortName(Preferences& preferences, char (&name)[11]) {
+void chosenPortName(int& portIndex, int comNumber, char (&name)[11]) {
   static SerialPortList list;  // 17 KB: kept off the stack
-  fillPortList(nullptr, 0, list, preferences);
-  copyText(name, portName(list, preferences.portIndex));
+  fillPortList(nullptr, 0, list, portIndex, comNumber);
+  copyText(name, portName(list, portIndex));
 }
 
 }  // namespace torvik

@@ -1,16 +1,16 @@
-#include "shell/file_dialog_win32.h"
+#include "win/file_dialog_win32.h"
 
 #include <commdlg.h>
 
-#include "shell/app_win32.h"
+#include "win/resource_strings_win32.h"
 
 namespace torvik {
 
-std::string fileFilter(std::initializer_list<int> ids, FilterTexts source) {
+std::string fileFilter(UiStrings& strings, std::initializer_list<int> ids, FilterTexts source) {
   std::string filter;
   for (int id : ids) {
     if (source == FilterTexts::Lookup) {
-      filter += app().strings.lookup(id, TextKind::Label);
+      filter += strings.lookup(id, TextKind::Label);
     } else {
       char text[128];
       loadResourceString(id, text, sizeof text);

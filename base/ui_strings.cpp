@@ -1,4 +1,4 @@
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 #include <algorithm>
 #include <cstring>
@@ -54,17 +54,32 @@ char* UiStrings::buffer(TextKind kind, int* size) {
 const char* UiStrings::lookup(int id, TextKind kind) {
   int size = 0;
   char* out = buffer(kind, &size);
-  std::memset(out, 0, static_cast<std::size_t>(size));
+  copyText(id, out, static_cast<std::size_t>(size));
+  return out;
+}
+
+UiText UiStrings::text(int id) {
+  UiText t;
+  copyText(id, t.text, sizeof t.text);
+  return t;
+}
+
+void UiStrings::copyText(int id, char* out, std::size_t outSize) {
+  if (outSize == 0) return;
+  const int size = outSize > 0x7fffffff ? 0x7fffffff : static_cast<int>(outSize);
+  std::memset(out, 0, outSize);
   const bool inTable = id >= 0 && id < kOverrideCount;
   if (languageActive_ && inTable && overrides_[id][0] != '\0') {
     copyCut(out, size, overrides_[id], std::strlen(overrides_[id]));
-    return out;
+    return;
   }
-  loader_(id, out, size);
+  // Loaded whole first: what is cached must not depend on the caller's buffer.
+  char loaded[128] = {};
+  loader_(id, loaded, sizeof loaded);
   // While a language is active the resource text is cached in the entry, so later lookups
   // (and direct entries) see it.
-  if (languageActive_ && inTable) copyCut(overrides_[id], kEntrySize, out, std::strlen(out));
-  return out;
+  if (languageActive_ && inTable) copyCut(overrides_[id], kEntrySize, loaded, std::strlen(loaded));
+  copyCut(out, size, loaded, std::strlen(loaded));
 }
 
 const char* UiStrings::directEntry(int id) const {

@@ -1,4 +1,4 @@
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 #include <gtest/gtest.h>
 

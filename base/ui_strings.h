@@ -22,12 +22,27 @@ struct ResourceString {
 };
 const ResourceString* resourceStrings(int* count);
 
+// A UI text owned by its holder: as many as needed can be alive at once.
+struct UiText {
+  char text[128] = {};
+  const char* c_str() const { return text; }
+};
+
+// The narrow view of the string table that code below the windows needs: one text by id,
+// copied into the caller's buffer, as the program shows it (a language file applies).
+class TextSource {
+ public:
+  virtual ~TextSource() = default;
+  // Copies the text for `id` into `out` (cut to size - 1, NUL-terminated); "" when none.
+  virtual void copyText(int id, char* out, std::size_t size) = 0;
+};
+
 struct LanguageEntry {
   char name[41];
   char path[260];
 };
 
-class UiStrings {
+class UiStrings : public TextSource {
  public:
   static constexpr int kOverrideCount = 1800;
   static constexpr int kEntrySize = 81;  // 80 characters and a NUL
@@ -40,6 +55,10 @@ class UiStrings {
   // Fills the kind's result buffer with the text for `id` and returns it. The buffer stays
   // valid until the next lookup of the same kind.
   const char* lookup(int id, TextKind kind);
+  // The same text in the caller's buffer or as an owned copy, for texts that must live
+  // side by side (a dialog's labels): no shared buffer to overwrite.
+  void copyText(int id, char* out, std::size_t size) override;
+  UiText text(int id);
 
   // The override entry for `id` with no fallback: texts that only language files carry
   // (captions, control labels, popup-menu items). Empty outside 0..1799.

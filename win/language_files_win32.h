@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 

@@ -4,7 +4,7 @@
 // lives in the dialog's DWLP_USER, so no handler keeps static pointers.
 #include <windows.h>
 
-#include "shell/ui_strings.h"
+#include "base/ui_strings.h"
 
 namespace torvik {
 

@@ -1,11 +1,11 @@
-#include "shell/serial_ports.h"
+#include "base/serial_ports.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "definition/application_definition.h"
+#include "base/text.h"
 
 namespace torvik {
 

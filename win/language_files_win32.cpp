@@ -1,4 +1,4 @@
-#include "shell/language_files_win32.h"
+#include "win/language_files_win32.h"
 
 #include <windows.h>
 

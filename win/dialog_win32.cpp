@@ -1,4 +1,4 @@
-#include "shell/dialog_win32.h"
+#include "win/dialog_win32.h"
 
 namespace torvik {
 
