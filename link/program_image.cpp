@@ -3,6 +3,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "definition/form_rules.h"
+
 namespace torvik {
 
 namespace {
@@ -75,24 +77,6 @@ std::uint8_t bumpTwoBits(std::uint8_t byte, int shift) {
 
 }  // namespace
 
-void normaliseForms(ApplicationDefinition& def) {
-  for (FormRecord& form : def.form) {
-    if (form.font != 0)
-      for (int j = kFormLinesLargeFont; j < kFormLines; ++j) form.dataType[j] = kDataNil;
-    for (int j = 0; j < kFormLines; ++j) {
-      FormLine line = form.line(j);
-      if (line.maxLength > kMaxInputLength) line.maxLength = kMaxInputLength;
-      if (line.minLength > line.maxLength) line.minLength = line.maxLength;
-      if (line.dataType == kDataNil || line.dataType == kDataExtension) {
-        std::memset(line.prompt, 0, sizeof line.prompt);
-        line.lookupField = 0;
-      } else if ((line.dataType >= kDataFixed && line.dataType <= kDataPassDown) || line.dataType == kDataPause) {
-        line.lookupField = 0;
-      }
-    }
-  }
-}
-
 void normaliseMenus(ApplicationDefinition& def) {
   for (int m = 0; m < kMenuCount; ++m) {
     MenuRecord& menu = def.menu[m];
@@ -110,7 +94,7 @@ void normaliseMenus(ApplicationDefinition& def) {
 }
 
 void buildProgramImage(ApplicationDefinition& def, ProgramImage& image) {
-  normaliseForms(def);
+  normaliseFormLines(def.form);
   normaliseMenus(def);
   ImageWriter w(image.bytes);
   w.copy(&def.barcodeSettings, sizeof def.barcodeSettings);

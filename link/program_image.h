@@ -27,7 +27,6 @@ constexpr std::size_t kImageWeight = imageOffsetOf(offsetof(ApplicationDefinitio
 constexpr std::size_t kImageUsedBytes = imageOffsetOf(kDefinitionSize);  // the rest stays zero
 static_assert(kImageUsedBytes == 18842 && kImageMenus == 23 && kImageForms == 3523 && kImageWeight == 18830, "image layout");
 
-void normaliseForms(ApplicationDefinition& def);
 // Pads every menu's caption and items to the menu's width and recounts its items; after
 // each menu, the form of the same index gets its second pass.
 void normaliseMenus(ApplicationDefinition& def);
