@@ -61,11 +61,13 @@ void writeFieldText(void* record, const FieldRef& field, int line, const char* t
   bytes[n] = 0;
 }
 
-NumberCorrection correctNumberText(char* text, std::size_t size, int max) {
+NumberCorrection correctNumberText(char* text, std::size_t size, int max, int notNumber) {
   if (size == 0 || text[0] == '\0') return {0, false};
-  long value = 0;
+  const bool isNumber = text[0] >= '0' && text[0] <= '9';
+  long value = isNumber ? 0 : notNumber;
   std::size_t digits = 0;
-  while (text[digits] >= '0' && text[digits] <= '9') {
+  // Saturates at the maximum, so a pasted run of digits cannot overflow.
+  while (isNumber && text[digits] >= '0' && text[digits] <= '9') {
     if (value <= max) value = value * 10 + (text[digits] - '0');
     ++digits;
   }

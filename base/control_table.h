@@ -90,14 +90,14 @@ void readFieldText(const void* record, const FieldRef& field, int line, char* ou
 void writeFieldText(void* record, const FieldRef& field, int line, const char* text);
 
 // Corrects the text of a number edit in place: a text that does not start with a digit
-// becomes "0", one with digits first is read up to its first non-digit, a number above `max`
-// becomes `max`, leading zeros go. An empty edit stays empty. Returns the value and whether
-// the text changed (the edit is then given the corrected text).
+// becomes `notNumber`, one with digits first is read up to its first non-digit, a number above
+// `max` becomes `max`, leading zeros go. An empty edit stays empty and means 0. Returns the
+// value and whether the text changed (the edit is then given the corrected text).
 struct NumberCorrection {
   int value;
   bool changed;
 };
-NumberCorrection correctNumberText(char* text, std::size_t size, int max);
+NumberCorrection correctNumberText(char* text, std::size_t size, int max, int notNumber = 0);
 
 // Cuts a text to `limit` characters; true when it was longer.
 bool cutText(char* text, int limit);

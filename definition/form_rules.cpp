@@ -1,5 +1,7 @@
 #include "definition/form_rules.h"
 
+#include "base/control_table.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -29,17 +31,13 @@ EditCorrection cutTo(const char* text, int limit) {
 // text that is no number shows `notNumber`.
 EditCorrection correctNumber(const char* text, int maximum, int notNumber) {
   EditCorrection r{};
-  if (text == nullptr || text[0] == '\0') return r;
-  int value = notNumber;
-  if (isDigit(text[0])) {
-    value = 0;
-    // Saturates at the maximum, so a pasted run of digits cannot overflow.
-    for (const char* p = text; isDigit(*p) && value <= maximum; ++p) value = value * 10 + (*p - '0');
-    if (value > maximum) value = maximum;
-  }
-  r.value = value;
-  std::snprintf(r.text, sizeof r.text, "%d", value);
-  r.changed = std::strcmp(r.text, text) != 0;
+  if (text == nullptr) return r;
+  char work[64];
+  copyText(work, text);
+  const NumberCorrection c = correctNumberText(work, sizeof work, maximum, notNumber);
+  r.value = c.value;
+  copyText(r.text, work);
+  r.changed = c.changed || std::strlen(text) >= sizeof work;
   return r;
 }
 

@@ -74,7 +74,8 @@ bool runDefinitionEditor(const EditorContext& context) {
   header.nPages = kPageCount;
   header.nStartPage = 0;
   header.ppsp = pages;
-  return PropertySheetA(&header) > 0;
+  PropertySheetA(&header);
+  return session->formsApplied;
 }
 
 }  // namespace torvik

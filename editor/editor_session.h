@@ -23,6 +23,8 @@ struct EditorSession {
   bool showInputMark[kFormCount][kFormLines] = {};
   int currentForm = 0;
   int currentLine = 0;
+  // Set by the Form page's apply, which runs whenever the editor is closed with OK.
+  bool formsApplied = false;
 };
 
 // Fills the number labels "1" to "10".

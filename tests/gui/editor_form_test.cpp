@@ -1,0 +1,201 @@
+// The definition editor driven through the real program: the property sheet's caption and
+// buttons, the Form page's corrections and enabling, and what OK and Cancel leave in the file.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "tests/gui/driver.h"
+#include "tests/support/win32_files.h"
+
+namespace {
+
+using gui::TorvikProcess;
+using testfiles::readAll;
+
+constexpr int kNewCommand = IDM_NEW;
+constexpr int kEditCommand = IDM_EDIT;
+constexpr int kSaveAsCommand = IDM_SAVEAS;
+constexpr std::size_t kFileSize = 18954;
+constexpr std::size_t kForm1 = 3535;  // the first form record in a project file
+constexpr std::size_t kDataType = 29, kPrompt = 37, kInputSource = 205, kMinLength = 213, kMaxLength = 221;
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+// The page of the sheet that holds control `id`.
+HWND pageWith(HWND sheet, int id) {
+  ChildSearch search{id, nullptr};
+  EnumChildWindows(
+      sheet,
+      [](HWND child, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<ChildSearch*>(p);
+        if (GetDlgItem(child, s->id) != nullptr && gui::className(child) == "#32770") {
+          s->found = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Selects a combo item as the user would: the owner hears CBN_SELCHANGE.
+void selectItem(HWND page, int id, int item) {
+  SendDlgItemMessageA(page, id, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+}
+
+// Types a whole text into an edit (its owner hears EN_CHANGE) and reads back what it shows.
+std::string typeText(HWND page, int id, const char* text) {
+  SendDlgItemMessageA(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  return gui::dialogItemText(page, id);
+}
+
+bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
+
+class Editor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "torvik_gui_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    torvik_ = std::make_unique<TorvikProcess>();
+    ASSERT_TRUE(torvik_->start());
+  }
+  void TearDown() override {
+    torvik_.reset();
+    testfiles::removeTree(folder_);
+    if (!language_.empty()) DeleteFileA(language_.c_str());
+  }
+
+  std::string path(const char* name) const { return folder_ + "\\" + name; }
+
+  // Opens the editor by its command and returns the sheet.
+  HWND openEditor(const char* caption = "Torvik - [ New file ]") {
+    torvik_->command(kEditCommand);
+    return torvik_->waitForWindow("#32770", caption);
+  }
+  void close(HWND sheet, int button) {
+    gui::clickButton(sheet, button);
+    EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(sheet); }));
+  }
+  std::string saveAs(const char* name) {
+    torvik_->command(kSaveAsCommand);
+    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
+    EXPECT_NE(dialog, nullptr);
+    if (dialog == nullptr) return "";
+    EXPECT_TRUE(gui::chooseFile(dialog, path(name)));
+    const std::string file = path(name);
+    EXPECT_TRUE(gui::waitUntil([&] { return readAll(file).size() == kFileSize; }));
+    return readAll(file);
+  }
+
+  std::unique_ptr<TorvikProcess> torvik_;
+  std::string folder_, language_;
+};
+
+TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
+  HWND sheet = openEditor();
+  ASSERT_NE(sheet, nullptr);
+  HWND page = pageWith(sheet, IDC_FORM_SELECT);
+  ASSERT_NE(page, nullptr);
+  torvik_->screenshot("editor_form_page");
+
+  // A new design's lines are nil: nothing but the type can be edited.
+  const int line1 = 1, line2 = 2, line5 = 5;
+  EXPECT_TRUE(enabled(page, IDC_FORM_TYPE_BASE + line1));
+  EXPECT_FALSE(enabled(page, IDC_FORM_PROMPT_BASE + line1));
+  EXPECT_FALSE(enabled(page, IDC_FORM_MORE_BASE + line1));
+
+  selectItem(page, IDC_FORM_TYPE_BASE + line1, 1);  // text
+  EXPECT_TRUE(enabled(page, IDC_FORM_PROMPT_BASE + line1));
+  EXPECT_TRUE(enabled(page, IDC_FORM_MORE_BASE + line1));
+  EXPECT_TRUE(enabled(page, IDC_FORM_MAX_BASE + line1));
+  EXPECT_EQ(typeText(page, IDC_FORM_PROMPT_BASE + line1, "ABCDEFGHIJKLMNOPQRSTU"), "ABCDEFGHIJKLMNOPQRST");
+  EXPECT_EQ(typeText(page, IDC_FORM_PROMPT_BASE + line1, "Article"), "Article");
+  EXPECT_EQ(typeText(page, IDC_FORM_MAX_BASE + line1, "95"), "80");
+  EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "x"), "0");
+  EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "12a"), "12");
+
+  selectItem(page, IDC_FORM_TYPE_BASE + line2, 13);  // pause: prompt and keypad input
+  EXPECT_TRUE(enabled(page, IDC_FORM_PROMPT_BASE + line2));
+  EXPECT_EQ(SendDlgItemMessageA(page, IDC_FORM_SOURCE_BASE + line2, CB_GETCURSEL, 0, 0), 1);
+  selectItem(page, IDC_FORM_TYPE_BASE + line2, 12);  // extension: no prompt of its own
+  EXPECT_FALSE(enabled(page, IDC_FORM_PROMPT_BASE + line2));
+
+  // The large font takes lines 5 to 8 away at once; the small one gives them back.
+  selectItem(page, IDC_FORM_FONT, 1);
+  EXPECT_FALSE(enabled(page, IDC_FORM_TYPE_BASE + line5));
+  selectItem(page, IDC_FORM_FONT, 0);
+  EXPECT_TRUE(enabled(page, IDC_FORM_TYPE_BASE + line5));
+  torvik_->screenshot("editor_form_page_edited");
+  close(sheet, IDOK);
+
+  const std::string bytes = saveAs("edited");
+  ASSERT_EQ(bytes.size(), kFileSize);
+  EXPECT_EQ(bytes[kForm1 + kDataType], 1);
+  EXPECT_EQ(bytes.substr(kForm1 + kPrompt, 8), std::string("Article\0", 8));
+  EXPECT_EQ(bytes[kForm1 + kMinLength], 12);
+  EXPECT_EQ(bytes[kForm1 + kMaxLength], 80);
+  // The extension line continues the prompt's row: 80 - (20 - 7) characters.
+  EXPECT_EQ(bytes[kForm1 + kDataType + 1], 12);
+  EXPECT_EQ(bytes[kForm1 + kMaxLength + 1], 80 - (20 - 7));
+  EXPECT_EQ(bytes[kForm1 + kInputSource + 1], 2) << "an extension line is reset to both";
+}
+
+TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
+  const std::string before = saveAs("before");
+  HWND sheet = openEditor(nullptr);
+  ASSERT_NE(sheet, nullptr);
+  // A saved design's caption names its file.
+  const std::string caption = gui::windowText(sheet);
+  EXPECT_EQ(caption.rfind("Torvik - [ ", 0), 0u) << caption;
+  EXPECT_NE(caption.find("before"), std::string::npos) << caption;
+  HWND page = pageWith(sheet, IDC_FORM_SELECT);
+  ASSERT_NE(page, nullptr);
+  selectItem(page, IDC_FORM_TYPE_BASE + 1, 2);
+  typeText(page, IDC_FORM_PROMPT_BASE + 1, "Count");
+  selectItem(page, IDC_FORM_SELECT, 3);  // another form shown and left
+  close(sheet, IDCANCEL);
+  EXPECT_EQ(saveAs("after_cancel"), before);
+
+  // Displaying every form and pressing OK writes only what the OK rules write.
+  sheet = openEditor(nullptr);
+  ASSERT_NE(sheet, nullptr);
+  page = pageWith(sheet, IDC_FORM_SELECT);
+  for (int f = 0; f < 10; ++f) selectItem(page, IDC_FORM_SELECT, f);
+  close(sheet, IDOK);
+  EXPECT_EQ(saveAs("after_ok"), before);
+}
+
+TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {
+  torvik_.reset();
+  language_ = testfiles::programFolder() + "torvik_gui_editor.lng";
+  testfiles::writeAll(language_, "Testsprache\r\n1=Mein Programm\r\n2=Torvik DE\r\n3=Neue Datei\r\n51=Formular\r\n"
+                                 "1131=Programm speichern ?\r\n");
+  gui::NoIniFile ini;
+  ASSERT_TRUE(ini.write("Unknow\r1\r1\r1\r0\r0\r0\rTestsprache\r1\r"));
+  torvik_ = std::make_unique<TorvikProcess>();
+  ASSERT_TRUE(torvik_->start());
+
+  HWND sheet = openEditor("Torvik DE - [ Neue Datei ]");
+  ASSERT_NE(sheet, nullptr);
+  close(sheet, IDOK);
+  // The design is modified now: New asks first, in the language's words.
+  torvik_->command(kNewCommand);
+  HWND box = torvik_->waitForWindow("#32770", "Mein Programm");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(gui::dialogItemText(box, gui::kMessageBoxTextId), "Programm speichern ?");
+  gui::clickButton(box, IDNO);
+  // New opens the editor on the new design.
+  sheet = torvik_->waitForWindow("#32770", "Torvik DE - [ Neue Datei ]");
+  ASSERT_NE(sheet, nullptr);
+  close(sheet, IDCANCEL);
+}
+
+}  // namespace
