@@ -1,7 +1,9 @@
 # Two commands matter: `make run` and `make test`. Both install what is missing first.
 JOBS     ?= $(shell nproc)
 WERROR   := $(if $(CI),ON,OFF)
-CMAKE_Q  := -Wno-dev -DTORVIK_WERROR=$(WERROR)
+# The toolchain file is read only when a tree is first configured: later runs would warn
+# that it went unused.
+CMAKE_Q  := -Wno-dev --no-warn-unused-cli -DTORVIK_WERROR=$(WERROR)
 
 .PHONY: all setup native win fuzz-build build test run fuzz clean
 
@@ -17,7 +19,7 @@ native: setup
 win: setup
 	@cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw.cmake $(CMAKE_Q) >/dev/null
-	@cmake --build build/win -j $(JOBS)
+	@cmake --build build/win -j $(JOBS) -- --no-print-directory
 
 fuzz-build: setup
 	@cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \

@@ -103,16 +103,17 @@ void runDownloadCommand(const LinkContext& context, bool cradle, DownloadMode mo
   runDownload(theLink(), ui, host, settings);
 }
 
-class FileSink : public RecordSink {
+class Win32OutputFile : public OutputFile {
  public:
-  explicit FileSink(HANDLE file) : file_(file) {}
-  bool writeRecord(const std::uint8_t* data, std::size_t size) override {
-    std::uint8_t line[kMaxRecordLine + 2];
-    std::memcpy(line, data, size);
-    line[size] = '\r';
-    line[size + 1] = '\n';
+  explicit Win32OutputFile(HANDLE file) : file_(file) {}
+  bool write(const std::uint8_t* data, std::size_t size) override {
     DWORD written = 0;
-    return WriteFile(file_, line, static_cast<DWORD>(size + 2), &written, nullptr) != 0 && written == size + 2;
+    return WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) != 0 && written == size;
+  }
+  bool truncate(std::uint64_t size) override {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) != 0 && SetEndOfFile(file_) != 0;
   }
 
  private:
@@ -151,7 +152,8 @@ void receiveData(const LinkContext& context, bool cradle) {
     CloseHandle(file);
     return;
   }
-  FileSink sink(file);
+  Win32OutputFile output(file);
+  FileRecordSink sink(output);
   const ReceiveResult result = receiveRecords(link, ui, sink);
   link.close(SerialLink::OpenFor::Receive);
   CloseHandle(file);

@@ -46,7 +46,9 @@ constexpr int kStrErrorDownloading = 1168;
 constexpr int kStrErrorCommState = 1169;
 constexpr int kStrFileCreateFailed = 1170;
 constexpr int kStrVersionIncompatible = 1325;
-// Our own: a receive cut short after records arrived, and an over-long lookup line.
+// Our own: a received file left with a piece of a record at its end, a receive cut short
+// after records arrived, and an over-long lookup line.
+constexpr int kStrRecordPieceLeft = 1138;
 constexpr int kStrReceiveIncomplete = 1389;
 constexpr int kStrLookupLineTooLong = 1390;
 

@@ -20,6 +20,19 @@ std::size_t makeRecordLine(std::uint8_t seq, const std::uint8_t* data, std::size
   return size + 4;
 }
 
+bool FileRecordSink::writeRecord(const std::uint8_t* data, std::size_t size) {
+  std::uint8_t line[kMaxRecordLine + 2];
+  if (size > kMaxRecordLine) return false;
+  std::memcpy(line, data, size);
+  line[size] = '\r';
+  line[size + 1] = '\n';
+  if (!file_.write(line, size + 2)) return false;
+  complete_ += size + 2;
+  return true;
+}
+
+bool FileRecordSink::dropUnfinishedRecord() { return file_.truncate(complete_); }
+
 namespace {
 
 bool sendWord(SerialLink& link, const char* word) { return link.writeText(word); }
@@ -116,9 +129,11 @@ ReceiveResult receiveRecords(SerialLink& link, LinkUi& ui, RecordSink& sink) {
       continue;
     }
     if (!sink.writeRecord(line + 1, length - 3)) {
-      // Not acknowledged, so the terminal keeps the record.
+      // Not acknowledged, so the terminal keeps the record and sends it again next time.
+      result.pieceLeft = !sink.dropUnfinishedRecord();
       ui.counterEnd();
       ui.show(kStrError, kStrFileCreateFailed, BoxIcon::None);
+      if (result.pieceLeft) ui.show(kStrError, kStrRecordPieceLeft, BoxIcon::Exclamation);
       result.end = ReceiveResult::End::WriteFailed;
       return result;
     }

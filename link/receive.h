@@ -18,20 +18,50 @@ class RecordSink {
   virtual ~RecordSink() = default;
   // Writes one record's data and its CR LF; false when the write failed.
   virtual bool writeRecord(const std::uint8_t* data, std::size_t size) = 0;
+  // Removes whatever a failed writeRecord left behind, so the sink ends with the last
+  // complete record; false when that failed too.
+  virtual bool dropUnfinishedRecord() = 0;
+};
+
+// The output file as the receive side needs it.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Appends `size` bytes; false when not all of them were written (a part may have been).
+  virtual bool write(const std::uint8_t* data, std::size_t size) = 0;
+  // Cuts the file back to its first `size` bytes; false when that failed.
+  virtual bool truncate(std::uint64_t size) = 0;
+};
+
+// Records as CR LF lines of an output file that starts empty. A record the disk took only
+// in part is cut off again on request: the terminal was not told it arrived and sends it
+// again next time, so a piece of it would stay as a damaged duplicate.
+class FileRecordSink : public RecordSink {
+ public:
+  explicit FileRecordSink(OutputFile& file) : file_(file) {}
+  bool writeRecord(const std::uint8_t* data, std::size_t size) override;
+  bool dropUnfinishedRecord() override;
+  std::uint64_t completeBytes() const { return complete_; }
+
+ private:
+  OutputFile& file_;
+  std::uint64_t complete_ = 0;  // where the last complete record ends
 };
 
 struct ReceiveResult {
   enum class End { Over, NoConnection, TimedOut, WriteFailed };
   End end = End::NoConnection;
   int count = 0;  // records written and acknowledged
+  bool pieceLeft = false;  // a failed write's piece could not be removed from the file
 };
 
 // Builds the line a terminal sends for `data` with sequence number `seq` (for tests and
 // the terminal peer): seq, data, check low, check high, CR. Returns its length.
 std::size_t makeRecordLine(std::uint8_t seq, const std::uint8_t* data, std::size_t size, std::uint8_t* out);
 
-// Handshake and record loop on an open port. Shows "Time out!" and "Failed to establish
-// connection!" itself; the closing messages are finishReceive's.
+// Handshake and record loop on an open port. Shows "Time out!", "Failed to establish
+// connection!" and a failed write (with a piece of a record it could not remove) itself;
+// the closing messages are finishReceive's.
 ReceiveResult receiveRecords(SerialLink& link, LinkUi& ui, RecordSink& sink);
 
 // The closing messages; returns whether the file is kept. A receive that ends early keeps

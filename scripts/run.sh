@@ -10,7 +10,22 @@ export TORVIK_WINEPREFIX="$top/build/wineprefix"
 virtual=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then virtual=1; fi
 torvik_start_display
-trap 'torvik_stop_display' EXIT
+pid=""
+# Torvik first, then Wine's helper programs, then the display they draw on: a display that
+# goes away under them makes each one print a broken X connection.
+finish() {
+  if [ -n "$pid" ]; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  if [ -n "$TORVIK_XVFB_PID" ]; then
+    WINEPREFIX="$TORVIK_WINEPREFIX" timeout 15 wineserver -w 2>/dev/null || true
+  fi
+  torvik_stop_display
+}
+trap finish EXIT
+# Ctrl+C is the way to stop it, not a failure.
+trap 'exit 0' INT TERM
 
 scripts/wine-exec.sh build/win/Torvik.exe &
 pid=$!
@@ -24,4 +39,7 @@ if [ "$virtual" = 1 ]; then
   echo "Torvik is running on the virtual display $DISPLAY; screenshot: build/screenshot.png"
   echo "Stop it with Ctrl+C."
 fi
-wait "$pid"
+status=0
+wait "$pid" || status=$?
+pid=""
+exit "$status"

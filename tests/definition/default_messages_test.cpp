@@ -55,6 +55,8 @@ TEST(DefaultMessages, EverySetHoldsItsUiStringsCutToItsWidth) {
   EXPECT_EQ(largeFontSet(9).count, 5);  // MsgDownloadPort: one line fewer in the large font
   EXPECT_EQ(smallFontSet(-1).count, 0);
   EXPECT_EQ(largeFontSet(kMessageGroupCount).count, 0);
+  EXPECT_EQ(smallFontSet(kMessageGroupCount).count, 0);
+  EXPECT_EQ(largeFontSet(-1).count, 0);
 }
 
 TEST(DefaultMessages, LanguageTextsAreCutAt15And20) {

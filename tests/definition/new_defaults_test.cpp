@@ -173,8 +173,14 @@ TEST(NewApplication, MessageGroupsComeFromTheDefaultMessageTable) {
   auto table = std::make_unique<DefaultMessages>();
   buildDefaultMessages(*strings, *table);
   auto def = std::make_unique<ApplicationDefinition>();
+  // A text in the table past the last group's entries must not land behind that group.
+  copyText(table->small[kMessageGroupCount - 1][messageGroup(*def, kMessageGroupCount - 1).entries], "Beyond");
   std::memset(def.get(), 0x33, sizeof *def);
   applyNewApplicationDefaults(*def, *table);
+  // The wedge settings follow the last group: only their own reset touches them.
+  const std::uint8_t wedgeHead[5] = {0, 0, 0, 0, 1};
+  EXPECT_EQ(std::memcmp(&def->wedgeSettings, wedgeHead, sizeof wedgeHead), 0);
+  for (std::uint8_t b : def->wedgeSettings.unused) ASSERT_EQ(b, 0x33);
   for (int i = 0; i < 4; ++i) {
     for (char c : def->msgReserved.entry[i]) EXPECT_EQ(c, 0);
   }

@@ -344,6 +344,24 @@ TEST(WeightCodeLayout, WordsAreLittleEndianByteByByte) {
   EXPECT_EQ(w.maskCodeWord[1], 0);
 }
 
+TEST(WeightCodeLayout, EachFlagReadsItsOwnBitOfTheWordOnly) {
+  struct Row {
+    std::uint16_t flags;
+    bool enabled;
+    bool oneC;
+  };
+  const Row rows[] = {{0x0000, false, false}, {0x0001, true, false}, {0x0002, false, true},
+                      {0x0003, true, true},   {0x0100, false, false}, {0x0200, false, false},
+                      {0xFFFC, false, false}, {0xFFFD, true, false},  {0xFFFE, false, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.flags);
+    WeightCode w{};
+    writeWord(w.flagsWord, row.flags);
+    EXPECT_EQ(w.enabled(), row.enabled);
+    EXPECT_EQ(w.oneCFormat(), row.oneC);
+  }
+}
+
 TEST(CodeFields, MayFillTheirWholeWidthAndAreNeverReadPastIt) {
   auto form = std::make_unique<FormRecord>();
   std::memset(form.get(), 'x', sizeof *form);

@@ -52,7 +52,7 @@ class FakePort : public SerialPort {
   std::vector<Written> writes;
 
   bool open(const char* name) override {
-    openedName = name;
+    openedName = name != nullptr ? name : "(null)";
     if (failOpen) return false;
     ++opens;
     isOpen = true;

@@ -92,6 +92,68 @@ TEST_F(ImageFixture, ItemsHoldingOnlySpacesDoNotCountWhereverTheyStand) {
   EXPECT_EQ(m.itemCount, 3);
 }
 
+TEST_F(ImageFixture, PaddingTheItemsKeepsTheTargetsAndFlagsThatFollowThem) {
+  // Zeros among the targets: a text running past the last item would stop there and pad on.
+  for (int font : {0, 1}) {
+    SCOPED_TRACE(font);
+    MenuRecord& m = def->menu[5];
+    m.font = static_cast<std::uint8_t>(font);
+    copyText(m.itemName[9], "Last");
+    m.escTarget = 12;
+    const std::uint8_t next[kMenuItems] = {0, 3, 11, 0, 21, 1, 0, 30, 2, 255};
+    std::memcpy(m.itemNext, next, sizeof next);
+    m.saveCaption = 1;
+    m.saveSelectedItem = 0;
+    m.passDown = 1;
+    std::memset(m.unused, 0x5A, sizeof m.unused);
+    build();
+    const std::size_t at = kImageMenus + 5 * sizeof(MenuRecord);
+    const MenuRecord* sent = reinterpret_cast<const MenuRecord*>(image->bytes + at);
+    for (const MenuRecord* r : {static_cast<const MenuRecord*>(&m), sent}) {
+      EXPECT_EQ(r->escTarget, 12);
+      EXPECT_EQ(std::memcmp(r->itemNext, next, sizeof next), 0);
+      EXPECT_EQ(r->saveCaption, 1);
+      EXPECT_EQ(r->saveSelectedItem, 0);
+      EXPECT_EQ(r->passDown, 1);
+      for (std::uint8_t b : r->unused) ASSERT_EQ(b, 0x5A);
+    }
+    EXPECT_EQ(slotAt(at + offsetof(MenuRecord, itemName) + 9 * 21, 21).substr(0, 4), "Last");
+  }
+}
+
+TEST_F(ImageFixture, LastInputLineCountsEveryInputTypeAndNoOther) {
+  // Types 1 to 6 and 13 on are entered by the user; the others are shown or computed.
+  for (int type = 0; type < kDataTypeCount; ++type) {
+    SCOPED_TRACE(type);
+    FormRecord& f = def->form[1];
+    for (int j = 0; j < kFormLines; ++j) f.dataType[j] = kDataNil;
+    f.dataType[0] = kDataText;
+    f.dataType[5] = static_cast<std::uint8_t>(type);
+    build();
+    const bool input = (type >= kDataText && type <= kDataBoolean) || type >= kDataPause;
+    EXPECT_EQ(f.lastInputLine, input ? 6 : 1);
+    EXPECT_EQ(image->bytes[kImageForms + sizeof(FormRecord) + offsetof(FormRecord, lastInputLine)], input ? 6 : 1);
+  }
+}
+
+TEST_F(ImageFixture, UnusedAndExtensionLinesLoseTheirWholePrompt) {
+  FormRecord& f = def->form[2];
+  f.dataType[0] = kDataText;
+  f.dataType[1] = kDataExtension;
+  f.dataType[2] = kDataNil;
+  f.dataType[3] = kDataPrompt;
+  for (int j = 0; j < 4; ++j) std::memset(f.prompt[j], 'P', sizeof f.prompt[j] - 1);
+  build();
+  const std::size_t at = kImageForms + 2 * sizeof(FormRecord) + offsetof(FormRecord, prompt);
+  for (int j : {1, 2}) {
+    SCOPED_TRACE(j);
+    for (char c : f.prompt[j]) ASSERT_EQ(c, '\0');
+    for (std::size_t i = 0; i < sizeof f.prompt[j]; ++i) ASSERT_EQ(image->bytes[at + j * sizeof f.prompt[j] + i], 0);
+  }
+  EXPECT_EQ(f.prompt[0][0], 'P');  // lines in use keep theirs
+  EXPECT_EQ(f.prompt[3][0], 'P');
+}
+
 TEST_F(ImageFixture, LargeFontFormDropsLinesFiveToEight) {
   FormRecord& f = def->form[3];
   f.font = 1;

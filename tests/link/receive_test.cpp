@@ -30,7 +30,34 @@ class StringSink : public RecordSink {
     file += "\r\n";
     return true;
   }
+  bool dropUnfinishedRecord() override { return true; }
 };
+
+// A file on a disk with `room` bytes left: a write beyond it puts what fits and fails.
+class NearlyFullFile : public OutputFile {
+ public:
+  std::string bytes;
+  std::size_t room = 1 << 20;
+  bool failTruncate = false;
+  int truncates = 0;
+  bool write(const std::uint8_t* data, std::size_t size) override {
+    const std::size_t fits = size < room ? size : room;
+    bytes.append(reinterpret_cast<const char*>(data), fits);
+    room -= fits;
+    return fits == size;
+  }
+  bool truncate(std::uint64_t size) override {
+    ++truncates;
+    if (failTruncate || size > bytes.size()) return false;
+    room += bytes.size() - static_cast<std::size_t>(size);
+    bytes.resize(static_cast<std::size_t>(size));
+    return true;
+  }
+};
+
+bool writeText(RecordSink& sink, const std::string& data) {
+  return sink.writeRecord(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+}
 
 // A terminal with a script of lines: each is sent after the previous one was answered
 // (and the first after "ACK\r" to "READ\r"). An empty entry stays silent for that turn.
@@ -58,7 +85,51 @@ struct ReceiveFixture : ::testing::Test {
     };
   }
   ReceiveResult run() { return receiveRecords(link, ui, sink); }
+  ReceiveResult run(RecordSink& to) { return receiveRecords(link, ui, to); }
 };
+
+TEST(FileRecordSink, RecordsBecomeLinesAndAPartlyWrittenOneIsCutOffWherePartsEnd) {
+  // The second record's line "wxyz\r\n" is 6 bytes; the disk takes 0 to 6 of them.
+  for (std::size_t room = 0; room <= 6; ++room) {
+    SCOPED_TRACE(room);
+    NearlyFullFile file;
+    file.room = 6 + room;
+    FileRecordSink sink(file);
+    ASSERT_TRUE(writeText(sink, "abcd"));
+    const bool whole = room == 6;
+    EXPECT_EQ(writeText(sink, "wxyz"), whole);
+    if (whole) {
+      EXPECT_EQ(file.bytes, "abcd\r\nwxyz\r\n");
+      EXPECT_EQ(sink.completeBytes(), 12u);
+      continue;
+    }
+    EXPECT_EQ(file.bytes.size(), 6 + room);
+    EXPECT_TRUE(sink.dropUnfinishedRecord());
+    EXPECT_EQ(file.bytes, "abcd\r\n");
+    // Room made again, the same record is written whole after the first.
+    file.room = 6;
+    EXPECT_TRUE(writeText(sink, "wxyz"));
+    EXPECT_EQ(file.bytes, "abcd\r\nwxyz\r\n");
+  }
+}
+
+TEST(FileRecordSink, FirstRecordCutOffLeavesAnEmptyFileAndAFailedCutIsReported) {
+  NearlyFullFile file;
+  file.room = 3;
+  FileRecordSink sink(file);
+  EXPECT_FALSE(writeText(sink, "abcd"));
+  EXPECT_TRUE(sink.dropUnfinishedRecord());
+  EXPECT_EQ(file.bytes, "");
+  file.failTruncate = true;
+  EXPECT_FALSE(writeText(sink, "abcd"));
+  EXPECT_FALSE(sink.dropUnfinishedRecord());
+  // Empty and the longest line that can pass both end with CR LF.
+  NearlyFullFile wide;
+  FileRecordSink wideSink(wide);
+  EXPECT_TRUE(writeText(wideSink, ""));
+  EXPECT_TRUE(writeText(wideSink, std::string(kMaxRecordLine - 3, 'x')));
+  EXPECT_EQ(wide.bytes, "\r\n" + std::string(kMaxRecordLine - 3, 'x') + "\r\n");
+}
 
 TEST(RecordLine, LowCheckByteFirstAndCarriageReturnNeverInside) {
   EXPECT_EQ(recordLine(1, "AB"), std::string("\x01" "AB\x84\x00\r", 6));
@@ -217,6 +288,43 @@ TEST_F(ReceiveFixture, AckWithTrailingBytesIsNotAnAnswer) {
   readReply = "ACKACKACKA";
   run();
   EXPECT_EQ(port.countWrites("READ\r"), 6);
+}
+
+TEST_F(ReceiveFixture, RecordTheDiskTakesOnlyInPartIsCutOffAndTheCompleteOnesKept) {
+  NearlyFullFile file;
+  FileRecordSink disk(file);
+  for (int i = 0; i < 5; ++i) script.push_back(recordLine(i, "rec" + std::to_string(i) + std::string(30, '.')));
+  script.push_back("OVER\r");
+  file.room = 3 * 36 + 32;  // three records whole and 32 bytes of the fourth
+  const ReceiveResult r = run(disk);
+  EXPECT_EQ(r.end, ReceiveResult::End::WriteFailed);
+  EXPECT_EQ(r.count, 3);
+  EXPECT_FALSE(r.pieceLeft);
+  EXPECT_EQ(file.bytes.size(), 3u * 36);
+  EXPECT_EQ(file.bytes.substr(file.bytes.size() - 2), "\r\n");
+  EXPECT_EQ(file.bytes.find("rec3"), std::string::npos);
+  EXPECT_EQ(answers, (std::vector<std::string>{"ACK\r", "ACK\r", "ACK\r"}));
+  bool view = true;
+  EXPECT_TRUE(finishReceive(r, ui, &view));
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrError, kStrFileCreateFailed, BoxIcon::None, -1},
+                                          {kStrUploadData, kStrReceiveIncomplete, BoxIcon::Exclamation, 3}}));
+}
+
+TEST_F(ReceiveFixture, PieceThatCannotBeCutOffIsReportedBeforeTheCount) {
+  NearlyFullFile file;
+  file.failTruncate = true;
+  FileRecordSink disk(file);
+  script = {recordLine(0, "kept"), recordLine(1, "cut short"), "OVER\r"};
+  file.room = 6 + 4;
+  const ReceiveResult r = run(disk);
+  EXPECT_EQ(r.count, 1);
+  EXPECT_TRUE(r.pieceLeft);
+  EXPECT_EQ(file.truncates, 1);
+  bool view = true;
+  EXPECT_TRUE(finishReceive(r, ui, &view));
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrError, kStrFileCreateFailed, BoxIcon::None, -1},
+                                          {kStrError, kStrRecordPieceLeft, BoxIcon::Exclamation, -1},
+                                          {kStrUploadData, kStrReceiveIncomplete, BoxIcon::Exclamation, 1}}));
 }
 
 TEST_F(ReceiveFixture, FailedFileWriteLeavesTheRecordUnacknowledged) {

@@ -144,6 +144,19 @@ TEST_F(LinkFixture, OpenFailuresShowTheirMessagesPerDirection) {
                                           {kStrError, kStrCannotOpenPort, BoxIcon::Exclamation, -1}}));
 }
 
+TEST_F(LinkFixture, PortWithoutANameIsNeverOpenedThoughAPortWouldOpen) {
+  EXPECT_FALSE(link.open(SerialLink::OpenFor::Download, "", 0, false, ui));
+  EXPECT_FALSE(link.open(SerialLink::OpenFor::Receive, "", 0, false, ui));
+  EXPECT_FALSE(link.open(SerialLink::OpenFor::Download, nullptr, 0, false, ui));
+  EXPECT_FALSE(link.open(SerialLink::OpenFor::Receive, nullptr, 0, true, ui));
+  EXPECT_EQ(port.opens, 0);
+  EXPECT_TRUE(port.writes.empty());
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrError, kStrCannotOpenPort, BoxIcon::Exclamation, -1},
+                                          {kStrError, kStrCannotOpenPort, BoxIcon::None, -1},
+                                          {kStrError, kStrCannotOpenPort, BoxIcon::Exclamation, -1},
+                                          {kStrError, kStrCannotOpenPort, BoxIcon::None, -1}}));
+}
+
 TEST_F(LinkFixture, FailedCommStateIsReportedOnDownloadOnlyAndClosesThePort) {
   port.failSetState = true;
   EXPECT_FALSE(link.open(SerialLink::OpenFor::Download, "COM1", 0, false, ui));

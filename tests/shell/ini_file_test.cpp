@@ -68,6 +68,29 @@ TEST(IniFile, FewerFieldsKeepTheDefaultsOfTheRest) {
   EXPECT_STREQ(p.languageName, "Keep");
 }
 
+TEST(IniFile, EachFieldIsTakenOnlyWhenTheFileReachesIt) {
+  // Every value differs from its default, so a field read from a piece that is not there
+  // (or from the piece before) shows.
+  const std::string pieces[] = {"C:\\x.TVX", "0", "2", "12", "3", "1", "1", "Deutsch", "-1", "C:\\r.TVX"};
+  const Preferences none = parsed("");
+  for (int n = 10; n >= 1; --n) {
+    SCOPED_TRACE(n);
+    std::string text;
+    for (int i = 0; i < n; ++i) text += pieces[i] + "\r";
+    const Preferences p = parsed(text);
+    EXPECT_STREQ(p.lastProject, "C:\\x.TVX");
+    EXPECT_EQ(p.downloadTransport, n > 1 ? 0 : none.downloadTransport);
+    EXPECT_EQ(p.receiveTransport, n > 2 ? 2 : none.receiveTransport);
+    EXPECT_EQ(p.comNumber, n > 3 ? 12 : none.comNumber);
+    EXPECT_EQ(p.baudRateIndex, n > 4 ? 3 : none.baudRateIndex);
+    EXPECT_EQ(p.autoPreload, n > 5 ? 1 : none.autoPreload);
+    EXPECT_EQ(p.alwaysOnTop, n > 6 ? 1 : none.alwaysOnTop);
+    EXPECT_STREQ(p.languageName, n > 7 ? "Deutsch" : "Keep");
+    EXPECT_EQ(p.portIndex, n > 8 ? -1 : none.portIndex);
+    EXPECT_STREQ(p.recentFiles[0], n > 9 ? "C:\\r.TVX" : "");
+  }
+}
+
 TEST(IniFile, RepeatedCarriageReturnsCountAsOneAndLineFeedsAreText) {
   const Preferences p = parsed("\r\rA.TVX\r\r\r0\r0\r5\r\n1\r");
   EXPECT_STREQ(p.lastProject, "A.TVX");

@@ -131,6 +131,14 @@ TEST_F(FieldTest, AnotherKeyCommitsThePendingLetterFirst) {
   EXPECT_EQ(sim->pendingChar(), ' ');
   sim->key(kKeyBackspace);  // commits, then deletes it
   EXPECT_EQ(field(0), "ADP+");
+  sim->key(kKeyDot);  // the last key of the keypad has its own two symbols
+  EXPECT_EQ(sim->pendingChar(), '%');
+  sim->key(kKeyDot);
+  EXPECT_EQ(sim->pendingChar(), '#');
+  sim->key(kKeyDot);
+  EXPECT_EQ(sim->pendingChar(), '%');
+  ticks(7);
+  EXPECT_EQ(field(0), "ADP+%");
 }
 
 TEST_F(FieldTest, FullFieldReplacesItsLastCharacter) {
@@ -336,6 +344,16 @@ TEST_F(FieldTest, InputMarksStopAtTheLcdWidthAndRunOnIntoExtensionLines) {
   openWith({1, "Long prompt:", 40, 0, '*'});
   EXPECT_EQ(lcd(0), "Long prompt:********");
   EXPECT_EQ(lcd(1), "********");
+}
+
+TEST_F(FieldTest, InputMarksReachTheFourthExtensionLineAndNoFurther) {
+  for (int j = 1; j <= 5; ++j) setLine(1, j, {12, "", 3 + j});
+  openWith({1, "Code:", 80, 0, '-'});
+  EXPECT_EQ(lcd(0), "Code:---------------");
+  EXPECT_EQ(lcd(1), "----");
+  EXPECT_EQ(lcd(3), "------");
+  EXPECT_EQ(lcd(4), "-------");
+  EXPECT_EQ(lcd(5), "");
 }
 
 TEST_F(FieldTest, SignColumnOfAnAutoLineShowsPlusForASignedLookupReference) {

@@ -171,6 +171,15 @@ TEST(ClockLine, ColonBlinksEachSecondAndTheCounterEndsTheLine) {
   EXPECT_STREQ(line, "DEC 31, 00:00 9999");
 }
 
+TEST(ClockLine, MonthOutsideOneToTwelveShowsTheFirstMonth) {
+  char line[kClockLineBytes];
+  for (int month : {0, 13, -1, 255}) {
+    SCOPED_TRACE(month);
+    formatClockLine({2026, month, 5, 14, 7, 0}, 0, true, 12, line);
+    EXPECT_STREQ(line, "JAN 05, 14:07 0012");
+  }
+}
+
 TEST(ClockLine, TenThousandRecordsShowTheCharacterAfterNine) {
   char line[kClockLineBytes];
   formatClockLine({2026, 1, 5, 14, 7, 0}, 0, true, 10000, line);

@@ -150,6 +150,14 @@ TEST_F(MenuTest, MenuWithoutCaptionShowsEightItemsAndMovesWithoutWrapping) {
   for (int i = 0; i < 9; ++i) sim->key(kKeyDown);
   EXPECT_EQ(sim->highlight(), 8);
   EXPECT_EQ(def->menu[0].simSelectedItem, 7);
+  sim->key(kKeyUp);
+  EXPECT_EQ(sim->highlight(), 7);
+  EXPECT_EQ(def->menu[0].simSelectedItem, 6);
+  for (int i = 0; i < 5; ++i) sim->key(kKeyUp);
+  EXPECT_EQ(def->menu[0].simSelectedItem, 1);
+  sim->key(kKeyUp);  // from the second item to the first
+  EXPECT_EQ(def->menu[0].simSelectedItem, 0);
+  EXPECT_EQ(sim->highlight(), 1);
 }
 
 TEST_F(MenuTest, UnderACaptionSevenItemsFitAndDownStillReachesTheEighth) {
