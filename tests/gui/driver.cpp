@@ -31,7 +31,13 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &pid);
   if (pid != request->pid || !IsWindowVisible(window)) return TRUE;
   if (request->className != nullptr && className(window) != request->className) return TRUE;
-  if (request->title != nullptr && storedText(window) != request->title) return TRUE;
+  if (request->title != nullptr) {
+    // A title ending in '*' matches every title that begins with what stands before it.
+    const std::string wanted = request->title;
+    const std::string text = storedText(window);
+    const bool prefix = !wanted.empty() && wanted.back() == '*';
+    if (prefix ? text.compare(0, wanted.size() - 1, wanted, 0, wanted.size() - 1) != 0 : text != wanted) return TRUE;
+  }
   request->found = window;
   return FALSE;
 }
@@ -99,6 +105,13 @@ HWND TorvikProcess::findWindow(const char* cls, const char* title) const {
   FindRequest request{info_.dwProcessId, cls, title, nullptr};
   EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&request));
   return request.found;
+}
+
+bool TorvikProcess::closeEditor(int button) const {
+  HWND sheet = waitForWindow("#32770", "Torvik - [*");
+  if (sheet == nullptr) return false;
+  clickButton(sheet, button);
+  return waitUntil([&] { return !IsWindow(sheet); });
 }
 
 HWND TorvikProcess::waitForWindow(const char* cls, const char* title, DWORD timeoutMs) const {

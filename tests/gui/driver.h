@@ -37,10 +37,13 @@ class TorvikProcess {
   void pressCtrl(char key) const;
 
   // A visible top-level window of this process with the given class (nullptr: any) and
-  // title (nullptr: any); waits for it. Titles are read without a message to the program,
+  // title (nullptr: any; ending in '*': any that begins so); waits for it. Titles are read without a message to the program,
   // so this works while the program is busy.
   HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs = 10000) const;
   HWND findWindow(const char* className, const char* title) const;
+  // Waits for the definition editor (New, Open and Edit open it) and closes it with the
+  // sheet's button `button` (IDOK or IDCANCEL).
+  bool closeEditor(int button = IDCANCEL) const;
   // Waits until every visible window of the program has painted, then writes a picture
   // of the whole screen (see saveScreenshot).
   void screenshot(const char* name) const;

@@ -136,7 +136,7 @@ TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
   torvik_->screenshot("editor_form_page_edited");
   close(sheet, IDOK);
 
-  const std::string bytes = saveAs("edited");
+  const std::string bytes = saveAs("edited.TVX");
   ASSERT_EQ(bytes.size(), kFileSize);
   EXPECT_EQ(bytes[kForm1 + kDataType], 1);
   EXPECT_EQ(bytes.substr(kForm1 + kPrompt, 8), std::string("Article\0", 8));
@@ -149,7 +149,7 @@ TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
 }
 
 TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
-  const std::string before = saveAs("before");
+  const std::string before = saveAs("before.TVX");
   HWND sheet = openEditor(nullptr);
   ASSERT_NE(sheet, nullptr);
   // A saved design's caption names its file.
@@ -162,7 +162,7 @@ TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
   typeText(page, IDC_FORM_PROMPT_BASE + 1, "Count");
   selectItem(page, IDC_FORM_SELECT, 3);  // another form shown and left
   close(sheet, IDCANCEL);
-  EXPECT_EQ(saveAs("after_cancel"), before);
+  EXPECT_EQ(saveAs("after_cancel.TVX"), before);
 
   // Displaying every form and pressing OK writes only what the OK rules write.
   sheet = openEditor(nullptr);
@@ -170,7 +170,7 @@ TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
   page = pageWith(sheet, IDC_FORM_SELECT);
   for (int f = 0; f < 10; ++f) selectItem(page, IDC_FORM_SELECT, f);
   close(sheet, IDOK);
-  EXPECT_EQ(saveAs("after_ok"), before);
+  EXPECT_EQ(saveAs("after_ok.TVX"), before);
 }
 
 TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {

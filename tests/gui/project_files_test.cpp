@@ -142,6 +142,7 @@ TEST_F(ProjectFiles, OpenLoadsTheChosenFile) {
   ASSERT_NE(dialog, nullptr);
   torvik.screenshot("project_open_dialog");
   ASSERT_TRUE(gui::chooseFile(dialog, original));
+  ASSERT_TRUE(torvik.closeEditor()) << "a loaded design opens in the editor";
   ASSERT_TRUE(gui::waitUntil([&] { return ini().find(original) == 0; })) << ini();
   // What was loaded is what a Save As writes.
   torvik.command(kSaveAsCommand);
@@ -217,6 +218,7 @@ TEST_F(ProjectFiles, ARevisionOneFileIsUpgradedWithTheWarning) {
             L"\u043D\u0438\u0442\u0435 \u043D\u043E\u0432\u0443\u044E \u0432\u0435\u0440\u0441\u0438\u044E!");
   torvik.screenshot("project_upgrade_warning");
   closeBox(box);
+  ASSERT_TRUE(torvik.closeEditor());
   // Saved again: revision 4 and the weight code's defaults.
   torvik_->pressCtrl('S');
   ASSERT_TRUE(gui::waitUntil([&] { return readAll(old)[kSystemSettings] == 4; }));
@@ -237,6 +239,7 @@ TEST_F(ProjectFiles, AShortFileLoadsWithAWarning) {
   EXPECT_EQ(messageBox("Warning", &box), "The file is incomplete! What it lacks keeps its previous values.");
   torvik.screenshot("project_incomplete");
   closeBox(box);
+  EXPECT_TRUE(torvik.closeEditor());
 }
 
 TEST_F(ProjectFiles, RecentFilesAreOnThePopupMenuAndOpenTheirFile) {
