@@ -144,4 +144,18 @@ int gridValueAt(int column, int row) {
   return 16 * (column - 1) + (row - 1);
 }
 
+int moveGridSelection(int value, GridMove move) {
+  if (value < 0 || value > 0xFF) return kGridStartSelection;
+  const int column = value >> 4, row = value & 0x0F;
+  switch (move) {
+    case GridMove::Left: return column > 0 ? value - 16 : value;
+    case GridMove::Right: return column < 15 ? value + 16 : value;
+    case GridMove::Up: return row > 0 ? value - 1 : value;
+    case GridMove::Down: return row < 15 ? value + 1 : value;
+    case GridMove::Home: return column << 4;
+    case GridMove::End: return (column << 4) | 0x0F;
+  }
+  return value;
+}
+
 }  // namespace torvik

@@ -48,6 +48,9 @@ class CodeString {
   // Writes the string into the owner's field, zero-padded to the field's end.
   template <std::size_t N>
   void store(std::uint8_t (&field)[N]) const { storeBytes(field, N); }
+  // The same over a field known by pointer and size (a Code edit's buffer).
+  void loadFrom(const std::uint8_t* field, std::size_t size) { loadBytes(field, size); }
+  void storeTo(std::uint8_t* field, std::size_t size) const { storeBytes(field, size); }
 
   AppendResult append(int value);
   void clear();
@@ -89,5 +92,17 @@ struct GridRect {
 GridRect gridCellRect(int column, int row, int width, int height);
 // The value shown in cell (column, row), -1 on a header cell or outside.
 int gridValueAt(int column, int row);
+
+// The selection of the table is a value: its column is the high nibble, its row the low one.
+// It starts on "SP".
+constexpr int kGridStartSelection = 0x20;
+
+// Keyboard moves of the selection. Every cell can be reached, the three that cannot be picked
+// included (picking there adds nothing); a move off an edge stays put, so that holding a key
+// does not wrap around to the far side.
+enum class GridMove : std::uint8_t { Left, Right, Up, Down, Home, End };
+// The selection after `move` from `value`; a value outside 0..255 gives the start cell.
+// Home and End go to the first and last row of the column.
+int moveGridSelection(int value, GridMove move);
 
 }  // namespace torvik

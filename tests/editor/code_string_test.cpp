@@ -105,5 +105,42 @@ TEST(CodeString, GridHitsAndCellsAgree) {
   }
 }
 
+TEST(CodeString, KeyboardMovesStopAtTheEdges) {
+  using M = GridMove;
+  const struct { int from; M move; int to; } rows[] = {
+      {0x20, M::Left, 0x10},  {0x20, M::Right, 0x30}, {0x20, M::Up, 0x20},   {0x20, M::Down, 0x21},
+      {0x0F, M::Down, 0x0F},  {0x0F, M::Left, 0x0F},  {0xF0, M::Right, 0xF0}, {0xF0, M::Up, 0xF0},
+      {0xFF, M::Down, 0xFF},  {0xFF, M::Right, 0xFF}, {0x00, M::Left, 0x00},  {0x00, M::Up, 0x00},
+      {0x1F, M::Down, 0x1F},  {0x1F, M::Right, 0x2F}, {0x0E, M::Down, 0x0F},  {0x10, M::Up, 0x10},
+      {0x01, M::Up, 0x00},    {0x1D, M::Left, 0x0D},  {0x4A, M::Home, 0x40},  {0x4A, M::End, 0x4F},
+      {-1, M::Down, 0x20},    {0x100, M::Left, 0x20},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.from << " move " << static_cast<int>(row.move));
+    EXPECT_EQ(moveGridSelection(row.from, row.move), row.to);
+  }
+}
+
+TEST(CodeString, RawFieldsOfEveryCapacityRoundTripWithinTheirSize) {
+  for (int capacity : {1, kCodeCapacityCodeId, kCodeCapacityAffix}) {
+    SCOPED_TRACE(capacity);
+    std::uint8_t in[kCodeCapacityAffix + 2];
+    for (int i = 0; i < kCodeCapacityAffix + 2; ++i) in[i] = static_cast<std::uint8_t>('A' + i);
+    CodeString code(capacity);
+    code.loadFrom(in, static_cast<std::size_t>(capacity));
+    EXPECT_EQ(code.count(), capacity);
+    // The guard bytes beyond the field stay as they were.
+    std::uint8_t out[kCodeCapacityAffix + 2];
+    std::fill(out, out + sizeof out, 0xEE);
+    code.storeTo(out, static_cast<std::size_t>(capacity));
+    EXPECT_TRUE(std::equal(in, in + capacity, out));
+    EXPECT_EQ(out[capacity], 0xEE);
+    code.clear();
+    code.storeTo(out, static_cast<std::size_t>(capacity));
+    EXPECT_EQ(std::count(out, out + capacity, 0), capacity);
+    EXPECT_EQ(out[capacity], 0xEE);
+  }
+}
+
 }  // namespace
 }  // namespace torvik
