@@ -24,6 +24,7 @@ struct FieldPropertiesData {
   const ControlTable& table;
   FormRecord backup;
   bool showMarkBefore;
+  bool ended;  // OK or Cancel has decided: a command still on its way changes nothing
   BoundRecord bound;
   // The prefix and suffix while the dialog is open: the grid edits these, OK stores them.
   std::uint8_t codes[kCodeEdits][kLineCodeBytes];
@@ -145,14 +146,17 @@ void confirm(HWND dialog, FieldPropertiesData& d) {
 void command(HWND dialog, WPARAM wParam, FieldPropertiesData& d) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
+  if (d.ended) return;
   if (id == IDOK) {
     confirm(dialog, d);
+    d.ended = true;
     EndDialog(dialog, IDOK);
     return;
   }
   if (id == IDCANCEL) {
     d.form = d.backup;
     d.showMark() = d.showMarkBefore;
+    d.ended = true;
     EndDialog(dialog, IDCANCEL);
     return;
   }
@@ -198,7 +202,7 @@ bool runFieldProperties(HWND owner, HINSTANCE instance, EditorSession& session) 
   const int line = session.currentLine;
   const bool lookup = form.dataType[line] == kDataLookup;
   FieldPropertiesData data{session, form, line, lookup,
-                           lookup ? lookupFieldPropertiesTable() : fieldPropertiesTable(), form, false, {}, {}};
+                           lookup ? lookupFieldPropertiesTable() : fieldPropertiesTable(), form, false, false, {}, {}};
   data.bound.record = &form;
   data.bound.line = line;
   const INT_PTR result = runModalDialog<FieldPropertiesData, fieldPropertiesHandler>(

@@ -83,12 +83,15 @@ DWORD WINAPI workDialog(LPVOID parameter) {
   for (int i = 0; i < 500 && (dialog = findDialog(worker.dialogThread)) == nullptr; ++i) Sleep(20);
   if (dialog == nullptr) return 0;
   worker.found = true;
-  // Let the dialog work off what its opening queued before it is driven.
+  // Drive it only once it is active: an activation that lands between a button's press and
+  // release takes the mouse capture away, and the click is lost.
+  for (int i = 0; i < 250 && GetForegroundWindow() != dialog; ++i) Sleep(20);
   DWORD_PTR ignored;
   SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   worker.drive(Dialog{dialog});
-  // A drive that stopped early (a failed assertion) must not leave the test waiting.
-  if (IsWindow(dialog)) SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  // A drive that stopped early (a failed assertion) must not leave the test waiting. An ended
+  // dialog is hidden at once but lives on until its loop notices.
+  if (IsWindowVisible(dialog)) SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   return 0;
 }
 
@@ -444,6 +447,17 @@ TEST_F(FieldProperties, OkWithoutEditsChangesOnlyWhatItSettles) {
     EXPECT_EQ(std::memcmp(&form(), &expected, sizeof expected), 0);
     EXPECT_EQ(showMark(), row.markAfter != 0);
   }
+}
+
+TEST_F(FieldProperties, ACommandAfterOkChangesNothing) {
+  setLine(kDataText);
+  line().partialMax = 0;
+  EXPECT_TRUE(run([&](const Dialog& d) {
+    d.click(IDOK);
+    // The ended dialog may still be there for a moment; a late Cancel must not undo the OK.
+    SendMessageA(d.window, WM_COMMAND, IDCANCEL, 0);
+  }));
+  EXPECT_EQ(line().partialMax, 80);
 }
 
 TEST_F(FieldProperties, LookupLineSavesOnlyWhenAsked) {
