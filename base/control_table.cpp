@@ -61,6 +61,20 @@ void writeFieldText(void* record, const FieldRef& field, int line, const char* t
   bytes[n] = 0;
 }
 
+void writeFieldChars(void* record, const FieldRef& field, int line, const char* text) {
+  std::uint8_t* bytes = fieldBytes(record, field, line);
+  std::size_t n = 0;
+  for (; n < field.size && text[n] != '\0'; ++n) bytes[n] = static_cast<std::uint8_t>(text[n]);
+  if (n < field.size) bytes[n] = 0;
+}
+
+void storeEditText(void* record, const ControlBinding& binding, int line, const char* text) {
+  if (binding.max >= binding.field.size)
+    writeFieldChars(record, binding.field, line, text);
+  else
+    writeFieldText(record, binding.field, line, text);
+}
+
 NumberCorrection correctNumberText(char* text, std::size_t size, int max, int notNumber) {
   if (size == 0 || text[0] == '\0') return {0, false};
   const bool isNumber = text[0] >= '0' && text[0] <= '9';

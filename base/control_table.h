@@ -88,6 +88,11 @@ void readFieldText(const void* record, const FieldRef& field, int line, char* ou
 // Stores a text into a Text field, cut to the field; the rest of the field is left as it was
 // but for the NUL that ends the text when it is shorter than the field.
 void writeFieldText(void* record, const FieldRef& field, int line, const char* text);
+// Stores a text into a field that it may fill whole (a code such as the leading code, a
+// one-character mark): up to the field's size, NUL-terminated only when shorter.
+void writeFieldChars(void* record, const FieldRef& field, int line, const char* text);
+// How a Text edit's value is stored: a limit as wide as the field fills it without a NUL.
+void storeEditText(void* record, const ControlBinding& binding, int line, const char* text);
 
 // Corrects the text of a number edit in place: a text that does not start with a digit
 // becomes `notNumber`, one with digits first is read up to its first non-digit, a number above

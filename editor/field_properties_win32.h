@@ -1,4 +1,5 @@
 #pragma once
+// The field properties dialogs of a form line, opened by its "more..." button on the Form page.
 #include <windows.h>
 
 #include "editor/editor_session.h"

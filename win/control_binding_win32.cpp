@@ -120,7 +120,7 @@ const ControlBinding* storeControlChange(HWND dialog, const ControlTable& table,
       char text[256] = {};
       GetDlgItemTextA(dialog, id, text, sizeof text);
       if (cutText(text, b->max)) putBackText(GetDlgItem(dialog, id), text, bound);
-      writeFieldText(bound.record, b->field, line, text);
+      storeEditText(bound.record, *b, line, text);
       return b;
     }
     case ControlKind::Code:
