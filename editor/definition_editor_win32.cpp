@@ -24,7 +24,7 @@ const PageSpec kPages[] = {
     {"FORMDLG", "Form", 51, formPageProc},
     {"MENUDLG", "Menu", 201, pendingPageProc},
     {"LOOKUPDLG", "Lookup", 251, pendingPageProc},
-    {"BARCODESETTINGDLG", "Barcode", 301, pendingPageProc},
+    {"BARCODESETTINGDLG", "Barcode", 301, barcodePageProc},
     {"SETTINGSDLG", "Settings", 601, pendingPageProc},
     {"STARTUPDLG", "Startup", 701, pendingPageProc},
 };
@@ -74,7 +74,9 @@ bool runDefinitionEditor(const EditorContext& context) {
   header.nPages = kPageCount;
   header.nStartPage = 0;
   header.ppsp = pages;
-  return PropertySheetA(&header) > 0;
+  const bool confirmed = PropertySheetA(&header) > 0;
+  if (session->dialogsStored && context.dialogsStored != nullptr) *context.dialogsStored = true;
+  return confirmed;
 }
 
 }  // namespace torvik

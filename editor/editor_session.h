@@ -23,6 +23,12 @@ struct EditorSession {
   bool showInputMark[kFormCount][kFormLines] = {};
   int currentForm = 0;
   int currentLine = 0;
+
+  // The Barcode page's working copy: the reader options and symbology switches it edits,
+  // stored on OK. Its dialogs store straight into the design on their own OK and say so here,
+  // since the design has then changed even if the sheet is cancelled.
+  BarcodeSettings barcode = {};
+  bool dialogsStored = false;
 };
 
 // Fills the number labels "1" to "10".
