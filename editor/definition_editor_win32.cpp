@@ -24,7 +24,7 @@ const PageSpec kPages[] = {
     {"FORMDLG", "Form", 51, formPageProc},
     {"MENUDLG", "Menu", 201, pendingPageProc},
     {"LOOKUPDLG", "Lookup", 251, pendingPageProc},
-    {"BARCODESETTINGDLG", "Barcode", 301, pendingPageProc},
+    {"BARCODESETTINGDLG", "Barcode", 301, barcodePageProc},
     {"SETTINGSDLG", "Settings", 601, pendingPageProc},
     {"STARTUPDLG", "Startup", 701, pendingPageProc},
 };
@@ -75,6 +75,7 @@ bool runDefinitionEditor(const EditorContext& context) {
   header.nStartPage = 0;
   header.ppsp = pages;
   PropertySheetA(&header);
+  if (session->dialogsStored && context.dialogsStored != nullptr) *context.dialogsStored = true;
   return session->formsApplied;
 }
 

@@ -13,6 +13,9 @@ struct EditorContext {
   ApplicationDefinition& definition;
   UiStrings& strings;
   const char* currentFile;  // the project's full path; "" or "Unknow" when it has none
+  // Set when a dialog of the sheet stored into the design on its own OK (the Barcode page's
+  // dialogs do), which holds even when the sheet is then cancelled.
+  bool* dialogsStored = nullptr;
 };
 
 // Runs the property sheet over the design. Returns true when it was closed with OK: every page

@@ -25,6 +25,12 @@ struct EditorSession {
   int currentLine = 0;
   // Set by the Form page's apply, which runs whenever the editor is closed with OK.
   bool formsApplied = false;
+
+  // The Barcode page's working copy: the reader options and symbology switches it edits,
+  // stored on OK. Its dialogs store straight into the design on their own OK and say so here,
+  // since the design has then changed even if the sheet is cancelled.
+  BarcodeSettings barcode = {};
+  bool dialogsStored = false;
 };
 
 // Fills the number labels "1" to "10".

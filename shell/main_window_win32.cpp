@@ -59,8 +59,12 @@ void resetDesign() { resetToNewApplication(); }
 
 void editThenRestartSimulator(HWND window) {
   App& a = app();
-  const EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile};
-  if (runDefinitionEditor(context)) {
+  bool dialogsStored = false;
+  const EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile, &dialogsStored};
+  const bool confirmed = runDefinitionEditor(context);
+  // A dialog that stored on its own OK changed the design whether or not the sheet was confirmed.
+  if (dialogsStored) a.session.modified = true;
+  if (confirmed) {
     a.session.modified = true;
     // The simulator takes up the stored design from its main menu, the lookup entry included.
     simulatorKey(kKeyDesignApplied);
