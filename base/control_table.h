@@ -48,7 +48,7 @@ constexpr FieldRef bitsOf(FieldRef f, int shift, int width) {
   return FieldRef{f.offset, f.size, f.stride, static_cast<std::uint8_t>(shift), static_cast<std::uint8_t>(width)};
 }
 
-constexpr int kMaxEnables = 6;
+constexpr int kMaxEnables = 8;
 
 struct ControlBinding {
   int id = 0;  // the control; for a repeated row, the id of the first row's control

@@ -25,7 +25,7 @@ const PageSpec kPages[] = {
     {"MENUDLG", "Menu", 201, pendingPageProc},
     {"LOOKUPDLG", "Lookup", 251, pendingPageProc},
     {"BARCODESETTINGDLG", "Barcode", 301, barcodePageProc},
-    {"SETTINGSDLG", "Settings", 601, pendingPageProc},
+    {"SETTINGSDLG", "Settings", 601, settingsPageProc},
     {"STARTUPDLG", "Startup", 701, pendingPageProc},
 };
 constexpr int kPageCount = static_cast<int>(sizeof kPages / sizeof kPages[0]);

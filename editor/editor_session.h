@@ -31,6 +31,13 @@ struct EditorSession {
   // since the design has then changed even if the sheet is cancelled.
   BarcodeSettings barcode = {};
   bool dialogsStored = false;
+
+  // The Settings page's working copies, taken when the page is created and written back by
+  // its apply; the wedge dialog's OK also writes its copy straight into the design. The stay
+  // choice is the page's selected radio button ("Stay on the LCD" when true).
+  SystemSettings settings = {};
+  WedgeSettings wedge = {};
+  bool settingsStayOnLcd = false;
 };
 
 // Fills the number labels "1" to "10".

@@ -39,6 +39,8 @@
 #include "ids_field_properties.h"
 #include "ids_grid.h"
 #include "ids_barcode.h"
+#include "ids_form_extras.h"
+#include "ids_settings_page.h"
 #include "ids_simulator.h"
 
 #define TORVIK_VERSION_TEXT      "1.0.0"
