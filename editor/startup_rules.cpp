@@ -164,7 +164,7 @@ bool editLine(StartupState& state, int line, char* text) {
 }
 
 void setDelimiterCount(StartupState& state, int count) {
-  state.delimiterCount = count < 0 ? 0 : (count > 2 ? 2 : count);
+  state.delimiterCount = static_cast<std::uint8_t>(count < 0 ? 0 : (count > 2 ? 2 : count));
 }
 
 void delimiterCodeText(int code, char* out, std::size_t size) { std::snprintf(out, size, "%d", code); }

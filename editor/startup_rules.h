@@ -22,7 +22,7 @@ constexpr std::uint8_t kResetDelimiter = ',';
 struct StartupState {
   std::uint8_t startFrom = 0;   // kept as the design holds it until the user picks another
   std::uint8_t delimiter[2] = {};
-  int delimiterCount = 0;       // 0, 1 or 2
+  std::uint8_t delimiterCount = 0;  // 0, 1 or 2
   std::uint8_t largeFont = 0;   // nonzero: the large font
   char text[kStartupGroups][kStartupLines][kStartupRowSize] = {};
   int group = 0;                // the group shown

@@ -38,6 +38,7 @@
 #include "ids_editor.h"
 #include "ids_field_properties.h"
 #include "ids_grid.h"
+#include "ids_startup_page.h"
 #include "ids_simulator.h"
 
 #define TORVIK_VERSION_TEXT      "1.0.0"
