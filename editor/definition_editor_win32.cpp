@@ -26,7 +26,7 @@ const PageSpec kPages[] = {
     {"LOOKUPDLG", "Lookup", 251, pendingPageProc},
     {"BARCODESETTINGDLG", "Barcode", 301, barcodePageProc},
     {"SETTINGSDLG", "Settings", 601, settingsPageProc},
-    {"STARTUPDLG", "Startup", 701, pendingPageProc},
+    {"STARTUPDLG", "Startup", 701, startupPageProc},
 };
 constexpr int kPageCount = static_cast<int>(sizeof kPages / sizeof kPages[0]);
 
@@ -46,6 +46,7 @@ const char* entryOr(const UiStrings& strings, int entry, const char* builtIn) {
 bool runDefinitionEditor(const EditorContext& context) {
   auto session = std::make_unique<EditorSession>(context.definition, context.strings);
   buildNumberLabels(*session);
+  session->defaults = context.defaults;
   const UiStrings& strings = context.strings;
 
   PROPSHEETPAGEA pages[kPageCount] = {};

@@ -3,6 +3,7 @@
 
 #include "base/ui_strings.h"
 #include "definition/application_definition.h"
+#include "definition/default_messages.h"
 
 namespace torvik {
 
@@ -16,6 +17,8 @@ struct EditorContext {
   // Set when a dialog of the sheet stored into the design on its own OK (the Barcode page's
   // dialogs do), which holds even when the sheet is then cancelled.
   bool* dialogsStored = nullptr;
+  // The Default message table of the current language, for the Startup page.
+  const DefaultMessages* defaults = nullptr;
 };
 
 // Runs the property sheet over the design. Returns true when it was closed with OK: every page

@@ -5,6 +5,8 @@
 
 #include "base/ui_strings.h"
 #include "definition/application_definition.h"
+#include "definition/default_messages.h"
+#include "editor/startup_rules.h"
 
 namespace torvik {
 
@@ -38,6 +40,12 @@ struct EditorSession {
   SystemSettings settings = {};
   WedgeSettings wedge = {};
   bool settingsStayOnLcd = false;
+
+  // The Startup page: the Default message table of the current language (built by the
+  // program, which owns it; nullptr lets the page build its own) and the page's working copy
+  // of the startup choices and of every group of prompts and messages.
+  const DefaultMessages* defaults = nullptr;
+  StartupState startup;
 };
 
 // Fills the number labels "1" to "10".

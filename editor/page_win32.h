@@ -31,6 +31,7 @@ inline INT_PTR pageApplied(HWND page) {
 INT_PTR CALLBACK formPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK barcodePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK settingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK startupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK pendingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace torvik

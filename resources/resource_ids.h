@@ -41,6 +41,7 @@
 #include "ids_barcode.h"
 #include "ids_form_extras.h"
 #include "ids_settings_page.h"
+#include "ids_startup_page.h"
 #include "ids_simulator.h"
 
 #define TORVIK_VERSION_TEXT      "1.0.0"

@@ -60,7 +60,9 @@ void resetDesign() { resetToNewApplication(); }
 void editThenRestartSimulator(HWND window) {
   App& a = app();
   bool dialogsStored = false;
-  const EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile, &dialogsStored};
+  EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile};
+  context.defaults = &defaultMessages();
+  context.dialogsStored = &dialogsStored;
   const bool confirmed = runDefinitionEditor(context);
   // A dialog that stored on its own OK changed the design whether or not the sheet was confirmed.
   if (dialogsStored) a.session.modified = true;

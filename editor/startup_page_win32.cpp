@@ -1,0 +1,301 @@
+// The Startup page: where the terminal program starts, the data field delimiters, the large
+// font, and the terminal's own prompts and messages, edited group by group beside their
+// defaults. The rules are in startup_rules; this file moves their results into the controls.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/page_win32.h"
+#include "editor/startup_rules.h"
+#include "resources/resource_ids.h"
+#include "win/control_binding_win32.h"
+#include "win/file_dialog_win32.h"
+#include "win/resource_strings_win32.h"
+
+namespace torvik {
+
+namespace {
+
+constexpr int kStrCaptionError = 1121;
+constexpr int kStrCaptionWarning = 1122;
+constexpr int kStrFileIncomplete = 1135;
+constexpr int kStrInvalidValue = 1147;
+constexpr int kStrFormatMismatch = 1171;
+constexpr int kStrTemplateFilterName = 1203;
+constexpr int kStrTemplatePattern = 1209;
+constexpr int kStrNil = 1211;
+constexpr int kStrOneDelimiter = 1571;
+constexpr int kStrTwoDelimiters = 1572;
+constexpr int kStrFirstGroupName = 1581;
+constexpr DWORD kTemplateReadLimit = static_cast<DWORD>(kDefinitionSize);
+
+const ControlBinding kControls[] = {
+    {IDC_STARTUP_START_FROM, ControlKind::Combo, TORVIK_FIELD(StartupState, startFrom), 2, 1561},
+    {IDC_STARTUP_DELIMITERS, ControlKind::Combo, TORVIK_FIELD(StartupState, delimiterCount), 3, 0},
+    {IDC_STARTUP_LARGE_FONT, ControlKind::Check, TORVIK_FIELD(StartupState, largeFont), 0, 0, {}, 708},
+    {IDC_STARTUP_START_LABEL, ControlKind::Label, {}, 0, 0, {}, 702},
+    {IDC_STARTUP_DELIMITERS_LABEL, ControlKind::Label, {}, 0, 0, {}, 703},
+    {IDC_STARTUP_CODE_LABEL, ControlKind::Label, {}, 0, 0, {}, 704},
+    {IDC_STARTUP_CHAR_LABEL, ControlKind::Label, {}, 0, 0, {}, 705},
+    {IDC_STARTUP_GROUP_LABEL, ControlKind::Label, {}, 0, 0, {}, 706},
+    {IDC_STARTUP_DELIMITER_BOX, ControlKind::Label, {}, 0, 0, {}, 707},
+    {IDC_STARTUP_IMPORT, ControlKind::Label, {}, 0, 0, {}, 709},
+    {IDC_STARTUP_RESET, ControlKind::Label, {}, 0, 0, {}, 710},
+};
+const ControlTable kTable = controlTable(kControls);
+
+// What the page keeps while it exists; the working copy itself is the session's.
+struct StartupPage {
+  EditorSession* session = nullptr;
+  StartupState* state = nullptr;
+  const DefaultMessages* defaults = nullptr;
+  std::unique_ptr<DefaultMessages> ownDefaults;  // only when the program gave none
+  BoundRecord bound;
+};
+
+StartupPage* pageData(HWND page) { return reinterpret_cast<StartupPage*>(GetWindowLongPtrA(page, DWLP_USER)); }
+
+bool large(const StartupPage& p) { return p.state->largeFont != 0; }
+
+HWND sheetOf(HWND page) {
+  HWND parent = GetParent(page);
+  return parent != nullptr ? parent : page;
+}
+
+// Writes a control's text without taking it as the user's edit.
+void showText(HWND page, int id, const char* text, StartupPage& p) {
+  const bool wasUpdating = p.bound.updating;
+  p.bound.updating = true;
+  SetDlgItemTextA(page, id, text);
+  p.bound.updating = wasUpdating;
+}
+
+void fillDelimiterItems(HWND page, UiStrings& strings) {
+  HWND combo = GetDlgItem(page, IDC_STARTUP_DELIMITERS);
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  for (int id : {kStrNil, kStrOneDelimiter, kStrTwoDelimiters}) {
+    const UiText item = strings.text(id);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+}
+
+// The group list: each group's name and its size in the current font.
+void fillGroupList(HWND page, StartupPage& p) {
+  HWND combo = GetDlgItem(page, IDC_STARTUP_GROUP);
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  for (int g = 0; g < kStartupGroups; ++g) {
+    const UiText name = p.session->strings.text(kStrFirstGroupName + g);
+    char size[16];
+    groupSizeLabel(g, large(p), size, sizeof size);
+    const std::string item = std::string(name.c_str()) + size;
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(p.state->group), 0);
+}
+
+void showGroup(HWND page, StartupPage& p) {
+  const StartupState& s = *p.state;
+  const int lines = groupLineCount(s.group, large(p));
+  const std::string blanks(static_cast<std::size_t>(groupWidthLimit(s.group, large(p))), ' ');
+  for (int line = 0; line < kStartupLines; ++line) {
+    const bool used = line < lines;
+    char shown[2 * kStartupRowSize + 1];
+    literalStaticText(defaultLineText(*p.defaults, s.group, line, large(p)), shown, sizeof shown);
+    showText(page, IDC_STARTUP_DEFAULT_BASE + 1 + line, used ? shown : blanks.c_str(), p);
+    showText(page, IDC_STARTUP_TEXT_BASE + 1 + line, used ? s.text[s.group][line] : blanks.c_str(), p);
+    enableControl(page, IDC_STARTUP_DEFAULT_BASE + 1 + line, used);
+    enableControl(page, IDC_STARTUP_TEXT_BASE + 1 + line, used);
+  }
+  SendDlgItemMessageA(page, IDC_STARTUP_GROUP, CB_SETCURSEL, static_cast<WPARAM>(s.group), 0);
+}
+
+void enableDelimiterFields(HWND page, const StartupState& s) {
+  for (int which = 0; which < 2; ++which) {
+    const bool on = s.delimiterCount > which;
+    enableControl(page, IDC_STARTUP_CODE_FIRST + which, on);
+    enableControl(page, IDC_STARTUP_CHAR_FIRST + which, on);
+  }
+}
+
+// Writes delimiter fields under the mirror guard, so that their echo is not taken as typing.
+void showDelimiterField(HWND page, int id, const char* text, StartupState& s) {
+  s.mirroring = true;
+  HWND edit = GetDlgItem(page, id);
+  SetWindowTextA(edit, text);
+  const int end = GetWindowTextLengthA(edit);
+  SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+  s.mirroring = false;
+}
+
+void showDelimiters(HWND page, StartupState& s) {
+  for (int which = 0; which < 2; ++which) {
+    char text[8];
+    delimiterCodeText(s.delimiter[which], text, sizeof text);
+    showDelimiterField(page, IDC_STARTUP_CODE_FIRST + which, text, s);
+    delimiterCharText(s.delimiter[which], text, sizeof text);
+    showDelimiterField(page, IDC_STARTUP_CHAR_FIRST + which, text, s);
+  }
+  enableDelimiterFields(page, s);
+}
+
+// Everything from the working copy: on opening, after Reset and after an import.
+void showAll(HWND page, StartupPage& p) {
+  fillControls(page, kTable, p.bound);
+  showDelimiters(page, *p.state);
+  fillGroupList(page, p);
+  showGroup(page, p);
+}
+
+void delimiterTyped(HWND page, StartupPage& p, int id) {
+  StartupState& s = *p.state;
+  if (s.mirroring) return;
+  char text[64] = {};
+  GetDlgItemTextA(page, id, text, sizeof text);
+  const bool codeField = id < IDC_STARTUP_CHAR_FIRST;
+  const int which = id - (codeField ? IDC_STARTUP_CODE_FIRST : IDC_STARTUP_CHAR_FIRST);
+  const DelimiterUpdate u = codeField ? delimiterCodeTyped(s, which, text) : delimiterCharTyped(s, which, text);
+  if (u.ignored) return;
+  if (u.refused) messageBoxById(sheetOf(page), p.session->strings, kStrCaptionWarning, kStrInvalidValue, MB_OK | MB_ICONWARNING);
+  if (u.rewriteField) showDelimiterField(page, id, u.fieldText, s);
+  const int other = codeField ? IDC_STARTUP_CHAR_FIRST + which : IDC_STARTUP_CODE_FIRST + which;
+  showDelimiterField(page, other, u.otherText, s);
+}
+
+void lineTyped(HWND page, StartupPage& p, int id) {
+  if (p.bound.updating) return;
+  char text[256] = {};
+  HWND edit = GetDlgItem(page, id);
+  GetWindowTextA(edit, text, sizeof text);
+  if (editLine(*p.state, id - IDC_STARTUP_TEXT_BASE - 1, text)) putBackText(edit, text, p.bound);
+}
+
+// Reads up to `limit` bytes of a file; false when it cannot be opened.
+bool readTemplateFile(const char* path, std::vector<std::uint8_t>& bytes) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.assign(kTemplateReadLimit, 0);
+  DWORD total = 0;
+  while (total < kTemplateReadLimit) {
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data() + total, kTemplateReadLimit - total, &got, nullptr) || got == 0) break;
+    total += got;
+  }
+  CloseHandle(file);
+  bytes.resize(total);
+  return true;
+}
+
+void importPrompts(HWND page, StartupPage& p) {
+  UiStrings& strings = p.session->strings;
+  const std::string filter = fileFilter(strings, {kStrTemplateFilterName, kStrTemplatePattern}, FilterTexts::Lookup);
+  char path[MAX_PATH] = {};
+  const FileChoice choice{sheetOf(page), filter, path, sizeof path, nullptr,
+                          OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY};
+  if (!chooseFileToOpen(choice)) return;
+  std::vector<std::uint8_t> bytes;
+  if (!readTemplateFile(path, bytes)) return;  // a file that cannot be opened: nothing happens
+  const TemplateImport result = importTemplate(bytes.data(), bytes.size(), p.session->definition.versionTag,
+                                               *p.defaults, p.session->definition, *p.state);
+  if (result == TemplateImport::Mismatch) {
+    messageBoxById(sheetOf(page), strings, kStrCaptionError, kStrFormatMismatch, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  showAll(page, p);
+  if (result == TemplateImport::Incomplete)
+    messageBoxById(sheetOf(page), strings, kStrCaptionWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
+}
+
+void onCommand(HWND page, StartupPage& p, WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (code == EN_CHANGE && id >= IDC_STARTUP_CODE_FIRST && id < IDC_STARTUP_CHAR_FIRST + 2) {
+    delimiterTyped(page, p, id);
+    return;
+  }
+  if (code == EN_CHANGE && id > IDC_STARTUP_TEXT_BASE && id <= IDC_STARTUP_TEXT_BASE + kStartupLines) {
+    lineTyped(page, p, id);
+    return;
+  }
+  if (id == IDC_STARTUP_GROUP && code == CBN_SELCHANGE) {
+    const LRESULT item = SendDlgItemMessageA(page, IDC_STARTUP_GROUP, CB_GETCURSEL, 0, 0);
+    if (item == CB_ERR) return;
+    p.state->group = static_cast<int>(item);
+    showGroup(page, p);
+    return;
+  }
+  if (id == IDC_STARTUP_RESET && code == BN_CLICKED) {
+    resetStartup(*p.state, *p.defaults);
+    showAll(page, p);
+    return;
+  }
+  if (id == IDC_STARTUP_IMPORT && code == BN_CLICKED) {
+    importPrompts(page, p);
+    return;
+  }
+  const ControlBinding* stored = storeControlChange(page, kTable, wParam, p.bound);
+  if (stored == nullptr) return;
+  if (stored->id == IDC_STARTUP_DELIMITERS) {
+    setDelimiterCount(*p.state, p.state->delimiterCount);
+    enableDelimiterFields(page, *p.state);
+  } else if (stored->id == IDC_STARTUP_LARGE_FONT) {
+    setLargeFont(*p.state, *p.defaults, large(p));
+    fillGroupList(page, p);
+    showGroup(page, p);
+  }
+}
+
+void openPage(HWND page, LPARAM lParam) {
+  EditorSession* session = bindPageSession(page, lParam);
+  auto p = std::make_unique<StartupPage>();
+  p->session = session;
+  p->state = &session->startup;
+  p->defaults = session->defaults;
+  if (p->defaults == nullptr) {
+    p->ownDefaults = std::make_unique<DefaultMessages>();
+    buildDefaultMessages(session->strings, *p->ownDefaults);
+    p->defaults = p->ownDefaults.get();
+  }
+  p->bound.record = p->state;
+  openStartup(*p->state, session->definition);
+  // The page's own data replaces the session in DWLP_USER; it keeps the session pointer.
+  StartupPage& data = *p;
+  SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p.release()));
+  fillComboItems(page, kTable, session->strings);
+  fillDelimiterItems(page, session->strings);
+  relabelControls(page, kTable, session->strings);
+  showAll(page, data);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK startupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      openPage(page, lParam);
+      return TRUE;
+    case WM_COMMAND: {
+      StartupPage* p = pageData(page);
+      if (p != nullptr) onCommand(page, *p, wParam);
+      return TRUE;
+    }
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_APPLY) {
+        StartupPage* p = pageData(page);
+        if (p != nullptr) applyStartup(*p->state, p->session->definition);
+        return pageApplied(page);
+      }
+      return FALSE;
+    case WM_DESTROY:
+      delete pageData(page);
+      SetWindowLongPtrA(page, DWLP_USER, 0);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace torvik
