@@ -22,8 +22,8 @@ struct PageSpec {
 // The pages in tab order.
 const PageSpec kPages[] = {
     {"FORMDLG", "Form", 51, formPageProc},
-    {"MENUDLG", "Menu", 201, pendingPageProc},
-    {"LOOKUPDLG", "Lookup", 251, pendingPageProc},
+    {"MENUDLG", "Menu", 201, menuPageProc},
+    {"LOOKUPDLG", "Lookup", 251, lookupPageProc},
     {"BARCODESETTINGDLG", "Barcode", 301, pendingPageProc},
     {"SETTINGSDLG", "Settings", 601, pendingPageProc},
     {"STARTUPDLG", "Startup", 701, pendingPageProc},
@@ -74,7 +74,11 @@ bool runDefinitionEditor(const EditorContext& context) {
   header.nPages = kPageCount;
   header.nStartPage = 0;
   header.ppsp = pages;
-  return PropertySheetA(&header) > 0;
+  if (PropertySheetA(&header) <= 0) return false;
+  // Every displayed page has stored; the Menu and Lookup pages' last steps go over what later
+  // pages wrote into the blocks they share.
+  finishMenuAndLookup(*session, context.defaults);
+  return true;
 }
 
 }  // namespace torvik

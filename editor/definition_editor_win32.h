@@ -3,6 +3,7 @@
 
 #include "base/ui_strings.h"
 #include "definition/application_definition.h"
+#include "definition/default_messages.h"
 
 namespace torvik {
 
@@ -13,6 +14,8 @@ struct EditorContext {
   ApplicationDefinition& definition;
   UiStrings& strings;
   const char* currentFile;  // the project's full path; "" or "Unknow" when it has none
+  // The Default message table, whose Calculator entry follows the lookups on OK (may be null).
+  DefaultMessages* defaults = nullptr;
 };
 
 // Runs the property sheet over the design. Returns true when it was closed with OK: every page

@@ -29,6 +29,8 @@ inline INT_PTR pageApplied(HWND page) {
 
 // The pages' procedures.
 INT_PTR CALLBACK formPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK menuPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK lookupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK pendingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace torvik

@@ -59,7 +59,8 @@ void resetDesign() { resetToNewApplication(); }
 
 void editThenRestartSimulator(HWND window) {
   App& a = app();
-  const EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile};
+  const EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile,
+                              &defaultMessagesForEditor()};
   if (runDefinitionEditor(context)) {
     a.session.modified = true;
     // The simulator takes up the stored design from its main menu, the lookup entry included.
