@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -46,9 +47,29 @@ class MenuLookupPages : public ::testing::Test {
     testfiles::removeTree(folder_);
   }
 
+  // The sheet is the program's dialog captioned "Torvik - [ ...", whatever file it names.
   HWND openEditor() {
     torvik_->command(kEditCommand);
-    sheet_ = torvik_->waitForWindow("#32770", "Torvik - [ New file ]");
+    sheet_ = nullptr;
+    gui::waitUntil([&] {
+      struct Search {
+        DWORD pid;
+        HWND found;
+      } search{torvik_->pid(), nullptr};
+      EnumWindows(
+          [](HWND w, LPARAM l) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(l);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == s->pid && IsWindowVisible(w) && gui::className(w) == "#32770" &&
+                gui::storedText(w).rfind("Torvik - [ ", 0) == 0)
+              s->found = w;
+            return s->found == nullptr;
+          },
+          reinterpret_cast<LPARAM>(&search));
+      sheet_ = search.found;
+      return sheet_ != nullptr;
+    });
     return sheet_;
   }
   HWND showPage(int index) {
@@ -60,10 +81,16 @@ class MenuLookupPages : public ::testing::Test {
     gui::clickButton(sheet, button);
     ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(sheet); }));
   }
-  // A box that a change brings up blocks the sender, so texts go in from a thread of their own.
+  // A box that a change brings up blocks the sender, so texts go in from a thread of their own;
+  // this returns once the page has taken the text or a box has come up.
   void setText(HWND page, int id, const char* text) {
-    std::thread([=] { SendMessageA(GetDlgItem(page, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }).detach();
-    ASSERT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, id) == text || boxOpen(); }));
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    HWND edit = GetDlgItem(page, id);
+    std::thread([edit, text, done] {
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      *done = true;
+    }).detach();
+    ASSERT_TRUE(gui::waitUntil([&] { return done->load() || boxOpen(); }));
   }
   bool boxOpen() const { return torvik_->findWindow("#32770", "Warning") != nullptr; }
   void select(HWND page, int id, int item) {
