@@ -22,8 +22,8 @@ struct PageSpec {
 // The pages in tab order.
 const PageSpec kPages[] = {
     {"FORMDLG", "Form", 51, formPageProc},
-    {"MENUDLG", "Menu", 201, pendingPageProc},
-    {"LOOKUPDLG", "Lookup", 251, pendingPageProc},
+    {"MENUDLG", "Menu", 201, menuPageProc},
+    {"LOOKUPDLG", "Lookup", 251, lookupPageProc},
     {"BARCODESETTINGDLG", "Barcode", 301, barcodePageProc},
     {"SETTINGSDLG", "Settings", 601, settingsPageProc},
     {"STARTUPDLG", "Startup", 701, startupPageProc},
@@ -77,7 +77,11 @@ bool runDefinitionEditor(const EditorContext& context) {
   header.ppsp = pages;
   PropertySheetA(&header);
   if (session->dialogsStored && context.dialogsStored != nullptr) *context.dialogsStored = true;
-  return session->formsApplied;
+  if (!session->formsApplied) return false;
+  // Every displayed page has stored; the Menu and Lookup pages' last steps go over what later
+  // pages wrote into the blocks they share.
+  finishMenuAndLookup(*session, context.defaults);
+  return true;
 }
 
 }  // namespace torvik

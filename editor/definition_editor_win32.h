@@ -17,8 +17,9 @@ struct EditorContext {
   // Set when a dialog of the sheet stored into the design on its own OK (the Barcode page's
   // dialogs do), which holds even when the sheet is then cancelled.
   bool* dialogsStored = nullptr;
-  // The Default message table of the current language, for the Startup page.
-  const DefaultMessages* defaults = nullptr;
+  // The Default message table of the current language: the Startup page shows it, and its
+  // Calculator entry follows the lookups on OK (may be null).
+  DefaultMessages* defaults = nullptr;
 };
 
 // Runs the property sheet over the design. Returns true when it was closed with OK: every page

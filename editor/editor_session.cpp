@@ -3,11 +3,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "editor/lookup_rules.h"
+
 namespace torvik {
 
 void buildNumberLabels(EditorSession& session) {
   for (int n = 1; n <= kNumberLabels; ++n)
     std::snprintf(session.numberLabel[n - 1], sizeof session.numberLabel[n - 1], "%d", n);
+}
+
+void finishMenuAndLookup(EditorSession& session, DefaultMessages* defaults) {
+  if (session.menusApplied) session.definition.systemSettings.separateDataFiles = session.separateDataFiles;
+  if (session.lookupsApplied) renumberCalculatorEntry(session.definition, defaults);
 }
 
 void composeEditorCaption(const char* programText, const char* newFileText, const char* file, char* out,

@@ -46,10 +46,27 @@ struct EditorSession {
   // of the startup choices and of every group of prompts and messages.
   const DefaultMessages* defaults = nullptr;
   StartupState startup;
+
+  // The Menu and Lookup pages' working copies, taken when each page is first shown. The
+  // frame finishes their OK after every page has stored (see finishMenuAndLookup).
+  MenuRecord menus[kMenuCount] = {};
+  std::uint8_t separateDataFiles = 0;
+  int currentMenu = 0;
+  bool menusApplied = false;
+  LookupRecord lookups[kLookupCount] = {};
+  int currentLookup = 0;
+  bool lookupPageCreated = false;
+  bool lookupsApplied = false;
+  bool lookupShowPending = false;  // the frame chose a lookup for the page to show
 };
 
 // Fills the number labels "1" to "10".
 void buildNumberLabels(EditorSession& session);
+
+// After the sheet's OK, once every page has stored: the Menu page's separate-data-files flag
+// over whatever the Settings page wrote, then the Calculator entry's number over whatever the
+// Startup page wrote. Only for the pages that were displayed.
+void finishMenuAndLookup(EditorSession& session, DefaultMessages* defaults);
 
 // The editor's caption: "<program> - [ <file> ]", where an unnamed design ("" or "Unknow")
 // shows `newFileText` instead of its name.

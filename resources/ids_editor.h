@@ -4,9 +4,6 @@
 #ifndef TORVIK_IDS_EDITOR_H
 #define TORVIK_IDS_EDITOR_H
 
-/* Pages still to come show one line saying what they will hold. */
-#define IDC_PAGE_NOTE            950
-
 /* FORMDLG */
 #define IDC_FORM_MORE_BASE       200  /* "more..." of line n: 200 + n */
 #define IDC_FORM_TIME_STAMP      210

@@ -36,6 +36,8 @@
 #include "ids_preferences.h"
 #include "ids_link.h"
 #include "ids_editor.h"
+#include "ids_menu_page.h"
+#include "ids_lookup_page.h"
 #include "ids_field_properties.h"
 #include "ids_grid.h"
 #include "ids_barcode.h"

@@ -61,7 +61,7 @@ void editThenRestartSimulator(HWND window) {
   App& a = app();
   bool dialogsStored = false;
   EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile};
-  context.defaults = &defaultMessages();
+  context.defaults = &defaultMessagesForEditor();
   context.dialogsStored = &dialogsStored;
   const bool confirmed = runDefinitionEditor(context);
   // A dialog that stored on its own OK changed the design whether or not the sheet was confirmed.

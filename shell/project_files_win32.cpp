@@ -10,6 +10,7 @@
 
 #include "definition/new_defaults.h"
 #include "definition/project_file.h"
+#include "editor/lookup_rules.h"
 #include "resources/resource_ids.h"
 #include "shell/app_win32.h"
 #include "win/file_dialog_win32.h"
@@ -265,7 +266,13 @@ void rebuildDefaultMessages() { buildDefaultMessages(app().strings, messageTable
 
 const DefaultMessages& defaultMessages() { return messageTable(); }
 
-void resetToNewApplication() { applyNewApplicationDefaults(app().definition, messageTable()); }
+DefaultMessages& defaultMessagesForEditor() { return messageTable(); }
+
+void resetToNewApplication() {
+  applyNewApplicationDefaults(app().definition, messageTable());
+  // A new design has no lookup file: its Calculator entry, and the defaults, read 8 again.
+  renumberCalculatorEntry(app().definition, &messageTable());
+}
 
 void insertRecentFileItems(HMENU popup, int position) {
   // The face calls this with a freshly loaded menu, which holds none of our items.

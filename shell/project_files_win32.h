@@ -30,6 +30,8 @@ void writePreferences(const Preferences& preferences);
 // file, and to be rebuilt after every change of language.
 void rebuildDefaultMessages();
 const DefaultMessages& defaultMessages();
+// The same table for the editor, which renumbers its Calculator entry with the lookups.
+DefaultMessages& defaultMessagesForEditor();
 
 // Reset to a new application: the barcode reset, then the application reset from the
 // Default message table.

@@ -119,7 +119,8 @@ const ControlBinding* storeControlChange(HWND dialog, const ControlTable& table,
       if (code != EN_CHANGE) return nullptr;
       char text[256] = {};
       GetDlgItemTextA(dialog, id, text, sizeof text);
-      if (cutText(text, b->max)) putBackText(GetDlgItem(dialog, id), text, bound);
+      const int limit = bound.textLimit > 0 && bound.textLimit < b->max ? bound.textLimit : b->max;
+      if (cutText(text, limit)) putBackText(GetDlgItem(dialog, id), text, bound);
       storeEditText(bound.record, *b, line, text);
       return b;
     }

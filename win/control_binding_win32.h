@@ -17,6 +17,7 @@ struct BoundRecord {
   void* record = nullptr;
   int line = 0;
   bool updating = false;
+  int textLimit = 0;  // when set, Text edits take at most this many characters (a font's limit)
 };
 
 // Fills the item lists of the table's combos whose items are UI strings (once, at start).

@@ -1,0 +1,336 @@
+// The Lookup page: the record layouts of the three lookup files, edited in a working copy.
+#include "editor/page_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "editor/lookup_rules.h"
+#include "resources/resource_ids.h"
+#include "win/control_binding_win32.h"
+#include "win/resource_strings_win32.h"
+
+namespace torvik {
+
+namespace {
+
+constexpr int kFirstLookupName = 1191;
+constexpr int kFirstBadFormatText = 1441;
+constexpr int kFirstNoMatchText = 1451;
+constexpr int kWarningCaption = 1122;
+constexpr int kInvalidValueText = 1147;
+constexpr int kErrorCaption = 1121;
+constexpr int kOverlongLookupText = 1158;
+constexpr int kEntryFixedHeader = 263;
+constexpr int kEntryDelimitedHeader = 264;
+constexpr char kFixedHeader[] = "   Length";
+constexpr char kDelimitedHeader[] = "Max Length";
+constexpr int kLookupPageIndex = 2;
+constexpr UINT_PTR kOkGuardId = 1;
+constexpr COLORREF kNoteRed = RGB(200, 20, 30);
+
+ControlBinding binding(int id, ControlKind kind, FieldRef field, int max, int entry, int rows = 1, int items = 0) {
+  ControlBinding b;
+  b.id = id;
+  b.kind = kind;
+  b.field = field;
+  b.max = max;
+  b.languageEntry = entry;
+  b.rows = rows;
+  b.itemsFirst = items;
+  return b;
+}
+ControlBinding label(int id, int entry) { return binding(id, ControlKind::Label, FieldRef{}, 0, entry); }
+
+// Member length, the delimiter edit, the layout radios, the field count's enabling and the
+// no-match list have rules of their own and are kept by hand.
+const ControlBinding kLookupControls[] = {
+    label(IDC_LOOKUP_NAME_LABEL, 252),
+    label(IDC_LOOKUP_MEMBER_LABEL, 253),
+    label(IDC_LOOKUP_COUNT_LABEL, 254),
+    label(IDC_LOOKUP_ASCII_LABEL, 255),
+    label(IDC_LOOKUP_FIXED, 256),
+    label(IDC_LOOKUP_DELIMITED, 257),
+    binding(IDC_LOOKUP_UPLOADABLE, ControlKind::Check, TORVIK_FIELD(LookupRecord, uploadable), 0, 258),
+    label(IDC_LOOKUP_FIELD_LABEL, 259),
+    label(IDC_LOOKUP_OFFSET_LABEL, 260),
+    label(IDC_LOOKUP_KEY_LABEL, 261),
+    label(IDC_LOOKUP_BAD_LABEL, 262),
+    label(IDC_LOOKUP_NO_MATCH_LABEL, 265),
+    label(IDC_LOOKUP_RESET, 266),
+    binding(IDC_LOOKUP_READ_ONCE, ControlKind::Check, TORVIK_FIELD(LookupRecord, readOnce), 0, 267),
+    binding(IDC_LOOKUP_NEGATIVE, ControlKind::Check, TORVIK_FIELD(LookupRecord, negativeRemains), 0, 268),
+    label(IDC_LOOKUP_NOTE, 269),
+    binding(IDC_LOOKUP_DELETE_IF_NULL, ControlKind::Check, TORVIK_FIELD(LookupRecord, deleteIfNull), 0, 1795),
+    binding(IDC_LOOKUP_FIELD_COUNT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, fieldCount), kLookupFields + 1, 0),
+    binding(IDC_LOOKUP_BAD_FORMAT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, badFormatAction), 3, 0, 1,
+            kFirstBadFormatText),
+    binding(IDC_LOOKUP_OFFSET_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldOffset), 255, 0,
+            kLookupFields),
+    binding(IDC_LOOKUP_LENGTH_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldLength), 255, 0,
+            kLookupFields),
+    binding(IDC_LOOKUP_KEY_BASE, ControlKind::Radio, TORVIK_FIELD(LookupRecord, keyField), kLookupFields, 0),
+};
+const ControlTable kLookupTable = controlTable(kLookupControls);
+
+struct LookupPage {
+  EditorSession& session;
+  BoundRecord bound;
+};
+
+LookupPage* pageState(HWND page) { return reinterpret_cast<LookupPage*>(GetWindowLongPtrA(page, DWLP_USER)); }
+LookupRecord& current(LookupPage& p) { return p.session.lookups[p.session.currentLookup]; }
+
+void setNumber(HWND page, int id, int value, BoundRecord& bound) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  putBackText(GetDlgItem(page, id), text, bound);
+}
+
+void addItem(HWND combo, const char* text) { SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
+
+void fillLists(HWND page, LookupPage& p) {
+  UiStrings& strings = p.session.strings;
+  fillComboItems(page, kLookupTable, strings);
+  for (int n = 0; n < kLookupCount; ++n)
+    addItem(GetDlgItem(page, IDC_LOOKUP_SELECT), strings.text(kFirstLookupName + n).c_str());
+  for (int n = 0; n <= kLookupFields; ++n) {
+    char text[4];
+    std::snprintf(text, sizeof text, " %d", n);
+    addItem(GetDlgItem(page, IDC_LOOKUP_FIELD_COUNT), text);
+  }
+}
+
+// The no-match list offers what "Only read data once" allows; an action it lacks shows as the
+// first item without being stored: showing is not editing.
+void fillNoMatch(HWND page, LookupPage& p) {
+  const LookupRecord& l = current(p);
+  HWND combo = GetDlgItem(page, IDC_LOOKUP_NO_MATCH);
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  std::uint8_t codes[6];
+  const int n = noMatchChoices(l.readOnce != 0, codes);
+  for (int i = 0; i < n; ++i) addItem(combo, p.session.strings.text(kFirstNoMatchText + codes[i]).c_str());
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(noMatchItem(l.readOnce != 0, l.noMatchAction)), 0);
+}
+
+void showHeader(HWND page, LookupPage& p, bool delimited) {
+  const UiStrings& strings = p.session.strings;
+  const int entry = delimited ? kEntryDelimitedHeader : kEntryFixedHeader;
+  const char* text = delimited ? kDelimitedHeader : kFixedHeader;
+  if (strings.languageActive() && strings.directEntry(entry)[0] != '\0') text = strings.directEntry(entry);
+  SetDlgItemTextA(page, IDC_LOOKUP_LENGTH_HEADER, text);
+}
+
+// The layout's enabling: fields below the count are editable, offsets only for fixed lengths.
+void enableFields(HWND page, LookupPage& p) {
+  const LookupRecord& l = current(p);
+  const bool delimited = l.delimiter != kFixedLengthRecords;
+  enableControl(page, IDC_LOOKUP_MEMBER_LENGTH, !delimited);
+  enableControl(page, IDC_LOOKUP_DELIMITER, delimited);
+  for (int i = 0; i < kLookupFields; ++i) {
+    const bool used = i < l.fieldCount;
+    enableControl(page, IDC_LOOKUP_OFFSET_BASE + i, used && !delimited);
+    enableControl(page, IDC_LOOKUP_LENGTH_BASE + i, used);
+    enableControl(page, IDC_LOOKUP_KEY_BASE + i, used);
+  }
+  showHeader(page, p, delimited);
+  // The note changes colour with the layout.
+  InvalidateRect(GetDlgItem(page, IDC_LOOKUP_NOTE), nullptr, TRUE);
+}
+
+void showLookup(HWND page, LookupPage& p) {
+  EditorSession& s = p.session;
+  LookupRecord& l = current(p);
+  p.bound.record = &l;
+  p.bound.updating = true;
+  SendDlgItemMessageA(page, IDC_LOOKUP_SELECT, CB_SETCURSEL, static_cast<WPARAM>(s.currentLookup), 0);
+  const bool delimited = l.delimiter != kFixedLengthRecords;
+  CheckRadioButton(page, IDC_LOOKUP_FIXED, IDC_LOOKUP_DELIMITED, delimited ? IDC_LOOKUP_DELIMITED : IDC_LOOKUP_FIXED);
+  setNumber(page, IDC_LOOKUP_DELIMITER, l.delimiter, p.bound);
+  setNumber(page, IDC_LOOKUP_MEMBER_LENGTH, l.memberLength, p.bound);
+  fillControls(page, kLookupTable, p.bound);
+  fillNoMatch(page, p);
+  p.bound.updating = false;
+  enableFields(page, p);
+}
+
+void refuseDelimiter(HWND page, LookupPage& p, const char* previousText) {
+  putBackText(GetDlgItem(page, IDC_LOOKUP_DELIMITER), previousText, p.bound);
+  messageBoxById(page, p.session.strings, kWarningCaption, kInvalidValueText, MB_OK | MB_ICONWARNING);
+}
+
+void onCommand(HWND page, LookupPage& p, WPARAM wParam) {
+  EditorSession& s = p.session;
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (p.bound.updating) return;
+  LookupRecord& l = current(p);
+  switch (id) {
+    case IDC_LOOKUP_SELECT: {
+      if (code != CBN_SELCHANGE) return;
+      const LRESULT item = SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0);
+      if (item == CB_ERR) return;
+      s.currentLookup = static_cast<int>(item);
+      showLookup(page, p);
+      return;
+    }
+    case IDC_LOOKUP_MEMBER_LENGTH: {
+      if (code != EN_CHANGE) return;
+      char text[32] = {};
+      GetDlgItemTextA(page, id, text, sizeof text);
+      const NumberCorrection c = correctMemberLengthText(text, sizeof text);
+      if (c.changed) putBackText(GetDlgItem(page, id), text, p.bound);
+      l.memberLength = static_cast<std::uint8_t>(c.value);
+      return;
+    }
+    case IDC_LOOKUP_DELIMITER: {
+      if (code != EN_CHANGE) return;
+      char text[32] = {};
+      GetDlgItemTextA(page, id, text, sizeof text);
+      const DelimiterEdit e = editDelimiterText(text, sizeof text, l.delimiter);
+      if (e.refused) {
+        refuseDelimiter(page, p, text);
+        return;
+      }
+      if (e.changed) putBackText(GetDlgItem(page, id), text, p.bound);
+      l.delimiter = static_cast<std::uint8_t>(e.value);
+      return;
+    }
+    case IDC_LOOKUP_FIXED:
+    case IDC_LOOKUP_DELIMITED: {
+      if (code != BN_CLICKED) return;
+      if (id == IDC_LOOKUP_FIXED) {
+        l.delimiter = kFixedLengthRecords;
+      } else {
+        l.delimiter = delimiterForLayout(static_cast<int>(GetDlgItemInt(page, IDC_LOOKUP_DELIMITER, nullptr, FALSE)));
+        setNumber(page, IDC_LOOKUP_DELIMITER, l.delimiter, p.bound);
+      }
+      enableFields(page, p);
+      return;
+    }
+    case IDC_LOOKUP_NO_MATCH: {
+      if (code != CBN_SELCHANGE) return;
+      const LRESULT item = SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0);
+      std::uint8_t codes[6];
+      const int n = noMatchChoices(l.readOnce != 0, codes);
+      if (item >= 0 && item < n) l.noMatchAction = codes[item];
+      return;
+    }
+    case IDC_LOOKUP_RESET:
+      if (code != BN_CLICKED) return;
+      resetLookups(s.lookups);
+      s.currentLookup = 0;
+      showLookup(page, p);
+      return;
+    default:
+      break;
+  }
+  const ControlBinding* changed = storeControlChange(page, kLookupTable, wParam, p.bound);
+  if (changed == nullptr) return;
+  if (changed->id == IDC_LOOKUP_FIELD_COUNT) enableFields(page, p);
+  if (changed->id == IDC_LOOKUP_READ_ONCE) {
+    settleReadOnce(l);
+    fillNoMatch(page, p);
+  }
+}
+
+// The refusal of an OK whose delimited lookup outgrows a line: says which lookup file, and
+// shows it on this page.
+bool lookupsFit(HWND sheet, EditorSession& s) {
+  const int n = firstOverlongLookup(s.lookups);
+  if (n < 0) return true;
+  const LookupRecord& l = s.lookups[n];
+  int total = l.fieldCount - 1;
+  for (int i = 0; i < l.fieldCount && i < kLookupFields; ++i) total += l.fieldLength[i];
+  const UiText name = s.strings.text(kFirstLookupName + n);
+  const UiText format = s.strings.text(kOverlongLookupText);
+  const UiText caption = s.strings.text(kErrorCaption);
+  char text[256];
+  std::snprintf(text, sizeof text, format.c_str(), name.c_str(), total);
+  MessageBoxA(sheet, text, caption.c_str(), MB_OK | MB_ICONWARNING);
+  s.currentLookup = n;
+  s.lookupShowPending = true;
+  SendMessageA(sheet, PSM_SETCURSEL, kLookupPageIndex, 0);
+  return false;
+}
+
+// Checks OK before any page stores: a refusal after the first pages had stored would leave
+// the design half-edited, and unmarked if the user then cancels.
+LRESULT CALLBACK sheetOkGuard(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK && !lookupsFit(sheet, *reinterpret_cast<EditorSession*>(data)))
+    return 0;
+  return DefSubclassProc(sheet, message, wParam, lParam);
+}
+
+INT_PTR applyLookups(HWND page, LookupPage& p) {
+  EditorSession& s = p.session;
+  // The guard has already said no to an overlong lookup; this is the backstop for an OK that
+  // came some other way.
+  if (!lookupsFit(GetParent(page), s)) {
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+    return TRUE;
+  }
+  for (int n = 0; n < kLookupCount; ++n) {
+    applyLookupLayout(s.lookups[n]);
+    s.definition.lookup[n] = s.lookups[n];
+  }
+  s.lookupsApplied = true;
+  return pageApplied(page);
+}
+
+INT_PTR onNotify(HWND page, LookupPage& p, const NMHDR& header) {
+  if (header.code == PSN_APPLY) return applyLookups(page, p);
+  if (header.code == PSN_SETACTIVE && p.session.lookupShowPending) {
+    p.session.lookupShowPending = false;
+    showLookup(page, p);
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK lookupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+      EditorSession& s = *reinterpret_cast<EditorSession*>(sheetPage->lParam);
+      auto* p = new LookupPage{s, BoundRecord{}};
+      SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
+      std::memcpy(s.lookups, s.definition.lookup, sizeof s.lookups);
+      s.currentLookup = 0;
+      s.lookupPageCreated = true;
+      SetWindowSubclass(GetParent(page), sheetOkGuard, kOkGuardId, reinterpret_cast<DWORD_PTR>(&s));
+      p->bound.updating = true;
+      fillLists(page, *p);
+      relabelControls(page, kLookupTable, s.strings);
+      p->bound.updating = false;
+      showLookup(page, *p);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LookupPage* p = pageState(page)) onCommand(page, *p, wParam);
+      return TRUE;
+    case WM_NOTIFY:
+      if (LookupPage* p = pageState(page)) return onNotify(page, *p, *reinterpret_cast<const NMHDR*>(lParam));
+      return FALSE;
+    case WM_CTLCOLORSTATIC: {
+      LookupPage* p = pageState(page);
+      if (p == nullptr || reinterpret_cast<HWND>(lParam) != GetDlgItem(page, IDC_LOOKUP_NOTE)) return FALSE;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      const bool delimited = current(*p).delimiter != kFixedLengthRecords;
+      SetTextColor(dc, delimited ? GetSysColor(COLOR_GRAYTEXT) : kNoteRed);
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DESTROY:
+      RemoveWindowSubclass(GetParent(page), sheetOkGuard, kOkGuardId);
+      delete pageState(page);
+      SetWindowLongPtrA(page, DWLP_USER, 0);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace torvik

@@ -1,0 +1,281 @@
+// The Menu and Lookup pages of the definition editor, driven through the real program: edit,
+// OK, Save As, and read the saved file's bytes.
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "tests/gui/driver.h"
+#include "tests/support/win32_files.h"
+
+namespace {
+
+using gui::TorvikProcess;
+using testfiles::readAll;
+
+constexpr int kEditCommand = 2000;
+constexpr int kSaveAsCommand = 1040;
+constexpr std::size_t kFileSize = 18954;
+constexpr std::size_t kMenu1 = 35;
+constexpr std::size_t kMenu2 = 35 + 350;
+constexpr std::size_t kLookup1 = 15685;
+constexpr std::size_t kLookup2 = 15685 + 122;
+constexpr std::size_t kSystemSettings = 18574;
+constexpr int kMenuPage = 1;
+constexpr int kLookupPage = 2;
+
+unsigned byteAt(const std::string& bytes, std::size_t offset) { return static_cast<unsigned char>(bytes[offset]); }
+
+class MenuLookupPages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "torvik_gui_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    torvik_ = std::make_unique<TorvikProcess>();
+    ASSERT_TRUE(torvik_->start());
+  }
+  void TearDown() override {
+    torvik_.reset();
+    testfiles::removeTree(folder_);
+  }
+
+  // The sheet is the program's dialog captioned "Torvik - [ ...", whatever file it names.
+  HWND openEditor() {
+    torvik_->command(kEditCommand);
+    sheet_ = nullptr;
+    gui::waitUntil([&] {
+      struct Search {
+        DWORD pid;
+        HWND found;
+      } search{torvik_->pid(), nullptr};
+      EnumWindows(
+          [](HWND w, LPARAM l) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(l);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == s->pid && IsWindowVisible(w) && gui::className(w) == "#32770" &&
+                gui::storedText(w).rfind("Torvik - [ ", 0) == 0)
+              s->found = w;
+            return s->found == nullptr;
+          },
+          reinterpret_cast<LPARAM>(&search));
+      sheet_ = search.found;
+      return sheet_ != nullptr;
+    });
+    return sheet_;
+  }
+  HWND showPage(int index) {
+    SendMessageA(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
+  }
+  void closeSheet(int button) {
+    HWND sheet = sheet_;
+    gui::clickButton(sheet, button);
+    ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(sheet); }));
+  }
+  // A box that a change brings up blocks the sender, so texts go in from a thread of their own;
+  // this returns once the page has taken the text or a box has come up.
+  void setText(HWND page, int id, const char* text) {
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    HWND edit = GetDlgItem(page, id);
+    std::thread([edit, text, done] {
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      *done = true;
+    }).detach();
+    ASSERT_TRUE(gui::waitUntil([&] { return done->load() || boxOpen(); }));
+  }
+  bool boxOpen() const { return torvik_->findWindow("#32770", "Warning") != nullptr; }
+  void select(HWND page, int id, int item) {
+    HWND combo = GetDlgItem(page, id);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  }
+  void click(HWND page, int id) {
+    gui::clickButton(page, id);
+    // Posted: wait until the page has handled it.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+  }
+  bool checked(HWND page, int id) const { return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool enabled(HWND page, int id) const { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
+
+  std::string saveAs(const char* name) {
+    torvik_->command(kSaveAsCommand);
+    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
+    EXPECT_NE(dialog, nullptr);
+    const std::string file = folder_ + "\\" + name;
+    EXPECT_TRUE(gui::chooseFile(dialog, file));
+    const std::string saved = file + ".TVX";
+    EXPECT_TRUE(gui::waitUntil([&] { return readAll(saved).size() == kFileSize; }));
+    return readAll(saved);
+  }
+
+  std::unique_ptr<TorvikProcess> torvik_;
+  HWND sheet_ = nullptr;
+  std::string folder_;
+};
+
+TEST_F(MenuLookupPages, MenuEditsReachTheSavedFile) {
+  ASSERT_NE(openEditor(), nullptr);
+  HWND page = showPage(kMenuPage);
+  ASSERT_NE(page, nullptr);
+  EXPECT_FALSE(enabled(page, 104)) << "nothing saved: no pass down";
+
+  click(page, 101);  // caption on
+  setText(page, 311, "Stock taking");
+  click(page, 102);  // save caption: pass down becomes free
+  EXPECT_TRUE(enabled(page, 104));
+  click(page, 104);
+  select(page, 453, 11);  // Esc: menu 1
+  setText(page, 301, "Count shelves");
+  select(page, 401, 3);  // item 1 leads to form 3
+
+  // The large font cuts what is typed next; a longer text already there stays.
+  select(page, 452, 1);
+  EXPECT_EQ(gui::dialogItemText(page, 301), "Count shelves");
+  setText(page, 302, "Sixteen chars xx");
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 302) == "Sixteen chars x"; }));
+
+  // Menu 2: separate files tick pass down with save caption and lock it.
+  select(page, 451, 1);
+  click(page, 102);
+  click(page, 105);
+  EXPECT_TRUE(checked(page, 104));
+  EXPECT_FALSE(enabled(page, 104));
+  torvik_->screenshot("editor_menu_page");
+  // The Settings page shown too: this page's flag stays.
+  showPage(4);
+  closeSheet(IDOK);
+
+  const std::string bytes = saveAs("menus");
+  EXPECT_EQ(byteAt(bytes, kMenu1 + 0), 1u) << "large font";
+  EXPECT_EQ(byteAt(bytes, kMenu1 + 1), 1u);
+  EXPECT_EQ(bytes.substr(kMenu1 + 2, 13), std::string("Stock taking\0", 13));
+  EXPECT_EQ(bytes.substr(kMenu1 + 23, 14), std::string("Count shelves\0", 14));
+  EXPECT_EQ(bytes.substr(kMenu1 + 44, 16), std::string("Sixteen chars x\0", 16));
+  EXPECT_EQ(byteAt(bytes, kMenu1 + 233), 11u);
+  EXPECT_EQ(byteAt(bytes, kMenu1 + 234), 3u);
+  EXPECT_EQ(byteAt(bytes, kMenu1 + 244), 1u);
+  EXPECT_EQ(byteAt(bytes, kMenu1 + 246), 1u) << "pass down";
+  EXPECT_EQ(byteAt(bytes, kMenu2 + 244), 1u);
+  EXPECT_EQ(byteAt(bytes, kMenu2 + 246), 1u) << "pass down by the rule";
+  EXPECT_EQ(byteAt(bytes, kSystemSettings + 4), 1u) << "separate data files";
+}
+
+TEST_F(MenuLookupPages, LookupEditsReachTheSavedFile) {
+  ASSERT_NE(openEditor(), nullptr);
+  HWND page = showPage(kLookupPage);
+  ASSERT_NE(page, nullptr);
+  select(page, 401, 3);
+  EXPECT_TRUE(enabled(page, 313));
+  EXPECT_FALSE(enabled(page, 314)) << "rows 1..3 only";
+  click(page, 161);  // fixed length first: the delimiter goes to 0 ...
+  click(page, 162);  // ... and choosing the delimiter layout makes it the tab
+  EXPECT_EQ(gui::dialogItemText(page, 310), "9");
+  EXPECT_EQ(gui::dialogItemText(page, 501), "Max Length");
+  setText(page, 311, "5");
+  setText(page, 312, "10");
+  setText(page, 313, "3");
+  click(page, 153);  // key field 3
+  click(page, 102);  // read once: two actions, the second is 3
+  EXPECT_EQ(SendDlgItemMessageA(page, 402, CB_GETCOUNT, 0, 0), 2);
+  select(page, 402, 1);
+  torvik_->screenshot("editor_lookup_page_delimited");
+
+  select(page, 451, 1);  // the 2nd lookup file, in fixed lengths
+  click(page, 161);
+  setText(page, 309, "0042");
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 309) == "42"; }));
+  select(page, 401, 1);
+  setText(page, 301, "300");
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 301) == "255"; }));
+  torvik_->screenshot("editor_lookup_page_fixed");
+  closeSheet(IDOK);
+
+  const std::string bytes = saveAs("lookups");
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 0), 20u) << "5 + 10 + 3 + 2";
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 1), 3u);
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 2), 2u);
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 3), 1u);
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 4), 7u);
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 5), 18u);
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 19), 9u);
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 21), 3u);
+  EXPECT_EQ(byteAt(bytes, kLookup1 + 23), 1u);
+  EXPECT_EQ(byteAt(bytes, kLookup2 + 0), 42u);
+  EXPECT_EQ(byteAt(bytes, kLookup2 + 3), 255u);
+  EXPECT_EQ(byteAt(bytes, kLookup2 + 19), 0u);
+  EXPECT_EQ(bytes[kSystemSettings + 150], '9') << "the Calculator entry moves past Load Lookup File";
+}
+
+TEST_F(MenuLookupPages, CancelAndShowingChangeNothing) {
+  const std::string before = saveAs("before");
+  ASSERT_NE(openEditor(), nullptr);
+  HWND menu = showPage(kMenuPage);
+  click(menu, 101);
+  setText(menu, 311, "Gone");
+  click(menu, 201);  // Reset
+  HWND lookup = showPage(kLookupPage);
+  click(lookup, 201);
+  closeSheet(IDCANCEL);
+  EXPECT_EQ(saveAs("cancelled"), before);
+
+  // Shown and OK: the pages store what they showed.
+  ASSERT_NE(openEditor(), nullptr);
+  showPage(kMenuPage);
+  showPage(kLookupPage);
+  closeSheet(IDOK);
+  EXPECT_EQ(saveAs("shown"), before);
+}
+
+TEST_F(MenuLookupPages, DelimiterThirteenIsRefused) {
+  ASSERT_NE(openEditor(), nullptr);
+  HWND page = showPage(kLookupPage);
+  click(page, 162);
+  ASSERT_EQ(gui::dialogItemText(page, 310), "9");
+  setText(page, 310, "13");
+  HWND box = torvik_->waitForWindow("#32770", "Warning");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(gui::dialogItemText(box, gui::kMessageBoxTextId), "Invalid value!");
+  torvik_->screenshot("editor_lookup_delimiter_refused");
+  gui::clickButton(box, IDOK);
+  ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
+  EXPECT_EQ(gui::dialogItemText(page, 310), "9");
+  closeSheet(IDCANCEL);
+}
+
+TEST_F(MenuLookupPages, FieldsLongerThanALineKeepTheSheetOpen) {
+  ASSERT_NE(openEditor(), nullptr);
+  HWND page = showPage(kLookupPage);
+  select(page, 451, 1);
+  click(page, 162);
+  select(page, 401, 2);
+  setText(page, 311, "200");
+  setText(page, 312, "60");
+  showPage(kMenuPage);
+  gui::clickButton(sheet_, IDOK);
+  HWND box = torvik_->waitForWindow("#32770", "Error");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(gui::dialogItemText(box, gui::kMessageBoxTextId),
+            "The fields of the 2nd lookup file take 261 characters; a lookup line holds 253.");
+  gui::clickButton(box, IDOK);
+  ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
+  EXPECT_TRUE(IsWindow(sheet_));
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)), page);
+  EXPECT_EQ(SendDlgItemMessageA(page, 451, CB_GETCURSEL, 0, 0), 1);
+  setText(page, 312, "50");
+  closeSheet(IDOK);
+  const std::string bytes = saveAs("fits");
+  EXPECT_EQ(byteAt(bytes, kLookup2 + 0), 251u);
+  EXPECT_EQ(byteAt(bytes, kLookup2 + 4), 202u);
+}
+
+}  // namespace
