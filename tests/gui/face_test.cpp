@@ -181,7 +181,9 @@ TEST(Face, CollectDataWithoutAProgramSaysSoAndStartsANewDesign) {
   torvik.screenshot("face_no_program");
   gui::clickButton(box, IDOK);
   EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
-  // New ran: it brings the simulator back to the main menu's first entry.
+  // New ran: it opens the editor on the new design, and closing it brings the simulator back
+  // to the main menu's first entry.
+  EXPECT_TRUE(torvik.closeEditor());
   EXPECT_TRUE(waitForPixel(client, 152, 41, kHighlightColour));
   // The face still answers clicks.
   click(torvik, kDown[0], kDown[1]);
