@@ -148,6 +148,43 @@ TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
   EXPECT_EQ(bytes[kForm1 + kInputSource + 1], 2) << "an extension line is reset to both";
 }
 
+TEST_F(Editor, TheFormLevelDialogsStoreIntoTheFormAndOkKeepsThem) {
+  HWND sheet = openEditor();
+  ASSERT_NE(sheet, nullptr);
+  HWND page = pageWith(sheet, IDC_FORM_SELECT);
+  ASSERT_NE(page, nullptr);
+  selectItem(page, IDC_FORM_SELECT, 1);  // form 2
+
+  gui::clickButton(page, IDC_FORM_TIME_STAMP);
+  HWND stamp = torvik_->waitForWindow("#32770", "Date & Time Stamp settings");
+  ASSERT_NE(stamp, nullptr);
+  selectItem(stamp, IDC_STAMP_MODE, 2);  // appended to the bottom
+  torvik_->screenshot("editor_time_stamp");
+  close(stamp, IDOK);
+
+  gui::clickButton(page, IDC_FORM_BRANCH);
+  HWND branch = torvik_->waitForWindow("#32770", "Branch");
+  ASSERT_NE(branch, nullptr);
+  selectItem(branch, IDC_BRANCH_ACTION_FIRST + 1, 3);  // FN+2 goes to form 3
+  torvik_->screenshot("editor_branch");
+  close(branch, IDOK);
+
+  // A Branch cancelled after a change keeps what its OK stored before.
+  gui::clickButton(page, IDC_FORM_BRANCH);
+  branch = torvik_->waitForWindow("#32770", "Branch");
+  ASSERT_NE(branch, nullptr);
+  selectItem(branch, IDC_BRANCH_ACTION_FIRST + 1, 5);
+  close(branch, IDCANCEL);
+  close(sheet, IDOK);
+
+  const std::string bytes = saveAs("extras.TVX");
+  ASSERT_EQ(bytes.size(), kFileSize);
+  const std::size_t form2 = kForm1 + 1215;
+  EXPECT_EQ(bytes[form2 + 3], 2) << "stamp mode";
+  EXPECT_EQ(bytes[form2 + 1023 + 1], 3) << "FN+2 branch";
+  EXPECT_EQ(bytes[kForm1 + 3], 0) << "form 1 untouched";
+}
+
 TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
   const std::string before = saveAs("before.TVX");
   HWND sheet = openEditor(nullptr);
