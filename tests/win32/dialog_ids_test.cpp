@@ -1,8 +1,10 @@
 // Every dialog template of the program, read from its resources: no two controls of one dialog
-// share an id, or the code that finds a control by its id would reach the wrong one.
+// share an id, or the code that finds a control by its id would reach the wrong one; and no two
+// share a mnemonic, or Alt+letter would reach only the first.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cwctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,9 +22,14 @@ const WORD* alignToDword(const WORD* p) {
   return reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(p) + 3) & ~static_cast<UINT_PTR>(3));
 }
 
-// The control ids of a DIALOG or DIALOGEX template, static ones (-1) left out.
-std::vector<int> controlIds(const void* resource) {
-  std::vector<int> ids;
+struct Control {
+  int id;
+  std::wstring title;
+};
+
+// The controls of a DIALOG or DIALOGEX template.
+std::vector<Control> controlsOf(const void* resource) {
+  std::vector<Control> controls;
   const WORD* p = static_cast<const WORD*>(resource);
   const bool extended = p[0] == 1 && p[1] == 0xFFFF;
   DWORD style = 0;
@@ -54,15 +61,31 @@ std::vector<int> controlIds(const void* resource) {
       p += 9;
     }
     p = skipNameOrOrdinal(p);  // class
-    p = skipNameOrOrdinal(p);  // title
+    std::wstring title;
+    if (*p != 0xFFFF)
+      for (const WORD* c = p; *c != 0; ++c) title += static_cast<wchar_t>(*c);
+    p = skipNameOrOrdinal(p);
     const WORD extra = *p++;
     p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(p) + extra);
-    if (id != -1 && id != 0xFFFF) ids.push_back(id);
+    controls.push_back({id, title});
   }
-  return ids;
+  return controls;
 }
 
-TEST(DialogTemplates, NoDialogRepeatsAControlId) {
+// The letter after a single '&' ("&&" is a plain ampersand), lower case; 0 when none.
+wchar_t mnemonicOf(const std::wstring& title) {
+  for (std::size_t i = 0; i + 1 < title.size(); ++i) {
+    if (title[i] != L'&') continue;
+    if (title[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    return static_cast<wchar_t>(towlower(title[i + 1]));
+  }
+  return 0;
+}
+
+TEST(DialogTemplates, NoDialogRepeatsAControlIdOrAMnemonic) {
   std::vector<std::string> names;
   EnumResourceNamesA(
       GetModuleHandleA(nullptr), RT_DIALOG,
@@ -73,13 +96,24 @@ TEST(DialogTemplates, NoDialogRepeatsAControlId) {
       },
       reinterpret_cast<LONG_PTR>(&names));
   ASSERT_GE(names.size(), 7u) << "the program's dialogs and the editor's pages";
+  int mnemonicsSeen = 0;
   for (const std::string& name : names) {
     HRSRC found = FindResourceA(nullptr, name.c_str(), RT_DIALOG);
     ASSERT_NE(found, nullptr) << name;
-    std::map<int, int> seen;
-    for (int id : controlIds(LockResource(LoadResource(nullptr, found)))) ++seen[id];
-    for (const auto& [id, times] : seen) EXPECT_EQ(times, 1) << name << " repeats control id " << id;
+    std::map<int, int> ids;
+    std::map<wchar_t, int> mnemonics;
+    for (const Control& c : controlsOf(LockResource(LoadResource(nullptr, found)))) {
+      if (c.id != -1 && c.id != 0xFFFF) ++ids[c.id];
+      if (const wchar_t m = mnemonicOf(c.title)) {
+        ++mnemonics[m];
+        ++mnemonicsSeen;
+      }
+    }
+    for (const auto& [id, times] : ids) EXPECT_EQ(times, 1) << name << " repeats control id " << id;
+    for (const auto& [letter, times] : mnemonics)
+      EXPECT_EQ(times, 1) << name << " repeats the mnemonic " << static_cast<char>(letter);
   }
+  EXPECT_GT(mnemonicsSeen, 100) << "the templates' titles were read";
 }
 
 }  // namespace
