@@ -50,31 +50,12 @@ INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   return FALSE;
 }
 
-// The session a page was created with; nullptr before its WM_INITDIALOG.
-inline EditorSession* pageSession(HWND page) {
-  return reinterpret_cast<EditorSession*>(GetWindowLongPtrA(page, DWLP_USER));
-}
-
-// Keeps the session of a page's WM_INITDIALOG (whose lParam is the PROPSHEETPAGE) and returns it.
-inline EditorSession* bindPageSession(HWND page, LPARAM lParam) {
-  auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-  auto* session = reinterpret_cast<EditorSession*>(sheetPage->lParam);
-  SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
-  return session;
-}
-
-// Answers PSN_APPLY: the page has stored its changes.
-inline INT_PTR pageApplied(HWND page) {
-  SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-  return TRUE;
-}
-
-// The pages' procedures.
-INT_PTR CALLBACK formPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK barcodePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK settingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK startupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK menuPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK lookupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The pages' procedures, each a pageProc over its page's state and handlers.
+extern const DLGPROC formPageProc;
+extern const DLGPROC barcodePageProc;
+extern const DLGPROC settingsPageProc;
+extern const DLGPROC startupPageProc;
+extern const DLGPROC menuPageProc;
+extern const DLGPROC lookupPageProc;
 
 }  // namespace torvik
