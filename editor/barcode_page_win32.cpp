@@ -11,29 +11,26 @@ namespace torvik {
 
 namespace {
 
-// The page's binding of its table to the session's working copy; owned by the page window.
+// The page's binding of its table to the session's working copy.
 struct BarcodePageState {
-  BoundRecord bound;
+  EditorSession& session;
+  BoundRecord bound{};
 };
 
-BarcodePageState* pageState(HWND page) {
-  return reinterpret_cast<BarcodePageState*>(GetWindowLongPtrA(page, GWLP_USERDATA));
-}
-
-void init(HWND page, EditorSession& session) {
-  auto* state = new BarcodePageState{};
-  SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+void init(HWND page, BarcodePageState& state) {
+  EditorSession& session = state.session;
   session.barcode = session.definition.barcodeSettings;
-  state->bound.record = &session.barcode;
+  state.bound.record = &session.barcode;
   const ControlTable& table = barcodePageTable();
   relabelControls(page, table, session.strings);
   fillComboItems(page, table, session.strings);
   SendDlgItemMessageA(page, IDC_BARCODE_TIMEOUT, EM_LIMITTEXT, 3, 0);
-  fillControls(page, table, state->bound);
+  fillControls(page, table, state.bound);
 }
 
-void command(HWND page, EditorSession& session, BarcodePageState& state, WPARAM wParam) {
+void command(HWND page, BarcodePageState& state, WPARAM wParam) {
   if (state.bound.updating) return;
+  EditorSession& session = state.session;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   if (id == IDC_BARCODE_TIMEOUT) {
@@ -55,32 +52,13 @@ void command(HWND page, EditorSession& session, BarcodePageState& state, WPARAM 
   storeControlChange(page, barcodePageTable(), wParam, state.bound);
 }
 
+INT_PTR apply(HWND, BarcodePageState& state) {
+  applyBarcodePage(state.session.barcode, state.session.definition.barcodeSettings);
+  return PSNRET_NOERROR;
+}
+
 }  // namespace
 
-INT_PTR CALLBACK barcodePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      init(page, *bindPageSession(page, lParam));
-      return TRUE;
-    case WM_COMMAND: {
-      EditorSession* session = pageSession(page);
-      BarcodePageState* state = pageState(page);
-      if (session != nullptr && state != nullptr) command(page, *session, *state, wParam);
-      return TRUE;
-    }
-    case WM_NOTIFY: {
-      EditorSession* session = pageSession(page);
-      if (session == nullptr || reinterpret_cast<const NMHDR*>(lParam)->code != PSN_APPLY) return FALSE;
-      applyBarcodePage(session->barcode, session->definition.barcodeSettings);
-      return pageApplied(page);
-    }
-    case WM_DESTROY:
-      delete pageState(page);
-      SetWindowLongPtrA(page, GWLP_USERDATA, 0);
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
+const DLGPROC barcodePageProc = pageProc<BarcodePageState, init, command, apply>;
 
 }  // namespace torvik

@@ -110,18 +110,13 @@ LineIds lineIds(int j) {
           IDC_FORM_MAX_BASE + n,   IDC_FORM_COLUMN_BASE + n, IDC_FORM_MORE_BASE + n};
 }
 
-// What the page keeps besides the session: the binding of its table to the current form.
+// What the page keeps: its session and the binding of its table to the current form.
 struct FormPage {
-  EditorSession* session = nullptr;
-  BoundRecord bound;
+  EditorSession& session;
+  BoundRecord bound{};
 
-  FormRecord& form() { return session->forms[session->currentForm]; }
+  FormRecord& form() { return session.forms[session.currentForm]; }
 };
-
-constexpr char kFormPageProperty[] = "TorvikFormPage";
-
-// The page's state, kept with its window from WM_INITDIALOG to WM_NCDESTROY.
-FormPage* formPage(HWND page) { return static_cast<FormPage*>(GetPropA(page, kFormPageProperty)); }
 
 void addItem(HWND combo, const char* text) { SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
 
@@ -198,7 +193,7 @@ void showForm(HWND page, FormPage& p) {
   p.bound.updating = true;
   SendDlgItemMessageA(page, IDC_FORM_FONT, CB_SETCURSEL, form.font != 0 ? 1 : 0, 0);
   for (int j = 0; j < kFormLines; ++j)
-    fillLookupColumn(page, *p.session, j, form.dataType[j], fieldRefForType(form.dataType[j], form.lookupField[j]));
+    fillLookupColumn(page, p.session, j, form.dataType[j], fieldRefForType(form.dataType[j], form.lookupField[j]));
   p.bound.updating = false;
   for (int j = 0; j < kFormLines; ++j) enableLine(page, form, j);
 }
@@ -206,7 +201,7 @@ void showForm(HWND page, FormPage& p) {
 void onTypeChanged(HWND page, FormPage& p, int j) {
   const LRESULT item = SendDlgItemMessageA(page, lineIds(j).type, CB_GETCURSEL, 0, 0);
   if (item == CB_ERR) return;
-  EditorSession& s = *p.session;
+  EditorSession& s = p.session;
   FormRecord& form = p.form();
   const TypeChange change =
       changeLineType(form, j, static_cast<int>(item), s.showInputMark[s.currentForm][j]);
@@ -239,10 +234,10 @@ void onLengthChanged(HWND page, FormPage& p, int id, int j, std::uint8_t& field)
 }
 
 void onCommand(HWND page, FormPage& p, WPARAM wParam) {
-  if (p.session == nullptr || p.bound.updating) return;
+  if (p.bound.updating) return;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
-  EditorSession& s = *p.session;
+  EditorSession& s = p.session;
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(page, GWLP_HINSTANCE));
   if (id == IDC_FORM_SELECT && code == CBN_SELCHANGE) {
     const LRESULT item = SendDlgItemMessageA(page, id, CB_GETCURSEL, 0, 0);
@@ -278,8 +273,8 @@ void onCommand(HWND page, FormPage& p, WPARAM wParam) {
   }
 }
 
-void onInit(HWND page, FormPage& p, EditorSession& s) {
-  p.session = &s;
+void onInit(HWND page, FormPage& p) {
+  EditorSession& s = p.session;
   s.currentForm = 0;
   s.currentLine = 0;
   std::memcpy(s.forms, s.definition.form, sizeof s.forms);
@@ -293,40 +288,16 @@ void onInit(HWND page, FormPage& p, EditorSession& s) {
   showForm(page, p);
 }
 
-void onApply(FormPage& p) {
-  EditorSession& s = *p.session;
+INT_PTR onApply(HWND, FormPage& p) {
+  EditorSession& s = p.session;
   applyFormEdits(s.forms, s.showInputMark);
   std::memcpy(s.definition.form, s.forms, sizeof s.forms);
   s.formsApplied = true;
+  return PSNRET_NOERROR;
 }
 
 }  // namespace
 
-INT_PTR CALLBACK formPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* p = new FormPage;
-    SetPropA(page, kFormPageProperty, p);
-    onInit(page, *p, *bindPageSession(page, lParam));
-    return TRUE;
-  }
-  FormPage* p = formPage(page);
-  if (p == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      onCommand(page, *p, wParam);
-      return TRUE;
-    case WM_NOTIFY:
-      if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_APPLY) {
-        onApply(*p);
-        return pageApplied(page);
-      }
-      return FALSE;
-    case WM_NCDESTROY:
-      RemovePropA(page, kFormPageProperty);
-      delete p;
-      return FALSE;
-  }
-  return FALSE;
-}
+const DLGPROC formPageProc = pageProc<FormPage, onInit, onCommand, onApply>;
 
 }  // namespace torvik

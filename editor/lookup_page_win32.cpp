@@ -76,10 +76,8 @@ const ControlTable kLookupTable = controlTable(kLookupControls);
 
 struct LookupPage {
   EditorSession& session;
-  BoundRecord bound;
+  BoundRecord bound{};
 };
-
-LookupPage* pageState(HWND page) { return reinterpret_cast<LookupPage*>(GetWindowLongPtrA(page, DWLP_USER)); }
 LookupRecord& current(LookupPage& p) { return p.session.lookups[p.session.currentLookup]; }
 
 void setNumber(HWND page, int id, int value, BoundRecord& bound) {
@@ -263,74 +261,61 @@ LRESULT CALLBACK sheetOkGuard(HWND sheet, UINT message, WPARAM wParam, LPARAM lP
   return DefSubclassProc(sheet, message, wParam, lParam);
 }
 
+void onInit(HWND page, LookupPage& p) {
+  EditorSession& s = p.session;
+  std::memcpy(s.lookups, s.definition.lookup, sizeof s.lookups);
+  s.currentLookup = 0;
+  s.lookupPageCreated = true;
+  SetWindowSubclass(GetParent(page), sheetOkGuard, kOkGuardId, reinterpret_cast<DWORD_PTR>(&s));
+  p.bound.updating = true;
+  fillLists(page, p);
+  relabelControls(page, kLookupTable, s.strings);
+  p.bound.updating = false;
+  showLookup(page, p);
+}
+
 INT_PTR applyLookups(HWND page, LookupPage& p) {
   EditorSession& s = p.session;
   // The guard has already said no to an overlong lookup; this is the backstop for an OK that
   // came some other way.
-  if (!lookupsFit(GetParent(page), s)) {
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
-    return TRUE;
-  }
+  if (!lookupsFit(GetParent(page), s)) return PSNRET_INVALID_NOCHANGEPAGE;
   for (int n = 0; n < kLookupCount; ++n) {
     applyLookupLayout(s.lookups[n]);
     s.definition.lookup[n] = s.lookups[n];
   }
   s.lookupsApplied = true;
-  return pageApplied(page);
+  return PSNRET_NOERROR;
 }
 
-INT_PTR onNotify(HWND page, LookupPage& p, const NMHDR& header) {
-  if (header.code == PSN_APPLY) return applyLookups(page, p);
-  if (header.code == PSN_SETACTIVE && p.session.lookupShowPending) {
-    p.session.lookupShowPending = false;
-    showLookup(page, p);
-  }
-  return FALSE;
+// The note is red while the records have fixed lengths.
+INT_PTR noteColour(HWND page, LookupPage& p, HDC dc, HWND control) {
+  if (control != GetDlgItem(page, IDC_LOOKUP_NOTE)) return FALSE;
+  const bool delimited = current(p).delimiter != kFixedLengthRecords;
+  SetTextColor(dc, delimited ? GetSysColor(COLOR_GRAYTEXT) : kNoteRed);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-}  // namespace
-
-INT_PTR CALLBACK lookupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR onOther(HWND page, UINT message, WPARAM wParam, LPARAM lParam, LookupPage& p) {
   switch (message) {
-    case WM_INITDIALOG: {
-      auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-      EditorSession& s = *reinterpret_cast<EditorSession*>(sheetPage->lParam);
-      auto* p = new LookupPage{s, BoundRecord{}};
-      SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
-      std::memcpy(s.lookups, s.definition.lookup, sizeof s.lookups);
-      s.currentLookup = 0;
-      s.lookupPageCreated = true;
-      SetWindowSubclass(GetParent(page), sheetOkGuard, kOkGuardId, reinterpret_cast<DWORD_PTR>(&s));
-      p->bound.updating = true;
-      fillLists(page, *p);
-      relabelControls(page, kLookupTable, s.strings);
-      p->bound.updating = false;
-      showLookup(page, *p);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      if (LookupPage* p = pageState(page)) onCommand(page, *p, wParam);
-      return TRUE;
     case WM_NOTIFY:
-      if (LookupPage* p = pageState(page)) return onNotify(page, *p, *reinterpret_cast<const NMHDR*>(lParam));
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_SETACTIVE && p.session.lookupShowPending) {
+        p.session.lookupShowPending = false;
+        showLookup(page, p);
+      }
       return FALSE;
-    case WM_CTLCOLORSTATIC: {
-      LookupPage* p = pageState(page);
-      if (p == nullptr || reinterpret_cast<HWND>(lParam) != GetDlgItem(page, IDC_LOOKUP_NOTE)) return FALSE;
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      const bool delimited = current(*p).delimiter != kFixedLengthRecords;
-      SetTextColor(dc, delimited ? GetSysColor(COLOR_GRAYTEXT) : kNoteRed);
-      SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-    }
+    case WM_CTLCOLORSTATIC:
+      return noteColour(page, p, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
       RemoveWindowSubclass(GetParent(page), sheetOkGuard, kOkGuardId);
-      delete pageState(page);
-      SetWindowLongPtrA(page, DWLP_USER, 0);
       return FALSE;
     default:
       return FALSE;
   }
 }
+
+}  // namespace
+
+const DLGPROC lookupPageProc = pageProc<LookupPage, onInit, onCommand, applyLookups, onOther>;
 
 }  // namespace torvik

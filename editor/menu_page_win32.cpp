@@ -75,10 +75,8 @@ const ControlTable kMenuTable = controlTable(kMenuControls);
 
 struct MenuPage {
   EditorSession& session;
-  BoundRecord bound;
+  BoundRecord bound{};
 };
-
-MenuPage* pageState(HWND page) { return reinterpret_cast<MenuPage*>(GetWindowLongPtrA(page, DWLP_USER)); }
 
 void addItem(HWND combo, const char* text) { SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)); }
 
@@ -169,50 +167,30 @@ void onCommand(HWND page, MenuPage& p, WPARAM wParam) {
   if (changed->id == IDC_MENU_SAVE_CAPTION || changed->id == IDC_MENU_SAVE_ITEM) showPassDown(page, p, true);
 }
 
-void applyMenus(MenuPage& p) {
+void onInit(HWND page, MenuPage& p) {
+  EditorSession& s = p.session;
+  s.currentMenu = 0;
+  s.separateDataFiles = s.definition.systemSettings.separateDataFiles;
+  std::memcpy(s.menus, s.definition.menu, sizeof s.menus);
+  p.bound.updating = true;
+  fillLists(page, p);
+  relabelControls(page, kMenuTable, s.strings);
+  p.bound.updating = false;
+  showMenu(page, p);
+}
+
+INT_PTR applyMenus(HWND, MenuPage& p) {
   EditorSession& s = p.session;
   std::memcpy(s.definition.menu, s.menus, sizeof s.menus);
   // Stored here and again by the frame once every page has stored: the Settings page writes the
   // same block, and this page's choice is the one that stays.
   s.definition.systemSettings.separateDataFiles = s.separateDataFiles;
   s.menusApplied = true;
+  return PSNRET_NOERROR;
 }
 
 }  // namespace
 
-INT_PTR CALLBACK menuPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-      EditorSession& s = *reinterpret_cast<EditorSession*>(sheetPage->lParam);
-      auto* p = new MenuPage{s, BoundRecord{}};
-      SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
-      s.currentMenu = 0;
-      s.separateDataFiles = s.definition.systemSettings.separateDataFiles;
-      std::memcpy(s.menus, s.definition.menu, sizeof s.menus);
-      p->bound.updating = true;
-      fillLists(page, *p);
-      relabelControls(page, kMenuTable, s.strings);
-      p->bound.updating = false;
-      showMenu(page, *p);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      if (MenuPage* p = pageState(page)) onCommand(page, *p, wParam);
-      return TRUE;
-    case WM_NOTIFY:
-      if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_APPLY) {
-        if (MenuPage* p = pageState(page)) applyMenus(*p);
-        return pageApplied(page);
-      }
-      return FALSE;
-    case WM_DESTROY:
-      delete pageState(page);
-      SetWindowLongPtrA(page, DWLP_USER, 0);
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
+const DLGPROC menuPageProc = pageProc<MenuPage, onInit, onCommand, applyMenus>;
 
 }  // namespace torvik

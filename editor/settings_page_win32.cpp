@@ -65,13 +65,11 @@ const ControlTable kSettingsTable = controlTable(kSettingsControls);
 const int kStringLabels[] = {IDC_SET_LABEL_FIRST + 2, IDC_SET_LABEL_FIRST + 7, IDC_SET_LABEL_FIRST + 8,
                              IDC_SET_LABEL_FIRST + 9, IDC_SET_SECURITY};
 
-// What the page keeps between messages; its session stays in DWLP_USER like every page's.
+// What the page keeps between messages.
 struct SettingsPageState {
-  BoundRecord bound;
+  EditorSession& session;
+  BoundRecord bound{};
 };
-constexpr char kStateProperty[] = "TorvikSettingsPage";
-
-SettingsPageState* pageState(HWND page) { return static_cast<SettingsPageState*>(GetPropA(page, kStateProperty)); }
 
 void addItem(HWND page, int id, const char* text) {
   SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -122,13 +120,12 @@ void showSettings(HWND page, EditorSession& session, SettingsPageState& state) {
   applySettingsEnables(page, session);
 }
 
-void createPage(HWND page, EditorSession& session) {
+void createPage(HWND page, SettingsPageState& state) {
+  EditorSession& session = state.session;
   session.settings = session.definition.systemSettings;
   session.wedge = session.definition.wedgeSettings;
   session.settingsStayOnLcd = session.settings.promptDuration != kPromptWaitsForKey;
-  auto* state = new SettingsPageState{};
-  state->bound.record = &session.settings;
-  SetPropA(page, kStateProperty, state);
+  state.bound.record = &session.settings;
 
   UiStrings& strings = session.strings;
   fillComboItems(page, kSettingsTable, strings);
@@ -137,7 +134,7 @@ void createPage(HWND page, EditorSession& session) {
   relabelControls(page, kSettingsTable, strings);
   SendDlgItemMessageA(page, IDC_SET_BACKLIGHT_IDLE, EM_LIMITTEXT, 2, 0);
   SendDlgItemMessageA(page, IDC_SET_STAY_TIME, EM_LIMITTEXT, 3, 0);
-  showSettings(page, session, *state);
+  showSettings(page, session, state);
 }
 
 // The two edits with rules of their own; true when the message was theirs.
@@ -158,7 +155,8 @@ bool editOwnField(HWND page, int id, EditorSession& session, SettingsPageState& 
   return true;
 }
 
-void command(HWND page, WPARAM wParam, EditorSession& session, SettingsPageState& state) {
+void command(HWND page, SettingsPageState& state, WPARAM wParam) {
+  EditorSession& session = state.session;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(page, GWLP_HINSTANCE));
@@ -197,36 +195,17 @@ void command(HWND page, WPARAM wParam, EditorSession& session, SettingsPageState
     applySettingsEnables(page, session);
 }
 
+INT_PTR apply(HWND, SettingsPageState& state) {
+  EditorSession& session = state.session;
+  applySettingsPage(session.definition.systemSettings, session.settings);
+  // A Reset reaches the wedge settings too: the copy equals the design unless Reset changed it,
+  // since the wedge dialog's OK writes both.
+  session.definition.wedgeSettings = session.wedge;
+  return PSNRET_NOERROR;
+}
+
 }  // namespace
 
-INT_PTR CALLBACK settingsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      createPage(page, *bindPageSession(page, lParam));
-      return TRUE;
-    case WM_COMMAND: {
-      EditorSession* session = pageSession(page);
-      SettingsPageState* state = pageState(page);
-      if (session != nullptr && state != nullptr) command(page, wParam, *session, *state);
-      return TRUE;
-    }
-    case WM_NOTIFY:
-      if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_APPLY) {
-        EditorSession* session = pageSession(page);
-        if (session != nullptr) {
-          applySettingsPage(session->definition.systemSettings, session->settings);
-          // A Reset reaches the wedge settings too: the copy equals the design unless Reset
-          // changed it, since the wedge dialog's OK writes both.
-          session->definition.wedgeSettings = session->wedge;
-        }
-        return pageApplied(page);
-      }
-      return FALSE;
-    case WM_DESTROY:
-      delete static_cast<SettingsPageState*>(RemovePropA(page, kStateProperty));
-      return FALSE;
-  }
-  return FALSE;
-}
+const DLGPROC settingsPageProc = pageProc<SettingsPageState, createPage, command, apply>;
 
 }  // namespace torvik

@@ -50,14 +50,14 @@ const ControlTable kTable = controlTable(kControls);
 
 // What the page keeps while it exists; the working copy itself is the session's.
 struct StartupPage {
-  EditorSession* session = nullptr;
+  explicit StartupPage(EditorSession& s) : session(&s) {}
+
+  EditorSession* session;
   StartupState* state = nullptr;
   const DefaultMessages* defaults = nullptr;
   std::unique_ptr<DefaultMessages> ownDefaults;  // only when the program gave none
   BoundRecord bound;
 };
-
-StartupPage* pageData(HWND page) { return reinterpret_cast<StartupPage*>(GetWindowLongPtrA(page, DWLP_USER)); }
 
 bool large(const StartupPage& p) { return p.state->largeFont != 0; }
 
@@ -248,54 +248,30 @@ void onCommand(HWND page, StartupPage& p, WPARAM wParam) {
   }
 }
 
-void openPage(HWND page, LPARAM lParam) {
-  EditorSession* session = bindPageSession(page, lParam);
-  auto p = std::make_unique<StartupPage>();
-  p->session = session;
-  p->state = &session->startup;
-  p->defaults = session->defaults;
-  if (p->defaults == nullptr) {
-    p->ownDefaults = std::make_unique<DefaultMessages>();
-    buildDefaultMessages(session->strings, *p->ownDefaults);
-    p->defaults = p->ownDefaults.get();
+void openPage(HWND page, StartupPage& p) {
+  EditorSession& session = *p.session;
+  p.state = &session.startup;
+  p.defaults = session.defaults;
+  if (p.defaults == nullptr) {
+    p.ownDefaults = std::make_unique<DefaultMessages>();
+    buildDefaultMessages(session.strings, *p.ownDefaults);
+    p.defaults = p.ownDefaults.get();
   }
-  p->bound.record = p->state;
-  openStartup(*p->state, session->definition);
-  // The page's own data replaces the session in DWLP_USER; it keeps the session pointer.
-  StartupPage& data = *p;
-  SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p.release()));
-  fillComboItems(page, kTable, session->strings);
-  fillDelimiterItems(page, session->strings);
-  relabelControls(page, kTable, session->strings);
-  showAll(page, data);
+  p.bound.record = p.state;
+  openStartup(*p.state, session.definition);
+  fillComboItems(page, kTable, session.strings);
+  fillDelimiterItems(page, session.strings);
+  relabelControls(page, kTable, session.strings);
+  showAll(page, p);
+}
+
+INT_PTR applyPage(HWND, StartupPage& p) {
+  applyStartup(*p.state, p.session->definition);
+  return PSNRET_NOERROR;
 }
 
 }  // namespace
 
-INT_PTR CALLBACK startupPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      openPage(page, lParam);
-      return TRUE;
-    case WM_COMMAND: {
-      StartupPage* p = pageData(page);
-      if (p != nullptr) onCommand(page, *p, wParam);
-      return TRUE;
-    }
-    case WM_NOTIFY:
-      if (reinterpret_cast<const NMHDR*>(lParam)->code == PSN_APPLY) {
-        StartupPage* p = pageData(page);
-        if (p != nullptr) applyStartup(*p->state, p->session->definition);
-        return pageApplied(page);
-      }
-      return FALSE;
-    case WM_DESTROY:
-      delete pageData(page);
-      SetWindowLongPtrA(page, DWLP_USER, 0);
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
+const DLGPROC startupPageProc = pageProc<StartupPage, openPage, onCommand, applyPage>;
 
 }  // namespace torvik
