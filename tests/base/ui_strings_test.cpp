@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
+
+#include "base/string_ids.h"
 
 namespace torvik {
 namespace {
@@ -237,6 +241,38 @@ TEST(ResourceTable, TextsTheProgramQuotesAreWordForWord) {
     builtinResourceString(q.id, text, sizeof text);
     EXPECT_STREQ(text, q.text) << q.id;
   }
+}
+
+// The names come from the same lines as the texts; this holds the two expansions to each
+// other: every name is a table id with a text, and no id is named twice.
+TEST(ResourceTable, EveryNamedIdHasItsOwnTextInTheTable) {
+  const struct {
+    int value;
+    const char* name;
+    const char* text;
+  } named[] = {
+#define UI_STRING(id, text)
+#define UI_STRING_NAMED(name, id, text) {name, #name, text},
+#include "resources/ui_strings.inc"
+#undef UI_STRING_NAMED
+#undef UI_STRING
+  };
+  int count = 0;
+  const ResourceString* table = resourceStrings(&count);
+  std::set<int> seen;
+  char text[128];
+  for (const auto& n : named) {
+    SCOPED_TRACE(n.name);
+    EXPECT_TRUE(seen.insert(n.value).second) << "named twice";
+    const ResourceString* end = table + count;
+    const ResourceString* it = std::find_if(table, end, [&](const ResourceString& r) { return r.id == n.value; });
+    ASSERT_NE(it, end);
+    EXPECT_STREQ(it->text, n.text);
+    EXPECT_GT(builtinResourceString(n.value, text, sizeof text), 0);
+  }
+  EXPECT_EQ(kStrError, 1121);
+  EXPECT_EQ(kStrNil, 1211);
+  EXPECT_EQ(kStrTypeText, 1331);
 }
 
 }  // namespace
