@@ -1,5 +1,6 @@
 #include "editor/barcode_forms.h"
 
+#include "base/string_ids.h"
 #include "editor/barcode_rules.h"
 #include "resources/resource_ids.h"
 
@@ -77,8 +78,8 @@ constexpr int caption(int button) { return 361 + (button - 201); }
 // ---- the page -------------------------------------------------------------------------------
 
 const ControlBinding kPage[] = {
-    combo(IDC_BARCODE_SCAN_MODE, barcodeField(scanMode), kScanModeCount, 1461),
-    combo(IDC_BARCODE_REDUNDANCY, barcodeField(readRedundancy), 4, 1481),
+    combo(IDC_BARCODE_SCAN_MODE, barcodeField(scanMode), kScanModeCount, kStrScanAutoOff),
+    combo(IDC_BARCODE_REDUNDANCY, barcodeField(readRedundancy), 4, kStrRedundancyNone),
     number(IDC_BARCODE_TIMEOUT, TORVIK_FIELD(BarcodeSettings, timeout), 255),
     check(101, code39, 308),
     check(102, italianPharmacode, 309),

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "definition/application_definition.h"
 #include "base/clock.h"
 #include "base/ui_strings.h"
