@@ -9,7 +9,9 @@ namespace {
 
 const ResourceString kTable[] = {
 #define UI_STRING(id, text) {id, text},
+#define UI_STRING_NAMED(name, id, text) {id, text},
 #include "resources/ui_strings.inc"
+#undef UI_STRING_NAMED
 #undef UI_STRING
 };
 constexpr int kTableSize = sizeof(kTable) / sizeof(kTable[0]);

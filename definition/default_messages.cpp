@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "base/ui_strings.h"
 
 namespace torvik {
@@ -15,33 +16,33 @@ struct GroupSources {
 
 // In file order, msgReserved first.
 constexpr GroupSources kSources[kMessageGroupCount] = {
-    {{0, 0}, {0, 0}},          // MsgReserved: always empty
-    {{721, 3}, {0, 0}},        // MsgMainMenu, and a blank fourth line
-    {{761, 8}, {771, 8}},      // MsgUtilitiesMenu
-    {{981, 4}, {0, 0}},        // MsgDeleteData
-    {{991, 4}, {0, 0}},        // MsgConfirm
-    {{1021, 4}, {0, 0}},       // MsgMemoryPower
-    {{1031, 7}, {0, 0}},       // MsgLoadLookup
-    {{781, 8}, {791, 8}},      // MsgSettingsMenu
-    {{801, 6}, {811, 6}},      // MsgUploadPort
-    {{841, 6}, {851, 5}},      // MsgDownloadPort
-    {{861, 5}, {871, 5}},      // MsgBaudRate
-    {{881, 4}, {891, 4}},      // MsgBacklight
-    {{901, 4}, {911, 4}},      // MsgDataDeletion
-    {{921, 6}, {931, 4}},      // MsgEntryOptions
-    {{941, 8}, {951, 6}},      // MsgViewSettings
-    {{1091, 3}, {0, 0}},       // MsgSystemFault
-    {{741, 5}, {0, 0}},        // MsgUploadData
-    {{821, 4}, {831, 2}},      // MsgPhoneNumber
-    {{731, 5}, {0, 0}},        // MsgSaveRecord
-    {{971, 5}, {0, 0}},        // MsgDeleteRecord
-    {{751, 3}, {0, 0}},        // MsgAutoDelete
-    {{961, 2}, {0, 0}},        // MsgPassword
-    {{1001, 4}, {0, 0}},       // MsgConnecting
-    {{1011, 3}, {0, 0}},       // MsgModem
-    {{1071, 6}, {1081, 6}},    // MsgErrors
-    {{1041, 8}, {0, 0}},       // MsgMiscellaneous
-    {{1051, 3}, {1061, 3}},    // MsgMiscContinuous
+    {{0, 0}, {0, 0}},  // MsgReserved: always empty
+    {{kStrMsgMainMenu, 3}, {0, 0}},  // then a blank fourth line
+    {{kStrMsgUtilitiesMenu, 8}, {kStrMsgUtilitiesMenuLarge, 8}},
+    {{kStrMsgDeleteData, 4}, {0, 0}},
+    {{kStrMsgConfirm, 4}, {0, 0}},
+    {{kStrMsgMemoryPower, 4}, {0, 0}},
+    {{kStrMsgLoadLookup, 7}, {0, 0}},
+    {{kStrMsgSettingsMenu, 8}, {kStrMsgSettingsMenuLarge, 8}},
+    {{kStrMsgUploadPort, 6}, {kStrMsgUploadPortLarge, 6}},
+    {{kStrMsgDownloadPort, 6}, {kStrMsgDownloadPortLarge, 5}},
+    {{kStrMsgBaudRate, 5}, {kStrMsgBaudRateLarge, 5}},
+    {{kStrMsgBacklight, 4}, {kStrMsgBacklightLarge, 4}},
+    {{kStrMsgDataDeletion, 4}, {kStrMsgDataDeletionLarge, 4}},
+    {{kStrMsgEntryOptions, 6}, {kStrMsgEntryOptionsLarge, 4}},
+    {{kStrMsgViewSettings, 8}, {kStrMsgViewSettingsLarge, 6}},
+    {{kStrMsgSystemFault, 3}, {0, 0}},
+    {{kStrMsgUploadData, 5}, {0, 0}},
+    {{kStrMsgPhoneNumber, 4}, {kStrMsgPhoneNumberLarge, 2}},
+    {{kStrMsgSaveRecord, 5}, {0, 0}},
+    {{kStrMsgDeleteRecord, 5}, {0, 0}},
+    {{kStrMsgAutoDelete, 3}, {0, 0}},
+    {{kStrMsgPassword, 2}, {0, 0}},
+    {{kStrMsgConnecting, 4}, {0, 0}},
+    {{kStrMsgModem, 3}, {0, 0}},
+    {{kStrMsgErrors, 6}, {kStrMsgErrorsLarge, 6}},
+    {{kStrMsgMiscellaneous, 8}, {0, 0}},
+    {{kStrMsgMiscContinuous, 3}, {kStrMsgMiscContinuousLarge, 3}},
 };
 
 // Fetches one text, cut to `chars`, into an entry whose unused bytes are all zero.

@@ -1,6 +1,7 @@
 #pragma once
 // The default texts of the terminal's own prompts and messages in the current language: what
 // New copies into a design and what the Startup page offers beside the design's texts.
+#include "base/string_ids.h"
 #include "definition/application_definition.h"
 
 namespace torvik {
@@ -22,8 +23,8 @@ struct DefaultTextSet {
 // exists only for groups of 21-byte entries.
 DefaultTextSet smallFontSet(int group);
 DefaultTextSet largeFontSet(int group);
-constexpr DefaultTextSet kSettingsTextsSmall{1741, kSettingsTexts};
-constexpr DefaultTextSet kSettingsTextsLarge{1751, kSettingsTexts};
+constexpr DefaultTextSet kSettingsTextsSmall{kStrSettingsSlotsSmall, kSettingsTexts};
+constexpr DefaultTextSet kSettingsTextsLarge{kStrSettingsSlotsLarge, kSettingsTexts};
 
 struct DefaultMessages {
   // small[g][i]: cut to 15 characters for groups of 16-byte entries, to 20 for 21-byte ones.

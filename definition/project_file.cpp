@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "definition/legacy_project.h"
 #include "definition/new_defaults.h"
 #include "base/ui_strings.h"
@@ -12,8 +13,6 @@ namespace torvik {
 namespace {
 
 constexpr std::size_t kTagSize = sizeof(ApplicationDefinition::versionTag);
-constexpr int kSettingsTextIdsSmall = 1741;
-constexpr int kSettingsTextIdsLarge = 1751;
 
 // True when the first bytes name a file this program writes (or wrote in its first version).
 bool hasCurrentTag(const std::uint8_t* bytes, std::size_t size, const ApplicationDefinition& def) {
@@ -46,7 +45,7 @@ bool upgradeSchema(ApplicationDefinition& def, TextSource& strings) {
     s.warningBeep = 2;
     std::memset(s.soundSecurity, 0, sizeof s.soundSecurity);
     std::memset(s.unused143, 0, sizeof s.unused143);
-    const int first = s.largeFont != 0 ? kSettingsTextIdsLarge : kSettingsTextIdsSmall;
+    const int first = s.largeFont != 0 ? kStrSettingsSlotsLarge : kStrSettingsSlotsSmall;
     for (int i = 0; i < kSettingsTexts; ++i) {
       // A language file's text may be longer than the slot: it is cut to the slot's width.
       strings.copyText(first + i, s.settingsText[i], sizeof s.settingsText[i]);

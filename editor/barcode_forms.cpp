@@ -1,5 +1,6 @@
 #include "editor/barcode_forms.h"
 
+#include "base/string_ids.h"
 #include "editor/barcode_rules.h"
 #include "resources/resource_ids.h"
 
@@ -77,35 +78,35 @@ constexpr int caption(int button) { return 361 + (button - 201); }
 // ---- the page -------------------------------------------------------------------------------
 
 const ControlBinding kPage[] = {
-    combo(IDC_BARCODE_SCAN_MODE, barcodeField(scanMode), kScanModeCount, 1461),
-    combo(IDC_BARCODE_REDUNDANCY, barcodeField(readRedundancy), 4, 1481),
+    combo(IDC_BARCODE_SCAN_MODE, barcodeField(scanMode), kScanModeCount, kStrScanAutoOff),
+    combo(IDC_BARCODE_REDUNDANCY, barcodeField(readRedundancy), 4, kStrRedundancyNone),
     number(IDC_BARCODE_TIMEOUT, TORVIK_FIELD(BarcodeSettings, timeout), 255),
-    check(101, code39, 308),
-    check(102, italianPharmacode, 309),
-    check(103, frenchPharmacode, 310),
-    check(104, industrial25, 311),
-    check(105, interleave25, 312),
-    check(106, matrix25, 313),
-    check(107, codabar, 314),
-    check(108, msi, 315),
-    check(109, plessey, 316),
-    check(110, upce, 317),
-    check(111, upceAddon2, 318),
-    check(112, upceAddon5, 319),
-    check(113, ean8, 320),
-    check(114, ean8Addon2, 321),
-    check(115, ean8Addon5, 322),
-    check(116, ean13Upca, 323),
-    check(117, ean13Addon2, 324),
-    check(118, ean13Addon5, 325),
-    check(119, telepen, 326),
-    check(120, rss14, 327),
-    check(121, rss14Limited, 328),
-    check(122, rss14Expanded, 329),
-    check(123, code93, 330),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST, code39, 308),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 1, italianPharmacode, 309),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 2, frenchPharmacode, 310),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 3, industrial25, 311),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 4, interleave25, 312),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 5, matrix25, 313),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 6, codabar, 314),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 7, msi, 315),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 8, plessey, 316),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 9, upce, 317),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 10, upceAddon2, 318),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 11, upceAddon5, 319),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 12, ean8, 320),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 13, ean8Addon2, 321),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 14, ean8Addon5, 322),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 15, ean13Upca, 323),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 16, ean13Addon2, 324),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 17, ean13Addon5, 325),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 18, telepen, 326),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 19, rss14, 327),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 20, rss14Limited, 328),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 21, rss14Expanded, 329),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 22, code93, 330),
     check(IDC_BARCODE_CODE128, code128, 331),
     check(IDC_BARCODE_EAN128, ean128, 332),
-    check(126, negativeBarcode, 333),
+    check(IDC_BARCODE_SYMBOLOGY_FIRST + 25, negativeBarcode, 333),
     label(IDC_BARCODE_SCAN_LABEL, 302),
     label(IDC_BARCODE_REDUNDANCY_LABEL, 303),
     label(IDC_BARCODE_TIMEOUT_LABEL, 304),
@@ -121,24 +122,25 @@ const ControlTable kPageTable = controlTable(kPage);
 // ---- the symbology dialogs ------------------------------------------------------------------
 
 const ControlBinding kCode39[] = {
-    check(101, code39StartStop, 381),
-    check(102, code39VerifyChecksum, kVerifyChecksum),
-    check(103, code39TransmitChecksum, kTransmitChecksum),
-    check(104, code39FullAscii, 382),
+    check(IDC_SYM_CHECK1, code39StartStop, 381),
+    check(IDC_SYM_CHECK2, code39VerifyChecksum, kVerifyChecksum),
+    check(IDC_SYM_CHECK3, code39TransmitChecksum, kTransmitChecksum),
+    check(IDC_SYM_CHECK4, code39FullAscii, 382),
 };
-const ControlBinding kItalianPharmacode[] = {check(101, italianPharmacodeChecksum, kTransmitChecksum)};
-const ControlBinding kFrenchPharmacode[] = {check(101, frenchPharmacodeChecksum, kTransmitChecksum)};
+const ControlBinding kItalianPharmacode[] = {check(IDC_SYM_CHECK1, italianPharmacodeChecksum, kTransmitChecksum)};
+const ControlBinding kFrenchPharmacode[] = {check(IDC_SYM_CHECK1, frenchPharmacodeChecksum, kTransmitChecksum)};
 
 // The three 2 of 5 codes share one layout: start/stop radios, two checksum boxes, length.
-#define TWO_OF_FIVE(startStop, verify, transmit, length)                                        \
-  radios(151, 3, barcodeField(startStop), kTextIndustrial25), label(152, kTextInterleave25),   \
-      label(153, kTextMatrix25), check(101, verify, kVerifyChecksum),                           \
-      check(102, transmit, kTransmitChecksum),                                                  \
-      radios(154, 2, bitField(offsetof(BarcodeSettings, length), 7), kFixedLength),             \
-      label(155, kMaxMinLength),                                                                \
-      number(IDC_SYM_MAX_LENGTH, bitField(offsetof(BarcodeSettings, length), 0, 7), 127),      \
-      number(IDC_SYM_MIN_LENGTH, bitField(offsetof(BarcodeSettings, length) + 1, 0, 8), 255),  \
-      label(901, kStartStopGroup), label(902, kLengthGroup), label(903, kMaxLength), label(904, kMinLength)
+#define TWO_OF_FIVE(startStop, verify, transmit, length)                                                              \
+  radios(IDC_SYM_RADIO1, 3, barcodeField(startStop), kTextIndustrial25), label(IDC_SYM_RADIO2, kTextInterleave25),    \
+      label(IDC_SYM_RADIO3, kTextMatrix25), check(IDC_SYM_CHECK1, verify, kVerifyChecksum),                           \
+      check(IDC_SYM_CHECK2, transmit, kTransmitChecksum),                                                             \
+      radios(IDC_SYM_RADIO4, 2, bitField(offsetof(BarcodeSettings, length), 7), kFixedLength),                        \
+      label(IDC_SYM_RADIO5, kMaxMinLength),                                                                           \
+      number(IDC_SYM_MAX_LENGTH, bitField(offsetof(BarcodeSettings, length), 0, 7), 127),                             \
+      number(IDC_SYM_MIN_LENGTH, bitField(offsetof(BarcodeSettings, length) + 1, 0, 8), 255),                         \
+      label(IDC_SYM_LABEL1, kStartStopGroup), label(IDC_SYM_LABEL2, kLengthGroup), label(IDC_SYM_LABEL3, kMaxLength), \
+      label(IDC_SYM_LABEL4, kMinLength)
 
 const ControlBinding kIndustrial25[] = {
     TWO_OF_FIVE(industrial25StartStop, industrial25VerifyChecksum, industrial25TransmitChecksum, industrial25Length)};
@@ -150,74 +152,92 @@ const ControlBinding kMatrix25[] = {
 
 // Codabar's radios are a computed choice; the table only relabels them.
 const ControlBinding kCodabar[] = {
-    label(151, 384), label(152, 385), label(153, 386), label(154, 387), label(155, 388), label(901, 383),
+    label(IDC_SYM_RADIO1, 384), label(IDC_SYM_RADIO2, 385), label(IDC_SYM_RADIO3, 386),
+    label(IDC_SYM_RADIO4, 387), label(IDC_SYM_RADIO5, 388), label(IDC_SYM_LABEL1, 383),
 };
-const ComputedChoice kCodabarChoices[] = {{151, 5, codabarChoice, setCodabarChoice}};
+const ComputedChoice kCodabarChoices[] = {{IDC_SYM_RADIO1, 5, codabarChoice, setCodabarChoice}};
 
 const ControlBinding kMsi[] = {
-    radios(151, 3, barcodeField(msiVerify), 390),
-    label(152, 391),
-    label(153, 392),
-    radios(154, 3, barcodeField(msiTransmit), 394),
-    label(155, 395),
-    label(156, 396),
-    radios(157, 2, bitField(offsetof(BarcodeSettings, msiLength), 7), kFixedLength),
-    label(158, kMaxMinLength),
+    radios(IDC_SYM_RADIO1, 3, barcodeField(msiVerify), 390),
+    label(IDC_SYM_RADIO2, 391),
+    label(IDC_SYM_RADIO3, 392),
+    radios(IDC_SYM_RADIO4, 3, barcodeField(msiTransmit), 394),
+    label(IDC_SYM_RADIO5, 395),
+    label(IDC_SYM_RADIO6, 396),
+    radios(IDC_SYM_RADIO7, 2, bitField(offsetof(BarcodeSettings, msiLength), 7), kFixedLength),
+    label(IDC_SYM_RADIO8, kMaxMinLength),
     number(IDC_SYM_MAX_LENGTH, bitField(offsetof(BarcodeSettings, msiLength), 0, 7), 127),
     number(IDC_SYM_MIN_LENGTH, bitField(offsetof(BarcodeSettings, msiLength) + 1, 0, 8), 255),
-    label(901, 389),
-    label(902, 393),
-    label(903, kLengthGroup),
-    label(904, kMaxLength),
-    label(905, kMinLength),
+    label(IDC_SYM_LABEL1, 389),
+    label(IDC_SYM_LABEL2, 393),
+    label(IDC_SYM_LABEL3, kLengthGroup),
+    label(IDC_SYM_LABEL4, kMaxLength),
+    label(IDC_SYM_LABEL5, kMinLength),
 };
 const ControlBinding kPlessey[] = {
-    check(101, plesseyToUkPlessey, 397),
-    check(102, plesseyTransmitChecksum, kTransmitChecksum),
+    check(IDC_SYM_CHECK1, plesseyToUkPlessey, 397),
+    check(IDC_SYM_CHECK2, plesseyTransmitChecksum, kTransmitChecksum),
 };
 const ControlBinding kUpce[] = {
-    check(101, upceToUpca, 398),
-    check(102, upceSystemNumber, 399),
-    check(103, upceTransmitChecksum, kTransmitChecksum),
+    check(IDC_SYM_CHECK1, upceToUpca, 398),
+    check(IDC_SYM_CHECK2, upceSystemNumber, 399),
+    check(IDC_SYM_CHECK3, upceTransmitChecksum, kTransmitChecksum),
 };
 const ControlBinding kEan8[] = {
-    check(101, ean8ToEan13, 400),
-    check(102, ean8TransmitChecksum, kTransmitChecksum),
+    check(IDC_SYM_CHECK1, ean8ToEan13, 400),
+    check(IDC_SYM_CHECK2, ean8TransmitChecksum, kTransmitChecksum),
 };
 const ControlBinding kEan13[] = {
-    check(101, isbn, 401),
-    check(102, issn, 402),
-    check(103, ean13TransmitChecksum, kTransmitChecksum),
-    check(104, upcaSystemNumber, 403),
-    check(105, upcaTransmitChecksum, 404),
-    check(106, upcaToEan13, 405),
+    check(IDC_SYM_CHECK1, isbn, 401),
+    check(IDC_SYM_CHECK2, issn, 402),
+    check(IDC_SYM_CHECK3, ean13TransmitChecksum, kTransmitChecksum),
+    check(IDC_SYM_CHECK4, upcaSystemNumber, 403),
+    check(IDC_SYM_CHECK5, upcaTransmitChecksum, 404),
+    check(IDC_SYM_CHECK6, upcaToEan13, 405),
 };
-const ControlBinding kTelepen[] = {label(151, 406), label(152, 407), label(901, 408)};
-const ComputedChoice kTelepenChoices[] = {{151, 2, telepenChoice, setTelepenChoice}};
+const ControlBinding kTelepen[] = {label(IDC_SYM_RADIO1, 406), label(IDC_SYM_RADIO2, 407), label(IDC_SYM_LABEL1, 408)};
+const ComputedChoice kTelepenChoices[] = {{IDC_SYM_RADIO1, 2, telepenChoice, setTelepenChoice}};
 const ControlBinding kRss14[] = {
-    check(101, rss14CodeId, kTransmitCodeId),
-    check(102, rss14ApplicationId, kTransmitApplicationId),
-    check(103, rss14CheckDigit, kTransmitCheckDigit),
+    check(IDC_SYM_CHECK1, rss14CodeId, kTransmitCodeId),
+    check(IDC_SYM_CHECK2, rss14ApplicationId, kTransmitApplicationId),
+    check(IDC_SYM_CHECK3, rss14CheckDigit, kTransmitCheckDigit),
 };
 const ControlBinding kRss14Limited[] = {
-    check(101, rss14LimitedCodeId, kTransmitCodeId),
-    check(102, rss14LimitedApplicationId, kTransmitApplicationId),
-    check(103, rss14LimitedCheckDigit, kTransmitCheckDigit),
+    check(IDC_SYM_CHECK1, rss14LimitedCodeId, kTransmitCodeId),
+    check(IDC_SYM_CHECK2, rss14LimitedApplicationId, kTransmitApplicationId),
+    check(IDC_SYM_CHECK3, rss14LimitedCheckDigit, kTransmitCheckDigit),
 };
-const ControlBinding kRss14Expanded[] = {check(101, rss14ExpandedCodeId, kTransmitCodeId)};
+const ControlBinding kRss14Expanded[] = {check(IDC_SYM_CHECK1, rss14ExpandedCodeId, kTransmitCodeId)};
 // "Transmit Code ID" is stored inverted: a computed choice. The replacement edits are the
 // form's extra.
-const ControlBinding kEan128[] = {label(101, kTransmitCodeId), label(901, 409), label(902, 410)};
-const ComputedChoice kEan128Choices[] = {{101, 1, ean128CodeIdChoice, setEan128CodeIdChoice}};
+const ControlBinding kEan128[] = {label(IDC_SYM_CHECK1, kTransmitCodeId), label(IDC_SYM_LABEL1, 409),
+                                  label(IDC_SYM_LABEL2, 410)};
+const ComputedChoice kEan128Choices[] = {{IDC_SYM_CHECK1, 1, ean128CodeIdChoice, setEan128CodeIdChoice}};
 
 // ---- code IDs and weight code ---------------------------------------------------------------
 
 const ControlBinding kCodeIds[] = {
     check(IDC_CODEID_ENABLE, TORVIK_FIELD(SystemSettings, codeIdsOn), 411),
-    label(901, 412), label(902, 413), label(903, 414), label(904, 415), label(905, 416),
-    label(906, 417), label(907, 418), label(908, 419), label(909, 420), label(910, 421),
-    label(911, 422), label(912, 423), label(913, 424), label(914, 425), label(915, 426),
-    label(201, 427), label(202, 428), label(203, 429), label(204, 430), label(205, 431),
+    label(IDC_CODEID_NAME_FIRST, 412),
+    label(IDC_CODEID_NAME_FIRST + 1, 413),
+    label(IDC_CODEID_NAME_FIRST + 2, 414),
+    label(IDC_CODEID_NAME_FIRST + 3, 415),
+    label(IDC_CODEID_NAME_FIRST + 4, 416),
+    label(IDC_CODEID_NAME_FIRST + 5, 417),
+    label(IDC_CODEID_NAME_FIRST + 6, 418),
+    label(IDC_CODEID_NAME_FIRST + 7, 419),
+    label(IDC_CODEID_NAME_FIRST + 8, 420),
+    label(IDC_CODEID_NAME_FIRST + 9, 421),
+    label(IDC_CODEID_NAME_FIRST + 10, 422),
+    label(IDC_CODEID_NAME_FIRST + 11, 423),
+    label(IDC_CODEID_NAME_FIRST + 12, 424),
+    label(IDC_CODEID_NAME_FIRST + 13, 425),
+    label(IDC_CODEID_NAME_FIRST + 14, 426),
+    label(IDC_CODEID_SET_FIRST, 427),
+    label(IDC_CODEID_SET_FIRST + 1, 428),
+    label(IDC_CODEID_SET_FIRST + 2, 429),
+    label(IDC_CODEID_SET_FIRST + 3, 430),
+    label(IDC_CODEID_SET_FIRST + 4, 431),
     label(IDC_CODEID_CLEAR, 432),
 };
 
@@ -270,23 +290,26 @@ constexpr SymbologyForm recordForm(int button, const char* name, const ControlBi
 }
 
 const SymbologyForm kForms[] = {
-    form(201, "Code39Dlg", kCode39),
-    form(202, "ItalyPharmaDlg", kItalianPharmacode),
-    form(203, "FrenchPharmaDlg", kFrenchPharmacode),
-    form(204, "Industrial25Dlg", kIndustrial25, FormExtra::Length, offsetof(BarcodeSettings, industrial25Length)),
-    form(205, "Interleave25Dlg", kInterleave25, FormExtra::Length, offsetof(BarcodeSettings, interleave25Length)),
-    form(206, "Matrix25Dlg", kMatrix25, FormExtra::Length, offsetof(BarcodeSettings, matrix25Length)),
-    form(207, "CodabarDlg", kCodabar, kCodabarChoices),
-    form(208, "MSIDlg", kMsi, FormExtra::Length, offsetof(BarcodeSettings, msiLength)),
-    form(209, "PlesseyDlg", kPlessey),
-    form(210, "UPCEDlg", kUpce),
-    form(211, "EAN8Dlg", kEan8),
-    form(212, "EAN13Dlg", kEan13),
-    form(213, "TelepenDlg", kTelepen, kTelepenChoices),
-    form(214, "RSS14Dlg", kRss14),
-    form(215, "RSS14LimitedDlg", kRss14Limited),
-    form(216, "RSS14ExpandedDlg", kRss14Expanded),
-    form(217, "EAN128Dlg", kEan128, kEan128Choices, FormExtra::Replacement),
+    form(IDC_BARCODE_MORE_FIRST, "Code39Dlg", kCode39),
+    form(IDC_BARCODE_MORE_FIRST + 1, "ItalyPharmaDlg", kItalianPharmacode),
+    form(IDC_BARCODE_MORE_FIRST + 2, "FrenchPharmaDlg", kFrenchPharmacode),
+    form(IDC_BARCODE_MORE_FIRST + 3, "Industrial25Dlg", kIndustrial25, FormExtra::Length,
+         offsetof(BarcodeSettings, industrial25Length)),
+    form(IDC_BARCODE_MORE_FIRST + 4, "Interleave25Dlg", kInterleave25, FormExtra::Length,
+         offsetof(BarcodeSettings, interleave25Length)),
+    form(IDC_BARCODE_MORE_FIRST + 5, "Matrix25Dlg", kMatrix25, FormExtra::Length,
+         offsetof(BarcodeSettings, matrix25Length)),
+    form(IDC_BARCODE_MORE_FIRST + 6, "CodabarDlg", kCodabar, kCodabarChoices),
+    form(IDC_BARCODE_MORE_FIRST + 7, "MSIDlg", kMsi, FormExtra::Length, offsetof(BarcodeSettings, msiLength)),
+    form(IDC_BARCODE_MORE_FIRST + 8, "PlesseyDlg", kPlessey),
+    form(IDC_BARCODE_MORE_FIRST + 9, "UPCEDlg", kUpce),
+    form(IDC_BARCODE_MORE_FIRST + 10, "EAN8Dlg", kEan8),
+    form(IDC_BARCODE_MORE_FIRST + 11, "EAN13Dlg", kEan13),
+    form(IDC_BARCODE_MORE_FIRST + 12, "TelepenDlg", kTelepen, kTelepenChoices),
+    form(IDC_BARCODE_MORE_FIRST + 13, "RSS14Dlg", kRss14),
+    form(IDC_BARCODE_MORE_FIRST + 14, "RSS14LimitedDlg", kRss14Limited),
+    form(IDC_BARCODE_MORE_FIRST + 15, "RSS14ExpandedDlg", kRss14Expanded),
+    form(IDC_BARCODE_MORE_FIRST + 16, "EAN128Dlg", kEan128, kEan128Choices, FormExtra::Replacement),
     recordForm(IDC_BARCODE_CODE_ID, "CODEIDDLG", kCodeIds, BoundTo::System, FormExtra::CodeIds),
     recordForm(IDC_BARCODE_WEIGHT_CODE, "WEIGHTCODE", kWeight, BoundTo::Weight, FormExtra::Weight),
 };

@@ -34,7 +34,7 @@ enum class AppendResult {
   Ignored,  // a value that cannot be picked: nothing happens
 };
 
-// The variable names the display text uses (UI strings 1345 to 1347); null reads as "".
+// The variable names the display text uses (kStrVariable1 and the two strings after it); null reads as "".
 using VariableNames = const char* const[3];
 
 class CodeString {

@@ -1,5 +1,6 @@
 #include "editor/field_properties.h"
 
+#include "base/string_ids.h"
 #include "definition/form_record.h"
 #include "resources/resource_ids.h"
 
@@ -12,9 +13,6 @@ using K = ControlKind;
 #define LINE_FIELD(member) TORVIK_LINE_FIELD(FormRecord, member)
 
 constexpr FieldRef kNoField{};
-constexpr int kAlignmentTexts = 1371;
-constexpr int kCheckDigitTexts = 1381;
-constexpr int kAutoEnterTexts = 1401;
 
 // In tab order. A check box's row comes before the rows of what it enables.
 constexpr ControlBinding kFieldProperties[] = {
@@ -26,7 +24,7 @@ constexpr ControlBinding kFieldProperties[] = {
      {IDC_ADV_FIXED_LENGTH_VALUE, IDC_ADV_ALIGNMENT}, 85},
     {IDC_ADV_FIXED_LENGTH_VALUE, K::Number, LINE_FIELD(fixedLength), 255},
     {IDC_ADV_ALIGNMENT_LABEL, K::Label, kNoField, 0, 0, {}, 84},
-    {IDC_ADV_ALIGNMENT, K::Combo, LINE_FIELD(alignment), 4, kAlignmentTexts},
+    {IDC_ADV_ALIGNMENT, K::Combo, LINE_FIELD(alignment), 4, kStrAlignLeftSpace},
     {IDC_ADV_INITIAL, K::Check, LINE_FIELD(initialOn), 0, 0, {IDC_ADV_INITIAL_TEXT}, 86},
     // Stored by hand: filtered by the line's type.
     {IDC_ADV_INITIAL_TEXT, K::Text, LINE_FIELD(initialText), 9},
@@ -52,9 +50,9 @@ constexpr ControlBinding kFieldProperties[] = {
     {IDC_ADV_LEADING_CODE, K::Text, LINE_FIELD(leadingCode), 6},
     // Ticking stores method 1, clearing stores 0: the whole byte is the flag.
     {IDC_ADV_CHECK_DIGIT, K::Check, LINE_FIELD(checkDigit), 0, 0, {IDC_ADV_CHECK_DIGIT_METHOD}, 95},
-    {IDC_ADV_CHECK_DIGIT_METHOD, K::Combo, kNoField, kCheckDigitMethods, kCheckDigitTexts},  // item + 1: by hand
+    {IDC_ADV_CHECK_DIGIT_METHOD, K::Combo, kNoField, kCheckDigitMethods, kStrCheckDoubleAddDouble},  // item + 1: by hand
     {IDC_ADV_AUTO_ENTER_LABEL, K::Label, kNoField, 0, 0, {}, 96},
-    {IDC_ADV_AUTO_ENTER, K::Combo, LINE_FIELD(autoEnter), 4, kAutoEnterTexts},
+    {IDC_ADV_AUTO_ENTER, K::Combo, LINE_FIELD(autoEnter), 4, kStrAutoEnterNo},
 };
 
 constexpr ControlBinding kLookupFieldProperties[] = {
@@ -69,7 +67,7 @@ constexpr ControlBinding kLookupFieldProperties[] = {
      {IDC_LADV_FIXED_LENGTH_VALUE, IDC_LADV_ALIGNMENT}, 116},
     {IDC_LADV_FIXED_LENGTH_VALUE, K::Number, LINE_FIELD(fixedLength), 255},
     {IDC_LADV_ALIGNMENT_LABEL, K::Label, kNoField, 0, 0, {}, 114},
-    {IDC_LADV_ALIGNMENT, K::Combo, LINE_FIELD(alignment), 4, kAlignmentTexts},
+    {IDC_LADV_ALIGNMENT, K::Combo, LINE_FIELD(alignment), 4, kStrAlignLeftSpace},
     {IDC_LADV_PREFIX, K::Check, LINE_FIELD(prefixOn), 0, 0, {IDC_LADV_PREFIX_CODE}, 117},
     {IDC_LADV_PREFIX_CODE, K::Code, LINE_FIELD(prefix), kLineCodeBytes},
     {IDC_LADV_SUFFIX, K::Check, LINE_FIELD(suffixOn), 0, 0, {IDC_LADV_SUFFIX_CODE}, 118},

@@ -27,7 +27,6 @@ int checkDigitItem(int checkDigit);
 constexpr int checkDigitOfItem(int item) { return item + 1; }
 
 // The decimal places combo: "variable" (this UI string), then the number labels "1" to "6".
-constexpr int kDecimalsVariableText = 1220;
 constexpr int kDecimalsItems = 7;
 
 // Bytes of a prefix or suffix code.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "base/text.h"
 #include "definition/form_rules.h"
 #include "editor/field_properties.h"
@@ -70,7 +71,7 @@ void showNumberLabels(HWND dialog, const FieldPropertiesData& d) {
 void fillDecimalItems(HWND dialog, const FieldPropertiesData& d) {
   HWND combo = GetDlgItem(dialog, IDC_ADV_DECIMALS);
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  const UiText variable = d.session.strings.text(kDecimalsVariableText);
+  const UiText variable = d.session.strings.text(kStrVariable);
   SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(variable.c_str()));
   for (int n = 1; n < kDecimalsItems; ++n)
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(d.session.numberLabel[n - 1]));

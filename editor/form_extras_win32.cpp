@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "editor/form_extras.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
@@ -14,14 +15,6 @@ namespace torvik {
 
 namespace {
 
-constexpr int kStringNil = 1211;
-constexpr int kStringStampTop = 1411;
-constexpr int kStringDisable = 1217;
-constexpr int kStringForm = 1214;
-constexpr int kStringRemains = 1770;
-constexpr int kStringField = 1361;
-constexpr int kStringVariable1 = 1345;
-constexpr int kStringFirstLookup = 1191;
 constexpr int kEntryFormatPrefix = 144;
 
 void addItem(HWND dialog, int id, const char* text) {
@@ -30,7 +23,7 @@ void addItem(HWND dialog, int id, const char* text) {
 
 // "field 1" to "field 8".
 void fillFieldItems(HWND dialog, int id, UiStrings& strings) {
-  const UiText prefix = strings.text(kStringField);
+  const UiText prefix = strings.text(kStrField);
   for (int n = 1; n <= kSumFields; ++n) {
     char item[64];
     std::snprintf(item, sizeof item, "%s%d", prefix.c_str(), n);
@@ -45,12 +38,12 @@ const ControlBinding kStampControls[] = {
     {IDC_STAMP_MODE, ControlKind::Combo, TORVIK_FIELD(FormRecord, stampMode)},
     {IDC_STAMP_SPLIT, ControlKind::Check, TORVIK_FIELD(FormRecord, stampSplit), 0, 0, {}, 143},
     {IDC_STAMP_YEAR, ControlKind::Check, TORVIK_FIELD(FormRecord, stampYear), 0, 0, {}, 145},
-    {IDC_STAMP_YEAR_DIGITS, ControlKind::Combo, TORVIK_FIELD(FormRecord, stampYearDigits), 2, 1421},
+    {IDC_STAMP_YEAR_DIGITS, ControlKind::Combo, TORVIK_FIELD(FormRecord, stampYearDigits), 2, kStrYearFourDigits},
     {IDC_STAMP_MONTH, ControlKind::Check, TORVIK_FIELD(FormRecord, stampMonth), 0, 0, {}, 146},
     {IDC_STAMP_DAY, ControlKind::Check, TORVIK_FIELD(FormRecord, stampDay), 0, 0, {}, 147},
     {IDC_STAMP_DATE_SEP_ON, ControlKind::Check, TORVIK_FIELD(FormRecord, stampDateSepOn), 0, 0, {}, 148},
     {IDC_STAMP_DATE_SEP, ControlKind::Text, TORVIK_FIELD(FormRecord, stampDateSep), 1},
-    {IDC_STAMP_DATE_STYLE, ControlKind::Combo, TORVIK_FIELD(FormRecord, stampDateStyle), 3, 1431},
+    {IDC_STAMP_DATE_STYLE, ControlKind::Combo, TORVIK_FIELD(FormRecord, stampDateStyle), 3, kStrYearMonthDay},
     {IDC_STAMP_HOUR, ControlKind::Check, TORVIK_FIELD(FormRecord, stampHour), 0, 0, {}, 151},
     {IDC_STAMP_MINUTE, ControlKind::Check, TORVIK_FIELD(FormRecord, stampMinute), 0, 0, {}, 152},
     {IDC_STAMP_SECOND, ControlKind::Check, TORVIK_FIELD(FormRecord, stampSecond), 0, 0, {}, 153},
@@ -88,9 +81,9 @@ INT_PTR stampHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM, StampData
   switch (message) {
     case WM_INITDIALOG: {
       UiStrings& strings = data.session.strings;
-      addItem(dialog, IDC_STAMP_MODE, strings.text(kStringNil).c_str());
-      addItem(dialog, IDC_STAMP_MODE, strings.text(kStringStampTop).c_str());
-      addItem(dialog, IDC_STAMP_MODE, strings.text(kStringStampTop + 1).c_str());
+      addItem(dialog, IDC_STAMP_MODE, strings.text(kStrNil).c_str());
+      addItem(dialog, IDC_STAMP_MODE, strings.text(kStrStampTop).c_str());
+      addItem(dialog, IDC_STAMP_MODE, strings.text(kStrStampTop + 1).c_str());
       fillComboItems(dialog, kStampTable, strings);
       fillControls(dialog, kStampTable, data.bound);
       relabelControls(dialog, kStampTable, strings);
@@ -116,7 +109,7 @@ INT_PTR stampHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM, StampData
 const ControlBinding kRemainsControls[] = {
     {IDC_REMAINS_ENABLE, ControlKind::Check, TORVIK_FIELD(RemainsChoice, enabled), 0, 0,
      {IDC_EXTRA_FIRST, IDC_EXTRA_FIELD, IDC_EXTRA_SECOND_CHECK}, 1794},
-    {IDC_EXTRA_FIRST, ControlKind::Combo, TORVIK_FIELD(RemainsChoice, variable), kFilterVariables, kStringVariable1},
+    {IDC_EXTRA_FIRST, ControlKind::Combo, TORVIK_FIELD(RemainsChoice, variable), kFilterVariables, kStrVariable1},
     {IDC_EXTRA_FIELD, ControlKind::Combo, TORVIK_FIELD(RemainsChoice, field)},
     {IDC_EXTRA_SECOND_CHECK, ControlKind::Check, TORVIK_FIELD(RemainsChoice, suffix), 0, 0, {}, 1793},
     {IDC_EXTRA_FIRST_LABEL, ControlKind::Label, {}, 0, 0, {}, 1791},
@@ -125,7 +118,7 @@ const ControlBinding kRemainsControls[] = {
 const ControlTable kRemainsTable = controlTable(kRemainsControls, 1790);
 
 const ControlBinding kSummationControls[] = {
-    {IDC_EXTRA_FIRST, ControlKind::Combo, TORVIK_FIELD(SummationChoice, source), kSumSources, kStringFirstLookup},
+    {IDC_EXTRA_FIRST, ControlKind::Combo, TORVIK_FIELD(SummationChoice, source), kSumSources, kStrFirstLookupFile},
     {IDC_EXTRA_FIELD, ControlKind::Combo, TORVIK_FIELD(SummationChoice, field)},
     {IDC_EXTRA_SECOND_CHECK, ControlKind::Check, TORVIK_FIELD(SummationChoice, multiply), 0, 0,
      {IDC_EXTRA_MULTIPLIER}, 1782},
@@ -201,8 +194,8 @@ void enableMoreButtons(HWND dialog, const FormRecord& form) {
 }
 
 void fillBranchItems(HWND dialog, EditorSession& session) {
-  const UiText disable = session.strings.text(kStringDisable);
-  const UiText form = session.strings.text(kStringForm);
+  const UiText disable = session.strings.text(kStrDisable);
+  const UiText form = session.strings.text(kStrFormPrefix);
   for (int k = 0; k < kFnKeys; ++k) {
     const int id = IDC_BRANCH_ACTION_FIRST + k;
     addItem(dialog, id, disable.c_str());
@@ -211,7 +204,7 @@ void fillBranchItems(HWND dialog, EditorSession& session) {
       std::snprintf(item, sizeof item, "%s%s", form.c_str(), session.numberLabel[n]);
       addItem(dialog, id, item);
     }
-    for (int s = 0; s < 3; ++s) addItem(dialog, id, session.strings.text(kStringRemains + s).c_str());
+    for (int s = 0; s < 3; ++s) addItem(dialog, id, session.strings.text(kStrRemains + s).c_str());
   }
 }
 

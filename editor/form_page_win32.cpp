@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "definition/form_rules.h"
 #include "editor/field_properties_win32.h"
 #include "editor/form_extras_win32.h"
@@ -16,21 +17,9 @@ namespace torvik {
 
 namespace {
 
-constexpr int kStrNil = 1211;
-constexpr int kStrMain = 1212;
-constexpr int kStrMenuPrefix = 1213;
-constexpr int kStrFormPrefix = 1214;
-constexpr int kStrSmallFont = 1215;
+// The Next list's extra choice has no built-in text (only a language file gives it one),
+// so it has no name in the string table.
 constexpr int kStrNextExtra = 1223;
-constexpr int kStrSkipError = 1230;
-constexpr int kStrRecordFirst = 1311;
-constexpr int kStrTypeFirst = 1331;  // "text"; "nil" stands before it
-constexpr int kStrSourceFirst = 1351;
-constexpr int kStrVariableFirst = 1345;
-constexpr int kStrLookupFileFirst = 1191;
-constexpr int kStrField = 1361;
-constexpr int kStrMinusField = 1362;
-constexpr int kStrPlusField = 1363;
 
 // Language entries of the page's texts.
 constexpr int kEntryLabelsFirst = 52;   // "Name :" .. "Record :"
@@ -73,7 +62,7 @@ const ControlBinding kFormControls[] = {
     combo(IDC_FORM_NEXT, TORVIK_FIELD(FormRecord, nextTarget)),
     combo(IDC_FORM_ERROR, TORVIK_FIELD(FormRecord, errorAction)),
     combo(IDC_FORM_LOOKUP, TORVIK_FIELD(FormRecord, lookupIndex)),
-    combo(IDC_FORM_RECORD, TORVIK_FIELD(FormRecord, recordAction), 9, kStrRecordFirst),
+    combo(IDC_FORM_RECORD, TORVIK_FIELD(FormRecord, recordAction), 9, kStrRecordSave),
     combo(IDC_FORM_TYPE_BASE + 1, TORVIK_LINE_FIELD(FormRecord, dataType), 0, 0, kFormLines),
     combo(IDC_FORM_SOURCE_BASE + 1, TORVIK_LINE_FIELD(FormRecord, inputSource), 0, 0, kFormLines),
     combo(IDC_FORM_COLUMN_BASE + 1, TORVIK_LINE_FIELD(FormRecord, lookupField), 0, 0, kFormLines),
@@ -147,15 +136,15 @@ void fillComboItems(HWND page, EditorSession& s) {
   fillTargets(GetDlgItem(page, IDC_FORM_ERROR), s, TargetList::Error);
   HWND lookup = GetDlgItem(page, IDC_FORM_LOOKUP);
   addItem(lookup, s.strings.text(kStrNil).c_str());
-  for (int i = 0; i < kLookupCount; ++i) addItem(lookup, s.strings.text(kStrLookupFileFirst + i).c_str());
+  for (int i = 0; i < kLookupCount; ++i) addItem(lookup, s.strings.text(kStrFirstLookupFile + i).c_str());
   for (int j = 0; j < kFormLines; ++j) {
     const LineIds ids = lineIds(j);
     HWND type = GetDlgItem(page, ids.type);
     addItem(type, s.strings.text(kStrNil).c_str());
-    for (int t = 1; t < kDataTypeCount; ++t) addItem(type, s.strings.text(kStrTypeFirst + t - 1).c_str());
+    for (int t = 1; t < kDataTypeCount; ++t) addItem(type, s.strings.text(kStrTypeText + t - 1).c_str());
     HWND source = GetDlgItem(page, ids.source);
-    for (int i = 0; i < 3; ++i) addItem(source, s.strings.text(kStrSourceFirst + i).c_str());
-    for (int i = 0; i < 3; ++i) addItem(source, s.strings.text(kStrVariableFirst + i).c_str());
+    for (int i = 0; i < 3; ++i) addItem(source, s.strings.text(kStrSourceReader + i).c_str());
+    for (int i = 0; i < 3; ++i) addItem(source, s.strings.text(kStrVariable1 + i).c_str());
   }
 }
 

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/string_ids.h"
 #include "editor/code_string.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
@@ -15,10 +16,6 @@
 namespace torvik {
 
 namespace {
-
-constexpr int kStrErrorCaption = 1121;
-constexpr int kStrTooManyCharacters = 1143;
-constexpr int kStrVariableFirst = 1345;
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -31,8 +28,8 @@ constexpr COLORREF kResultGrey = RGB(128, 128, 128);
 constexpr int kResultTextLeft = 5;
 
 void displayTextOf(const CodeString& code, UiStrings& strings, char (&out)[kCodeTextBytes]) {
-  const UiText v1 = strings.text(kStrVariableFirst), v2 = strings.text(kStrVariableFirst + 1),
-               v3 = strings.text(kStrVariableFirst + 2);
+  const UiText v1 = strings.text(kStrVariable1), v2 = strings.text(kStrVariable1 + 1),
+               v3 = strings.text(kStrVariable1 + 2);
   VariableNames names = {v1.c_str(), v2.c_str(), v3.c_str()};
   code.displayText(out, names);
 }
@@ -279,7 +276,7 @@ void drawResult(const DRAWITEMSTRUCT& item, const GridData& data) {
 
 void pick(HWND dialog, GridData& data, int value) {
   if (data.code.append(value) == AppendResult::TooMany)
-    messageBoxById(dialog, *data.strings, kStrErrorCaption, kStrTooManyCharacters, MB_OK | MB_ICONEXCLAMATION);
+    messageBoxById(dialog, *data.strings, kStrError, kStrTooManyCharacters, MB_OK | MB_ICONEXCLAMATION);
   showResult(dialog, data);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "editor/lookup_rules.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
@@ -15,13 +16,6 @@ namespace torvik {
 
 namespace {
 
-constexpr int kFirstLookupName = 1191;
-constexpr int kFirstBadFormatText = 1441;
-constexpr int kFirstNoMatchText = 1451;
-constexpr int kWarningCaption = 1122;
-constexpr int kInvalidValueText = 1147;
-constexpr int kErrorCaption = 1121;
-constexpr int kOverlongLookupText = 1158;
 constexpr int kEntryFixedHeader = 263;
 constexpr int kEntryDelimitedHeader = 264;
 constexpr char kFixedHeader[] = "   Length";
@@ -65,7 +59,7 @@ const ControlBinding kLookupControls[] = {
     binding(IDC_LOOKUP_DELETE_IF_NULL, ControlKind::Check, TORVIK_FIELD(LookupRecord, deleteIfNull), 0, 1795),
     binding(IDC_LOOKUP_FIELD_COUNT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, fieldCount), kLookupFields + 1, 0),
     binding(IDC_LOOKUP_BAD_FORMAT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, badFormatAction), 3, 0, 1,
-            kFirstBadFormatText),
+            kStrBadFormatStop),
     binding(IDC_LOOKUP_OFFSET_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldOffset), 255, 0,
             kLookupFields),
     binding(IDC_LOOKUP_LENGTH_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldLength), 255, 0,
@@ -92,7 +86,7 @@ void fillLists(HWND page, LookupPage& p) {
   UiStrings& strings = p.session.strings;
   fillComboItems(page, kLookupTable, strings);
   for (int n = 0; n < kLookupCount; ++n)
-    addItem(GetDlgItem(page, IDC_LOOKUP_SELECT), strings.text(kFirstLookupName + n).c_str());
+    addItem(GetDlgItem(page, IDC_LOOKUP_SELECT), strings.text(kStrFirstLookupFile + n).c_str());
   for (int n = 0; n <= kLookupFields; ++n) {
     char text[4];
     std::snprintf(text, sizeof text, " %d", n);
@@ -108,7 +102,7 @@ void fillNoMatch(HWND page, LookupPage& p) {
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   std::uint8_t codes[6];
   const int n = noMatchChoices(l.readOnce != 0, codes);
-  for (int i = 0; i < n; ++i) addItem(combo, p.session.strings.text(kFirstNoMatchText + codes[i]).c_str());
+  for (int i = 0; i < n; ++i) addItem(combo, p.session.strings.text(kStrNoMatchContinue + codes[i]).c_str());
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(noMatchItem(l.readOnce != 0, l.noMatchAction)), 0);
 }
 
@@ -155,7 +149,7 @@ void showLookup(HWND page, LookupPage& p) {
 
 void refuseDelimiter(HWND page, LookupPage& p, const char* previousText) {
   putBackText(GetDlgItem(page, IDC_LOOKUP_DELIMITER), previousText, p.bound);
-  messageBoxById(page, p.session.strings, kWarningCaption, kInvalidValueText, MB_OK | MB_ICONWARNING);
+  messageBoxById(page, p.session.strings, kStrWarning, kStrInvalidValue, MB_OK | MB_ICONWARNING);
 }
 
 void onCommand(HWND page, LookupPage& p, WPARAM wParam) {
@@ -241,9 +235,9 @@ bool lookupsFit(HWND sheet, EditorSession& s) {
   const LookupRecord& l = s.lookups[n];
   int total = l.fieldCount - 1;
   for (int i = 0; i < l.fieldCount && i < kLookupFields; ++i) total += l.fieldLength[i];
-  const UiText name = s.strings.text(kFirstLookupName + n);
-  const UiText format = s.strings.text(kOverlongLookupText);
-  const UiText caption = s.strings.text(kErrorCaption);
+  const UiText name = s.strings.text(kStrFirstLookupFile + n);
+  const UiText format = s.strings.text(kStrLookupFieldsTooLong);
+  const UiText caption = s.strings.text(kStrError);
   char text[256];
   std::snprintf(text, sizeof text, format.c_str(), name.c_str(), total);
   MessageBoxA(sheet, text, caption.c_str(), MB_OK | MB_ICONWARNING);

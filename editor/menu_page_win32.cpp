@@ -4,6 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/string_ids.h"
 #include "editor/menu_rules.h"
 #include "editor/page_win32.h"
 #include "resources/resource_ids.h"
@@ -12,11 +13,6 @@
 namespace torvik {
 
 namespace {
-
-constexpr int kFontSmallText = 1215;
-constexpr int kTargetMainText = 1212;
-constexpr int kTargetMenuText = 1213;
-constexpr int kTargetFormText = 1214;
 
 ControlBinding label(int id, int entry) {
   ControlBinding b;
@@ -63,7 +59,7 @@ const ControlBinding kMenuControls[] = {
     label(IDC_MENU_ITEM_TEXT_LABEL, 212),
     label(IDC_MENU_ITEM_NEXT_LABEL, 213),
     label(IDC_MENU_RESET, 214),
-    withItems(bound(IDC_MENU_FONT, ControlKind::Combo, TORVIK_FIELD(MenuRecord, font), 2, 0), kFontSmallText),
+    withItems(bound(IDC_MENU_FONT, ControlKind::Combo, TORVIK_FIELD(MenuRecord, font), 2, 0), kStrSmallFont),
     bound(IDC_MENU_ESC, ControlKind::Combo, TORVIK_FIELD(MenuRecord, escTarget), kScreenTargets, 0),
     bound(IDC_MENU_CAPTION, ControlKind::Text, TORVIK_FIELD(MenuRecord, caption), kMenuTextChars, 0),
     bound(IDC_MENU_ITEM_NAME_BASE, ControlKind::Text, TORVIK_LINE_FIELD(MenuRecord, itemName), kMenuTextChars, 0,
@@ -83,8 +79,8 @@ void addItem(HWND combo, const char* text) { SendMessageA(combo, CB_ADDSTRING, 0
 // "main", "form  1".."form  10", "menu  1".."menu  10".
 void fillTargets(HWND combo, EditorSession& s) {
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  addItem(combo, s.strings.text(kTargetMainText).c_str());
-  for (int prefix : {kTargetFormText, kTargetMenuText}) {
+  addItem(combo, s.strings.text(kStrMain).c_str());
+  for (int prefix : {kStrFormPrefix, kStrMenuPrefix}) {
     const UiText head = s.strings.text(prefix);
     for (const char* number : s.numberLabel) {
       char text[160];
@@ -98,7 +94,7 @@ void fillLists(HWND page, MenuPage& p) {
   EditorSession& s = p.session;
   fillComboItems(page, kMenuTable, s.strings);
   HWND selector = GetDlgItem(page, IDC_MENU_SELECT);
-  const UiText head = s.strings.text(kTargetMenuText);
+  const UiText head = s.strings.text(kStrMenuPrefix);
   for (const char* number : s.numberLabel) {
     char text[160];
     std::snprintf(text, sizeof text, "%s%s", head.c_str(), number);

@@ -1,6 +1,7 @@
 // The Settings page's security, keyboard wedge and function key dialogs.
 #include "editor/settings_dialogs_win32.h"
 
+#include "base/string_ids.h"
 #include "editor/settings_rules.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
@@ -10,10 +11,6 @@
 namespace torvik {
 
 namespace {
-
-constexpr int kStringWarning = 1122;
-constexpr int kStringPasswordTooLong = 1141;
-constexpr int kStringInvalidCharacter = 1142;
 
 bool endsDialog(HWND dialog, WPARAM wParam) {
   const int id = LOWORD(wParam);
@@ -58,9 +55,9 @@ void passwordChanged(HWND dialog, SecurityData& data) {
   char text[kPasswordChars + 2] = {};
   GetDlgItemTextA(dialog, IDC_SEC_PASSWORD, text, sizeof text);
   const PasswordCorrection c = correctPassword(text);
-  if (c.tooLong) messageBoxById(dialog, data.session.strings, kStringWarning, kStringPasswordTooLong, MB_OK | MB_ICONWARNING);
+  if (c.tooLong) messageBoxById(dialog, data.session.strings, kStrWarning, kStrPasswordTooLong, MB_OK | MB_ICONWARNING);
   if (c.invalidCharacter)
-    messageBoxById(dialog, data.session.strings, kStringWarning, kStringInvalidCharacter, MB_OK | MB_ICONWARNING);
+    messageBoxById(dialog, data.session.strings, kStrWarning, kStrInvalidCharacter, MB_OK | MB_ICONWARNING);
   if (c.tooLong || c.invalidCharacter) putBackText(GetDlgItem(dialog, IDC_SEC_PASSWORD), text, data.bound);
   writeFieldText(&data.copy, TORVIK_FIELD(SystemSettings, password), 0, text);
 }
@@ -93,7 +90,7 @@ INT_PTR securityHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM, Securi
 // Keyboard wedge
 
 const ControlBinding kWedgeControls[] = {
-    {IDC_WEDGE_TYPE, ControlKind::Combo, TORVIK_FIELD(WedgeSettings, keyboardType), wedge::kKeyboardTypes, 1671, {}, 661},
+    {IDC_WEDGE_TYPE, ControlKind::Combo, TORVIK_FIELD(WedgeSettings, keyboardType), wedge::kKeyboardTypes, kStrWedgePcatUsa, {}, 661},
     {IDC_WEDGE_NUMERIC_KEYPAD, ControlKind::Check, bitField(offsetof(WedgeSettings, options), 0), 0, 0, {}, 662},
     {IDC_WEDGE_LOCK_FIRST, ControlKind::Radio, bitField(offsetof(WedgeSettings, options), 1, 2), 3},
     {IDC_WEDGE_DIGITS_FIRST, ControlKind::Radio, bitField(offsetof(WedgeSettings, options), 3, 2), 3},
@@ -163,7 +160,7 @@ const ControlBinding kFunctionKeyControls[] = {
      {IDC_FKEY_FIRST, IDC_FKEY_FIRST + 1, IDC_FKEY_FIRST + 2, IDC_FKEY_FIRST + 3, IDC_FKEY_FIRST + 4,
       IDC_FKEY_FIRST + 5, IDC_FKEY_FIRST + 6},
      686},
-    {IDC_FKEY_FIRST, ControlKind::Combo, TORVIK_LINE_FIELD(SystemSettings, functionKey), kFunctionKeyFunctions, 1621, {}, 0,
+    {IDC_FKEY_FIRST, ControlKind::Combo, TORVIK_LINE_FIELD(SystemSettings, functionKey), kFunctionKeyFunctions, kStrKeyProgramNil, {}, 0,
      kFunctionKeyMappings},
     {IDC_FKEY_LABEL_FIRST, ControlKind::Label, {}, 0, 0, {}, 687},
     {IDC_FKEY_LABEL_FIRST + 1, ControlKind::Label, {}, 0, 0, {}, 688},

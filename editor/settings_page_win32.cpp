@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "editor/page_win32.h"
 #include "editor/settings_dialogs_win32.h"
 #include "editor/settings_rules.h"
@@ -14,27 +15,18 @@ namespace torvik {
 
 namespace {
 
-constexpr int kStringMute = 1221;
-constexpr int kStringTone = 1222;
-constexpr int kStringOff = 1541;
-constexpr int kStringSeconds = 1542;
-constexpr int kStringFirstBeep = 1761;
-constexpr int kStringPortFirst = 1495;
-constexpr int kStringModem = 1499;
-constexpr int kStringModemSpeedLabel = 632;  // then the three sound labels and "Security ..."
-
 const ControlBinding kSettingsControls[] = {
-    {IDC_SET_UPLOAD_PORT, ControlKind::Combo, TORVIK_FIELD(SystemSettings, uploadPort), 5, kStringPortFirst},
+    {IDC_SET_UPLOAD_PORT, ControlKind::Combo, TORVIK_FIELD(SystemSettings, uploadPort), 5, kStrPortDirectRs232},
     {IDC_SET_UPLOAD_PHONE, ControlKind::Text, TORVIK_FIELD(SystemSettings, uploadPhone), 20},
     {IDC_SET_DOWNLOAD_PORT, ControlKind::Combo, TORVIK_FIELD(SystemSettings, downloadPort)},
     {IDC_SET_DOWNLOAD_PHONE, ControlKind::Text, TORVIK_FIELD(SystemSettings, downloadPhone), 20},
-    {IDC_SET_MODEM_SPEED, ControlKind::Combo, TORVIK_FIELD(SystemSettings, modemSpeed), kBaudRateCount, 1501},
-    {IDC_SET_BAUD_RATE, ControlKind::Combo, TORVIK_FIELD(SystemSettings, baudRate), kBaudRateCount, 1501},
-    {IDC_SET_BACKLIGHT, ControlKind::Combo, TORVIK_FIELD(SystemSettings, backlight), 2, 1511},
+    {IDC_SET_MODEM_SPEED, ControlKind::Combo, TORVIK_FIELD(SystemSettings, modemSpeed), kBaudRateCount, kStrBaud115200},
+    {IDC_SET_BAUD_RATE, ControlKind::Combo, TORVIK_FIELD(SystemSettings, baudRate), kBaudRateCount, kStrBaud115200},
+    {IDC_SET_BACKLIGHT, ControlKind::Combo, TORVIK_FIELD(SystemSettings, backlight), 2, kStrBacklightOff},
     // The two edits are shown by the table; their corrections are the page's own (below).
     {IDC_SET_BACKLIGHT_IDLE, ControlKind::Number, TORVIK_FIELD(SystemSettings, backlightIdle), 9},
-    {IDC_SET_DATA_DELETION, ControlKind::Combo, TORVIK_FIELD(SystemSettings, dataDeletion), 2, 1521},
-    {IDC_SET_ENTRY_OPTION, ControlKind::Combo, TORVIK_FIELD(SystemSettings, entryOption), 3, 1531},
+    {IDC_SET_DATA_DELETION, ControlKind::Combo, TORVIK_FIELD(SystemSettings, dataDeletion), 2, kStrDeletionManual},
+    {IDC_SET_ENTRY_OPTION, ControlKind::Combo, TORVIK_FIELD(SystemSettings, entryOption), 3, kStrNoPrompt},
     {IDC_SET_STAY_TIME, ControlKind::Number, TORVIK_FIELD(SystemSettings, promptDuration), 99},
     {IDC_SET_KEY_CLICK, ControlKind::Combo, TORVIK_FIELD(SystemSettings, keyClick)},
     {IDC_SET_GOOD_READ, ControlKind::Combo, TORVIK_FIELD(SystemSettings, goodReadBeep)},
@@ -77,10 +69,10 @@ void addItem(HWND page, int id, const char* text) {
 
 // The lists whose items are not one run of strings.
 void fillOwnItems(HWND page, UiStrings& strings) {
-  for (int i = 0; i < 3; ++i) addItem(page, IDC_SET_DOWNLOAD_PORT, strings.text(kStringPortFirst + i).c_str());
-  addItem(page, IDC_SET_DOWNLOAD_PORT, strings.text(kStringModem).c_str());
-  const UiText mute = strings.text(kStringMute);
-  const UiText tone = strings.text(kStringTone);
+  for (int i = 0; i < 3; ++i) addItem(page, IDC_SET_DOWNLOAD_PORT, strings.text(kStrPortDirectRs232 + i).c_str());
+  addItem(page, IDC_SET_DOWNLOAD_PORT, strings.text(kStrPortModem).c_str());
+  const UiText mute = strings.text(kStrMute);
+  const UiText tone = strings.text(kStrTone);
   addItem(page, IDC_SET_KEY_CLICK, mute.c_str());
   for (int n = 1; n <= kKeyClickTones; ++n) {
     char item[160];
@@ -89,10 +81,10 @@ void fillOwnItems(HWND page, UiStrings& strings) {
   }
   for (int id : {IDC_SET_GOOD_READ, IDC_SET_WARNING_BEEP}) {
     addItem(page, id, mute.c_str());
-    for (int i = 0; i < 3; ++i) addItem(page, id, strings.text(kStringFirstBeep + i).c_str());
+    for (int i = 0; i < 3; ++i) addItem(page, id, strings.text(kStrOneBeep + i).c_str());
   }
-  addItem(page, IDC_SET_VIBRATOR, strings.text(kStringOff).c_str());
-  const UiText seconds = strings.text(kStringSeconds);
+  addItem(page, IDC_SET_VIBRATOR, strings.text(kStrOff).c_str());
+  const UiText seconds = strings.text(kStrSeconds);
   for (int n = 1; n <= kVibratorMaxSeconds; ++n) {
     char item[160];
     std::snprintf(item, sizeof item, "%d %s", n, seconds.c_str());
@@ -130,7 +122,7 @@ void createPage(HWND page, SettingsPageState& state) {
   UiStrings& strings = session.strings;
   fillComboItems(page, kSettingsTable, strings);
   fillOwnItems(page, strings);
-  for (int i = 0; i < 5; ++i) SetDlgItemTextA(page, kStringLabels[i], strings.text(kStringModemSpeedLabel + i).c_str());
+  for (int i = 0; i < 5; ++i) SetDlgItemTextA(page, kStringLabels[i], strings.text(kStrModemSpeedLabel + i).c_str());
   relabelControls(page, kSettingsTable, strings);
   SendDlgItemMessageA(page, IDC_SET_BACKLIGHT_IDLE, EM_LIMITTEXT, 2, 0);
   SendDlgItemMessageA(page, IDC_SET_STAY_TIME, EM_LIMITTEXT, 3, 0);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "editor/page_win32.h"
 #include "editor/startup_rules.h"
 #include "resources/resource_ids.h"
@@ -20,21 +21,10 @@ namespace torvik {
 
 namespace {
 
-constexpr int kStrCaptionError = 1121;
-constexpr int kStrCaptionWarning = 1122;
-constexpr int kStrFileIncomplete = 1135;
-constexpr int kStrInvalidValue = 1147;
-constexpr int kStrFormatMismatch = 1171;
-constexpr int kStrTemplateFilterName = 1203;
-constexpr int kStrTemplatePattern = 1209;
-constexpr int kStrNil = 1211;
-constexpr int kStrOneDelimiter = 1571;
-constexpr int kStrTwoDelimiters = 1572;
-constexpr int kStrFirstGroupName = 1581;
 constexpr DWORD kTemplateReadLimit = static_cast<DWORD>(kDefinitionSize);
 
 const ControlBinding kControls[] = {
-    {IDC_STARTUP_START_FROM, ControlKind::Combo, TORVIK_FIELD(StartupState, startFrom), 2, 1561},
+    {IDC_STARTUP_START_FROM, ControlKind::Combo, TORVIK_FIELD(StartupState, startFrom), 2, kStrStartForm1},
     {IDC_STARTUP_DELIMITERS, ControlKind::Combo, TORVIK_FIELD(StartupState, delimiterCount), 3, 0},
     {IDC_STARTUP_LARGE_FONT, ControlKind::Check, TORVIK_FIELD(StartupState, largeFont), 0, 0, {}, 708},
     {IDC_STARTUP_START_LABEL, ControlKind::Label, {}, 0, 0, {}, 702},
@@ -88,7 +78,7 @@ void fillGroupList(HWND page, StartupPage& p) {
   HWND combo = GetDlgItem(page, IDC_STARTUP_GROUP);
   SendMessageA(combo, CB_RESETCONTENT, 0, 0);
   for (int g = 0; g < kStartupGroups; ++g) {
-    const UiText name = p.session->strings.text(kStrFirstGroupName + g);
+    const UiText name = p.session->strings.text(kStrMainMenuGroup + g);
     char size[16];
     groupSizeLabel(g, large(p), size, sizeof size);
     const std::string item = std::string(name.c_str()) + size;
@@ -159,7 +149,7 @@ void delimiterTyped(HWND page, StartupPage& p, int id) {
   const int which = id - (codeField ? IDC_STARTUP_CODE_FIRST : IDC_STARTUP_CHAR_FIRST);
   const DelimiterUpdate u = codeField ? delimiterCodeTyped(s, which, text) : delimiterCharTyped(s, which, text);
   if (u.ignored) return;
-  if (u.refused) messageBoxById(sheetOf(page), p.session->strings, kStrCaptionWarning, kStrInvalidValue, MB_OK | MB_ICONWARNING);
+  if (u.refused) messageBoxById(sheetOf(page), p.session->strings, kStrWarning, kStrInvalidValue, MB_OK | MB_ICONWARNING);
   if (u.rewriteField) showDelimiterField(page, id, u.fieldText, s);
   const int other = codeField ? IDC_STARTUP_CHAR_FIRST + which : IDC_STARTUP_CODE_FIRST + which;
   showDelimiterField(page, other, u.otherText, s);
@@ -201,12 +191,12 @@ void importPrompts(HWND page, StartupPage& p) {
   const TemplateImport result = importTemplate(bytes.data(), bytes.size(), p.session->definition.versionTag,
                                                *p.defaults, p.session->definition, *p.state);
   if (result == TemplateImport::Mismatch) {
-    messageBoxById(sheetOf(page), strings, kStrCaptionError, kStrFormatMismatch, MB_OK | MB_ICONWARNING);
+    messageBoxById(sheetOf(page), strings, kStrError, kStrFormatMismatch, MB_OK | MB_ICONWARNING);
     return;
   }
   showAll(page, p);
   if (result == TemplateImport::Incomplete)
-    messageBoxById(sheetOf(page), strings, kStrCaptionWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
+    messageBoxById(sheetOf(page), strings, kStrWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
 }
 
 void onCommand(HWND page, StartupPage& p, WPARAM wParam) {

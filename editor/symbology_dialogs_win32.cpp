@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "editor/barcode_rules.h"
 #include "editor/grid_win32.h"
 #include "resources/resource_ids.h"
@@ -140,7 +141,7 @@ void fillWeightItems(HWND dialog, SymbologyDialog& d) {
     std::snprintf(item, sizeof item, "%02d", kMaskCodeFirst + k);
     SendDlgItemMessageA(dialog, IDC_WEIGHT_MASK, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }
-  const UiText field = d.session->strings.text(1361);
+  const UiText field = d.session->strings.text(kStrField);
   for (int k = 1; k <= kFieldItems; ++k) {
     std::snprintf(item, sizeof item, "%s%d", field.c_str(), k);
     SendDlgItemMessageA(dialog, IDC_WEIGHT_KEY_FIELD, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));

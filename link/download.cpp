@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/string_ids.h"
+
 namespace torvik {
 
 void makeBlockPacket(const std::uint8_t* image, int n, std::uint8_t (&packet)[kBlockPacketSize]) {

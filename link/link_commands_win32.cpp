@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "link/download.h"
 #include "link/link_ui_win32.h"
 #include "link/program_image.h"
@@ -48,7 +49,7 @@ class ProgramDownloadHost : public DownloadHost {
 
   bool loadLookupFile(const std::uint8_t** data, std::size_t* size) override {
     static char path[256];  // offered again at the next choice
-    const std::string filter = fileFilter(context_.strings, {1181, 1208, 1202, 1207}, FilterTexts::Resources);
+    const std::string filter = fileFilter(context_.strings, {kStrLookupFilterName, kStrTextPattern, kStrAllFilterName, kStrAllPattern}, FilterTexts::Resources);
     HWND owner = GetActiveWindow();
     if (!chooseFileToOpen({owner, filter, path, sizeof path, "TXT", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY}))
       return false;
@@ -133,7 +134,7 @@ void downloadLookupFile(const LinkContext& context, bool cradle) {
 void receiveData(const LinkContext& context, bool cradle) {
   HWND owner = context.owner;
   char path[261] = {};
-  const std::string filter = fileFilter(context.strings, {1183, 1208, 1202, 1207}, FilterTexts::Resources);
+  const std::string filter = fileFilter(context.strings, {kStrDataFilterName, kStrTextPattern, kStrAllFilterName, kStrAllPattern}, FilterTexts::Resources);
   if (!chooseFileToSave({GetActiveWindow(), filter, path, sizeof path, "TXT",
                          OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST}))
     return;

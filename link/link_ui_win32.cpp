@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/string_ids.h"
 #include "link/link_texts.h"
 #include "resources/resource_ids.h"
 #include "win/resource_strings_win32.h"

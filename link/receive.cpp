@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "link/download.h"
 
 namespace torvik {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/string_ids.h"
+
 namespace torvik {
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "editor/definition_editor_win32.h"
 #include "link/link_commands_win32.h"
 #include "resources/resource_ids.h"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "link/cradle_detect.h"
 #include "link/link_texts.h"
 #include "link/win32_serial_port_win32.h"
@@ -18,11 +19,6 @@ namespace torvik {
 namespace {
 
 constexpr char kDefaultLanguage[] = "Default <English>";
-constexpr int kStrDetectingResult = 1320;
-constexpr int kStrCradleNotAvailable = 1321;
-constexpr int kStrCradleConnectedTo = 1322;
-constexpr int kStrTransportFirst = 1491;
-constexpr int kStrBaudRateFirst = 1501;
 
 // Language-file entries for the dialog's labels, in the order of kRelabelled.
 constexpr int kEntryLabelsFirst = 11;
@@ -60,11 +56,11 @@ void initDialog(HWND dialog, PreferencesData& data) {
   readPreferences(a.preferences);
   data.pending = a.preferences;
   Preferences& p = data.pending;
-  fillComboFromStrings(dialog, IDC_PREF_DOWNLOAD_VIA, a.strings, kStrTransportFirst, kStrTransportFirst + 2,
+  fillComboFromStrings(dialog, IDC_PREF_DOWNLOAD_VIA, a.strings, kStrTransportRs232, kStrTransportRs232 + 2,
                        p.downloadTransport);
-  fillComboFromStrings(dialog, IDC_PREF_RECEIVE_VIA, a.strings, kStrTransportFirst, kStrTransportFirst + 2,
+  fillComboFromStrings(dialog, IDC_PREF_RECEIVE_VIA, a.strings, kStrTransportRs232, kStrTransportRs232 + 2,
                        p.receiveTransport);
-  fillComboFromStrings(dialog, IDC_PREF_BAUD_RATE, a.strings, kStrBaudRateFirst, kStrBaudRateFirst + 4,
+  fillComboFromStrings(dialog, IDC_PREF_BAUD_RATE, a.strings, kStrBaud115200, kStrBaud115200 + 4,
                        p.baudRateIndex);
 
   HWND portCombo = GetDlgItem(dialog, IDC_PREF_PORT);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "definition/new_defaults.h"
 #include "definition/project_file.h"
 #include "editor/lookup_rules.h"
@@ -22,20 +23,6 @@ namespace torvik {
 namespace {
 
 // Our own messages (ids no other text uses).
-constexpr int kStrCaptionError = 1121;
-constexpr int kStrCaptionWarning = 1122;
-constexpr int kStrFormatMismatch = 1171;
-constexpr int kStrFileIncomplete = 1135;
-constexpr int kStrSaveFailed = 1136;
-constexpr int kStrNameTooLong = 1137;
-
-constexpr int kStrSaveFilterName = 1182;
-constexpr int kStrProjectPattern = 1206;
-constexpr int kStrOpenProjectsName = 1201;
-constexpr int kStrOpenTemplatesName = 1203;
-constexpr int kStrOpenAllName = 1202;
-constexpr int kStrTemplatePattern = 1209;
-constexpr int kStrAllPattern = 1207;
 
 // The converted file's warning is one fixed text in Russian, whatever the language: shown
 // through the wide API so that it reads right under any ANSI code page.
@@ -143,7 +130,7 @@ bool writeProjectTo(HWND owner, const char* path) {
   auto image = std::make_unique<std::uint8_t[]>(kProjectFileSize);
   writeProjectFile(app().definition, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(image.get()));
   if (!replaceFileContents(path, image.get(), static_cast<DWORD>(kProjectFileSize))) {
-    messageBoxById(owner, kStrCaptionError, kStrSaveFailed, MB_OK | MB_ICONERROR);
+    messageBoxById(owner, kStrError, kStrSaveFailed, MB_OK | MB_ICONERROR);
     return false;
   }
   updateRecentFilesWith(path);
@@ -153,7 +140,7 @@ bool writeProjectTo(HWND owner, const char* path) {
 void showUpgradeWarning() {
   // The caption is a UI string in the ANSI code page; the text is the fixed wide one.
   wchar_t caption[128] = {};
-  MultiByteToWideChar(CP_ACP, 0, app().strings.lookup(kStrCaptionWarning, TextKind::Caption), -1, caption, 127);
+  MultiByteToWideChar(CP_ACP, 0, app().strings.lookup(kStrWarning, TextKind::Caption), -1, caption, 127);
   MessageBoxW(activeOwner(), kUpgradeWarning, caption, MB_OK | MB_ICONWARNING);
 }
 
@@ -197,7 +184,7 @@ bool saveProjectAs(HWND owner) {
     return false;
   Session& session = app().session;
   if (!projectFileName(chosen, session.currentFile, sizeof session.currentFile)) {
-    messageBoxById(owner, kStrCaptionError, kStrNameTooLong, MB_OK | MB_ICONERROR);
+    messageBoxById(owner, kStrError, kStrNameTooLong, MB_OK | MB_ICONERROR);
     return false;
   }
   return saveProject(owner);
@@ -205,8 +192,8 @@ bool saveProjectAs(HWND owner) {
 
 bool openProject(HWND owner) {
   App& a = app();
-  const std::string filter = fileFilter(app().strings, {kStrOpenProjectsName, kStrProjectPattern, kStrOpenTemplatesName,
-                                         kStrTemplatePattern, kStrOpenAllName, kStrAllPattern},
+  const std::string filter = fileFilter(app().strings, {kStrProjectFilterName, kStrProjectPattern, kStrTemplateFilterName,
+                                         kStrTemplatePattern, kStrAllFilterName, kStrAllPattern},
                                         FilterTexts::Lookup);
   char chosen[256] = {};
   if (a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0)
@@ -228,7 +215,7 @@ bool loadProject(HWND, const char* path, bool quietIfMissing) {
   }
   const LoadResult result = loadProjectFile(bytes.data(), bytes.size(), a.definition, a.strings);
   if (!result.loaded()) {
-    messageBoxById(activeOwner(), kStrCaptionError, kStrFormatMismatch, MB_OK | MB_ICONWARNING);
+    messageBoxById(activeOwner(), kStrError, kStrFormatMismatch, MB_OK | MB_ICONWARNING);
     return false;
   }
   if (result.updatesRecentFiles()) {
@@ -240,7 +227,7 @@ bool loadProject(HWND, const char* path, bool quietIfMissing) {
     a.session.currentFile[0] = '\0';
   }
   if (result.upgraded) showUpgradeWarning();
-  if (result.incomplete) messageBoxById(activeOwner(), kStrCaptionWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
+  if (result.incomplete) messageBoxById(activeOwner(), kStrWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
   return true;
 }
 

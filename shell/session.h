@@ -33,7 +33,6 @@ bool confirmDiscard(const Session& session, SavePromptUi& ui);
 const char* savePromptCaption(const UiStrings& strings);
 
 constexpr char kProgramTitle[] = "Quellon's T900 Torvik";
-constexpr int kStrSaveCurrentProgram = 1131;
 constexpr int kEntryProgramCaption = 1;
 
 }  // namespace torvik

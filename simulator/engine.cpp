@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/string_ids.h"
 #include "definition/design_rules.h"
 #include "simulator/keypad.h"
 

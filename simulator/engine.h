@@ -57,9 +57,6 @@ class SimulatorUi {
   virtual const char* text(int id) = 0;
 };
 
-// The simulator's own texts.
-constexpr int kStrNoNextScreen = 1775;
-
 // Run-time state of one form line while the form is shown.
 struct FieldLine {
   char field[kFieldBytes];

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/string_ids.h"
 #include "resources/resource_ids.h"
 #include "base/clock.h"
 #include "win/resource_strings_win32.h"
@@ -21,8 +22,6 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerPeriodMs = 100;
 constexpr int kBitmapCount = IDB_FACE_LAST - IDB_FACE_FIRST + 1;
 constexpr int kAboutItemPosition = 12;  // where the recent files go, before About
-constexpr int kStrNoExecutableProgram = 1125;
-constexpr int kStrPleaseDefineProgram = 1133;
 constexpr int kVisibleColumns = 20;
 constexpr int kBandWidth = 2;
 constexpr char kBandClassName[] = "TorvikDragBand";

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
+
+#include "base/string_ids.h"
 
 namespace torvik {
 namespace {
@@ -13,8 +17,8 @@ namespace {
 int fakeResources(int id, char* buffer, int size) {
   static const std::string kLong(100, 'L');
   const char* text = "";
-  if (id == 1131) text = "Save current program ?";
-  if (id == 1121) text = "Error";
+  if (id == kStrSaveCurrentProgram) text = "Save current program ?";
+  if (id == kStrError) text = "Error";
   if (id == 500) text = kLong.c_str();
   const int n = std::min<int>(static_cast<int>(std::strlen(text)), size - 1);
   std::memcpy(buffer, text, static_cast<std::size_t>(n));
@@ -32,8 +36,8 @@ bool load(UiStrings& s, const std::string& file) {
 
 TEST(UiStringLookup, WithoutLanguageEachKindKeepsItsOwnText) {
   auto s = makeStrings();
-  const char* caption = s->lookup(1121, TextKind::Caption);
-  const char* message = s->lookup(1131, TextKind::Message);
+  const char* caption = s->lookup(kStrError, TextKind::Caption);
+  const char* message = s->lookup(kStrSaveCurrentProgram, TextKind::Message);
   EXPECT_STREQ(caption, "Error");
   EXPECT_STREQ(message, "Save current program ?");
   s->lookup(9999, TextKind::Label);
@@ -52,36 +56,36 @@ TEST(UiStringLookup, TerminalKindIsCutTo80AndOthersTo127) {
 TEST(LanguageFile, OverridesTextsAndLeavesTheRestToTheResources) {
   auto s = makeStrings();
   ASSERT_TRUE(load(*s, "Deutsch\r\n1131=Programm speichern ?\r\n1=Torvik DE\r\n7=a=b=c\r\n"));
-  EXPECT_STREQ(s->lookup(1131, TextKind::Message), "Programm speichern ?");
+  EXPECT_STREQ(s->lookup(kStrSaveCurrentProgram, TextKind::Message), "Programm speichern ?");
   EXPECT_STREQ(s->directEntry(1), "Torvik DE");
   EXPECT_STREQ(s->directEntry(7), "a=b=c");  // only the first '=' separates
-  EXPECT_STREQ(s->lookup(1121, TextKind::Caption), "Error");
-  EXPECT_STREQ(s->directEntry(1121), "Error");  // cached once looked up
+  EXPECT_STREQ(s->lookup(kStrError, TextKind::Caption), "Error");
+  EXPECT_STREQ(s->directEntry(kStrError), "Error");  // cached once looked up
   EXPECT_STREQ(s->lookup(1500, TextKind::Label), "");
 }
 
 TEST(LanguageFile, IdWithEqualsAndLineEndOnlySetsAnEmptyOverride) {
   auto s = makeStrings();
   ASSERT_TRUE(load(*s, "X\r\n1131=\r\n"));
-  EXPECT_STREQ(s->directEntry(1131), "");
-  EXPECT_STREQ(s->lookup(1131, TextKind::Message), "Save current program ?");
-  EXPECT_STREQ(s->directEntry(1131), "Save current program ?");
+  EXPECT_STREQ(s->directEntry(kStrSaveCurrentProgram), "");
+  EXPECT_STREQ(s->lookup(kStrSaveCurrentProgram, TextKind::Message), "Save current program ?");
+  EXPECT_STREQ(s->directEntry(kStrSaveCurrentProgram), "Save current program ?");
 }
 
 TEST(LanguageFile, LineFeedOnlyLinesLoseTheirLastCharacter) {
   auto s = makeStrings();
   ASSERT_TRUE(load(*s, "X\n1131=Sichern?\n1121=Fehler\n"));
-  EXPECT_STREQ(s->directEntry(1131), "Sichern");
-  EXPECT_STREQ(s->directEntry(1121), "Fehle");
+  EXPECT_STREQ(s->directEntry(kStrSaveCurrentProgram), "Sichern");
+  EXPECT_STREQ(s->directEntry(kStrError), "Fehle");
 }
 
 TEST(LanguageFile, FileEndingAfterAnIdClearsThatEntry) {
   auto s = makeStrings();
   ASSERT_TRUE(load(*s, "X\r\n1131=Eins\r\n"));
   ASSERT_TRUE(load(*s, "X\r\n1131"));
-  EXPECT_STREQ(s->directEntry(1131), "");
+  EXPECT_STREQ(s->directEntry(kStrSaveCurrentProgram), "");
   ASSERT_TRUE(load(*s, "X\r\n1131=Eins\r\n1131="));
-  EXPECT_STREQ(s->directEntry(1131), "");
+  EXPECT_STREQ(s->directEntry(kStrSaveCurrentProgram), "");
 }
 
 TEST(LanguageFile, SecondLanguageKeepsFirstLanguagesOtherEntries) {
@@ -168,7 +172,7 @@ TEST(ResourceTable, IdsAscendUniqueInRangeAndTextsFitAnEntry) {
     EXPECT_LE(std::strlen(table[i].text), 72u);
   }
   char buffer[128];
-  builtinResourceString(1131, buffer, sizeof buffer);
+  builtinResourceString(kStrSaveCurrentProgram, buffer, sizeof buffer);
   EXPECT_STREQ(buffer, "Save current program ?");
   EXPECT_EQ(builtinResourceString(266, buffer, sizeof buffer), 0);
   EXPECT_STREQ(buffer, "");
@@ -176,16 +180,22 @@ TEST(ResourceTable, IdsAscendUniqueInRangeAndTextsFitAnEntry) {
 
 // Every terminal prompt must fit its LCD line: 15 or 20 columns.
 struct TerminalRange {
-  int first, last, width;
+  int first, count, width;
 };
 const TerminalRange kTerminalRanges[] = {
-    {721, 723, 15},   {731, 735, 15},   {741, 745, 15},   {751, 753, 15},   {761, 768, 20},   {771, 778, 15},
-    {781, 788, 20},   {791, 798, 15},   {801, 806, 20},   {811, 816, 15},   {821, 824, 20},   {831, 832, 15},
-    {841, 846, 20},   {851, 855, 15},   {861, 865, 20},   {871, 875, 15},   {881, 884, 20},   {891, 894, 15},
-    {901, 904, 20},   {911, 914, 15},   {921, 926, 20},   {931, 934, 15},   {941, 948, 20},   {951, 956, 15},
-    {961, 962, 15},   {971, 975, 15},   {981, 984, 15},   {991, 994, 15},   {1001, 1004, 15}, {1011, 1013, 15},
-    {1021, 1024, 15}, {1031, 1037, 15}, {1041, 1048, 15}, {1051, 1053, 20}, {1061, 1063, 15}, {1071, 1076, 20},
-    {1081, 1086, 15}, {1091, 1093, 15}, {1741, 1745, 20}, {1751, 1755, 15},
+    {kStrMsgMainMenu, 3, 15}, {kStrMsgSaveRecord, 5, 15}, {kStrMsgUploadData, 5, 15}, {kStrMsgAutoDelete, 3, 15},
+    {kStrMsgUtilitiesMenu, 8, 20}, {kStrMsgUtilitiesMenuLarge, 8, 15}, {kStrMsgSettingsMenu, 8, 20},
+    {kStrMsgSettingsMenuLarge, 8, 15}, {kStrMsgUploadPort, 6, 20}, {kStrMsgUploadPortLarge, 6, 15},
+    {kStrMsgPhoneNumber, 4, 20}, {kStrMsgPhoneNumberLarge, 2, 15}, {kStrMsgDownloadPort, 6, 20},
+    {kStrMsgDownloadPortLarge, 5, 15}, {kStrMsgBaudRate, 5, 20}, {kStrMsgBaudRateLarge, 5, 15},
+    {kStrMsgBacklight, 4, 20}, {kStrMsgBacklightLarge, 4, 15}, {kStrMsgDataDeletion, 4, 20},
+    {kStrMsgDataDeletionLarge, 4, 15}, {kStrMsgEntryOptions, 6, 20}, {kStrMsgEntryOptionsLarge, 4, 15},
+    {kStrMsgViewSettings, 8, 20}, {kStrMsgViewSettingsLarge, 6, 15}, {kStrMsgPassword, 2, 15},
+    {kStrMsgDeleteRecord, 5, 15}, {kStrMsgDeleteData, 4, 15}, {kStrMsgConfirm, 4, 15}, {kStrMsgConnecting, 4, 15},
+    {kStrMsgModem, 3, 15}, {kStrMsgMemoryPower, 4, 15}, {kStrMsgLoadLookup, 7, 15}, {kStrMsgMiscellaneous, 8, 15},
+    {kStrMsgMiscContinuous, 3, 20}, {kStrMsgMiscContinuousLarge, 3, 15}, {kStrMsgErrors, 6, 20},
+    {kStrMsgErrorsLarge, 6, 15}, {kStrMsgSystemFault, 3, 15}, {kStrSettingsSlotsSmall, 5, 20},
+    {kStrSettingsSlotsLarge, 5, 15},
 };
 
 // Ids of the program's own messages, which the terminal's texts and dialogs do not use.
@@ -212,14 +222,14 @@ TEST(ResourceTable, Holds456StringsFrom267To1795BesidesTheProgramsOwnMessages) {
 TEST(ResourceTable, EveryTerminalPromptIsPresentAndFitsItsLine) {
   char text[128];
   for (const TerminalRange& range : kTerminalRanges) {
-    for (int id = range.first; id <= range.last; ++id) {
+    for (int id = range.first; id < range.first + range.count; ++id) {
       SCOPED_TRACE(id);
       const int n = builtinResourceString(id, text, sizeof text);
       EXPECT_GT(n, 0);
       EXPECT_LE(n, range.width);
     }
   }
-  builtinResourceString(721, text, sizeof text);
+  builtinResourceString(kStrMsgMainMenu, text, sizeof text);
   EXPECT_STREQ(text, "1.Collect data ");
 }
 
@@ -227,16 +237,50 @@ TEST(ResourceTable, TextsTheProgramQuotesAreWordForWord) {
   const struct {
     int id;
     const char* text;
-  } quoted[] = {{1121, "Error"},     {1122, "Warning"},   {1131, "Save current program ?"},
-                {1212, "main"},      {1213, "menu  "},    {1214, "form  "},
-                {1491, "RS-232"},    {1492, "Cradle-IR"}, {1493, "IrDA"},
-                {1320, "Detecting Result"}, {1321, "Cradle is not available!! "},
-                {1322, "Cradle is connected to "}, {1581, "Main menu "}, {1606, "Misc - continuous "}};
+  } quoted[] = {{kStrError, "Error"}, {kStrWarning, "Warning"}, {kStrSaveCurrentProgram, "Save current program ?"},
+                {kStrMain, "main"}, {kStrMenuPrefix, "menu  "}, {kStrFormPrefix, "form  "},
+                {kStrTransportRs232, "RS-232"}, {kStrTransportRs232 + 1, "Cradle-IR"},
+                {kStrTransportRs232 + 2, "IrDA"}, {kStrDetectingResult, "Detecting Result"},
+                {kStrCradleNotAvailable, "Cradle is not available!! "},
+                {kStrCradleConnectedTo, "Cradle is connected to "}, {kStrMainMenuGroup, "Main menu "},
+                {kStrMainMenuGroup + 25, "Misc - continuous "}};
   char text[128];
   for (const auto& q : quoted) {
     builtinResourceString(q.id, text, sizeof text);
     EXPECT_STREQ(text, q.text) << q.id;
   }
+}
+
+// The names come from the same lines as the texts; this holds the two expansions to each
+// other: every name is a table id with a text, and no id is named twice.
+TEST(ResourceTable, EveryNamedIdHasItsOwnTextInTheTable) {
+  const struct {
+    int value;
+    const char* name;
+    const char* text;
+  } named[] = {
+#define UI_STRING(id, text)
+#define UI_STRING_NAMED(name, id, text) {name, #name, text},
+#include "resources/ui_strings.inc"
+#undef UI_STRING_NAMED
+#undef UI_STRING
+  };
+  int count = 0;
+  const ResourceString* table = resourceStrings(&count);
+  std::set<int> seen;
+  char text[128];
+  for (const auto& n : named) {
+    SCOPED_TRACE(n.name);
+    EXPECT_TRUE(seen.insert(n.value).second) << "named twice";
+    const ResourceString* end = table + count;
+    const ResourceString* it = std::find_if(table, end, [&](const ResourceString& r) { return r.id == n.value; });
+    ASSERT_NE(it, end);
+    EXPECT_STREQ(it->text, n.text);
+    EXPECT_GT(builtinResourceString(n.value, text, sizeof text), 0);
+  }
+  EXPECT_EQ(kStrError, 1121);
+  EXPECT_EQ(kStrNil, 1211);
+  EXPECT_EQ(kStrTypeText, 1331);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "editor/barcode_forms.h"
 #include "editor/barcode_rules.h"
+#include "resources/resource_ids.h"
 
 namespace torvik {
 namespace {
@@ -134,7 +135,7 @@ TEST(BarcodeTables, RadioGroupsCombosAndEditsFillTheirBits) {
 }
 
 TEST(BarcodeTables, TheMaximumLengthLeavesTheModeBit) {
-  const ControlBinding* max = rowOf(tableFor(204), 301, ControlKind::Number);
+  const ControlBinding* max = rowOf(tableFor(IDC_BARCODE_MORE_FIRST + 3), IDC_SYM_MAX_LENGTH, ControlKind::Number);
   ASSERT_NE(max, nullptr);
   BarcodeSettings s{};
   s.industrial25Length.modeAndMax = 0x80;
@@ -150,8 +151,8 @@ TEST(BarcodeTables, EveryButtonOpensItsOwnTemplate) {
   ASSERT_EQ(count, 19);
   std::set<std::string> names;
   for (int i = 0; i < count; ++i) {
-    EXPECT_EQ(forms[i].buttonId, 201 + i);
-    EXPECT_EQ(symbologyForm(201 + i), &forms[i]);
+    EXPECT_EQ(forms[i].buttonId, IDC_BARCODE_MORE_FIRST + i);
+    EXPECT_EQ(symbologyForm(IDC_BARCODE_MORE_FIRST + i), &forms[i]);
     EXPECT_TRUE(names.insert(forms[i].templateName).second) << forms[i].templateName;
     EXPECT_EQ(forms[i].table.languageCaption, 361 + i);
   }

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "base/string_ids.h"
 #include "base/ui_strings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   char name[41];
   torvik::languageNameOf(text, size, name);
   strings->setLanguageActive(strings->applyLanguageFile(text, size));
-  for (int id : {0, 1, 51, 721, 1101, 1131, 1799, 1800, -1}) {
+  const int ids[] = {0, 1, 51, torvik::kStrMsgMainMenu, 1101, torvik::kStrSaveCurrentProgram, 1799, 1800, -1};
+  for (int id : ids) {
     for (auto kind : {torvik::TextKind::Caption, torvik::TextKind::Terminal}) {
       const char* out = strings->lookup(id, kind);
       if (std::strlen(out) > 127) __builtin_trap();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 #include "tests/support/win32_files.h"
 
@@ -15,8 +16,6 @@ namespace {
 
 using gui::TorvikProcess;
 
-constexpr int kEditCommand = 2000;
-constexpr int kSaveAsCommand = 1040;
 constexpr int kBarcodeTab = 3;
 constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kBarcode = 12;          // BarcodeSettings in the file
@@ -39,14 +38,14 @@ class BarcodePage : public ::testing::Test {
 
   // Opens the editor on the Barcode page; returns the page.
   HWND openPage() {
-    torvik_->command(kEditCommand);
+    torvik_->command(IDM_EDIT);
     sheet_ = torvik_->waitForWindow("#32770", "Torvik - [ New file ]");
     if (sheet_ == nullptr) return nullptr;
     SendMessageA(sheet_, PSM_SETCURSEL, kBarcodeTab, 0);
     HWND page = nullptr;
     gui::waitUntil([&] {
       page = reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
-      return page != nullptr && GetDlgItem(page, 401) != nullptr;
+      return page != nullptr && GetDlgItem(page, IDC_BARCODE_SCAN_MODE) != nullptr;
     });
     return page;
   }
@@ -78,7 +77,7 @@ class BarcodePage : public ::testing::Test {
   }
 
   std::string saveAs(const char* name) {
-    torvik_->command(kSaveAsCommand);
+    torvik_->command(IDM_SAVEAS);
     HWND dialog = torvik_->waitForWindow("#32770", nullptr);
     if (dialog == nullptr) return "<no dialog>";
     const std::string file = folder_ + "\\" + name + ".TVX";
@@ -103,25 +102,25 @@ TEST_F(BarcodePage, PageAndDialogChangesReachTheSavedFile) {
   HWND page = openPage();
   ASSERT_NE(page, nullptr);
   // A new design: both Code 128 and EAN128 on, scan mode "Laser", time-out 3.
-  EXPECT_TRUE(checked(page, 124));
-  EXPECT_TRUE(checked(page, 125));
-  EXPECT_EQ(gui::dialogItemText(page, 401), "Laser");
-  EXPECT_EQ(gui::dialogItemText(page, 301), "3");
+  EXPECT_TRUE(checked(page, IDC_BARCODE_CODE128));
+  EXPECT_TRUE(checked(page, IDC_BARCODE_EAN128));
+  EXPECT_EQ(gui::dialogItemText(page, IDC_BARCODE_SCAN_MODE), "Laser");
+  EXPECT_EQ(gui::dialogItemText(page, IDC_BARCODE_TIMEOUT), "3");
 
-  gui::clickButton(page, 124);  // Code 128 off: EAN128 alone
-  EXPECT_TRUE(gui::waitUntil([&] { return !checked(page, 124); }));
-  select(page, 401, 2);  // "Auto Power Off"
-  type(page, 301, "300");
-  EXPECT_EQ(gui::dialogItemText(page, 301), "255");
-  type(page, 301, "042");
-  EXPECT_EQ(gui::dialogItemText(page, 301), "42");
+  gui::clickButton(page, IDC_BARCODE_CODE128);  // Code 128 off: EAN128 alone
+  EXPECT_TRUE(gui::waitUntil([&] { return !checked(page, IDC_BARCODE_CODE128); }));
+  select(page, IDC_BARCODE_SCAN_MODE, 2);  // "Auto Power Off"
+  type(page, IDC_BARCODE_TIMEOUT, "300");
+  EXPECT_EQ(gui::dialogItemText(page, IDC_BARCODE_TIMEOUT), "255");
+  type(page, IDC_BARCODE_TIMEOUT, "042");
+  EXPECT_EQ(gui::dialogItemText(page, IDC_BARCODE_TIMEOUT), "42");
   torvik_->screenshot("barcode_page");
 
-  HWND code39 = openDialog(page, 201, "Code 39 Parameters");
+  HWND code39 = openDialog(page, IDC_BARCODE_MORE_FIRST, "Code 39 Parameters");
   ASSERT_NE(code39, nullptr);
-  EXPECT_TRUE(checked(code39, 103)) << "a new design transmits the Code 39 checksum";
-  gui::clickButton(code39, 104);  // Full ASCII on
-  EXPECT_TRUE(gui::waitUntil([&] { return checked(code39, 104); }));
+  EXPECT_TRUE(checked(code39, IDC_SYM_CHECK3)) << "a new design transmits the Code 39 checksum";
+  gui::clickButton(code39, IDC_SYM_CHECK4);  // Full ASCII on
+  EXPECT_TRUE(gui::waitUntil([&] { return checked(code39, IDC_SYM_CHECK4); }));
   torvik_->screenshot("barcode_code39_dialog");
   close(code39, IDOK);
 
@@ -138,59 +137,60 @@ TEST_F(BarcodePage, PageAndDialogChangesReachTheSavedFile) {
 TEST_F(BarcodePage, DialogsKeepTheirOkWhenTheSheetIsCancelled) {
   HWND page = openPage();
   ASSERT_NE(page, nullptr);
-  gui::clickButton(page, 126);  // Negative Barcode: undone by the sheet's Cancel
-  EXPECT_TRUE(gui::waitUntil([&] { return checked(page, 126); }));
+  gui::clickButton(page, IDC_BARCODE_SYMBOLOGY_FIRST + 25);  // Negative Barcode: undone by the sheet's Cancel
+  EXPECT_TRUE(gui::waitUntil([&] { return checked(page, IDC_BARCODE_SYMBOLOGY_FIRST + 25); }));
 
-  HWND codabar = openDialog(page, 207, "Codabar Parameters");
+  HWND codabar = openDialog(page, IDC_BARCODE_MORE_FIRST + 6, "Codabar Parameters");
   ASSERT_NE(codabar, nullptr);
-  EXPECT_TRUE(checked(codabar, 151)) << "a new design transmits no start/stop";
-  gui::clickButton(codabar, 155);  // "ABCD / TN*E"
-  EXPECT_TRUE(gui::waitUntil([&] { return checked(codabar, 155); }));
+  EXPECT_TRUE(checked(codabar, IDC_SYM_RADIO1)) << "a new design transmits no start/stop";
+  gui::clickButton(codabar, IDC_SYM_RADIO5);  // "ABCD / TN*E"
+  EXPECT_TRUE(gui::waitUntil([&] { return checked(codabar, IDC_SYM_RADIO5); }));
   close(codabar, IDOK);
 
-  HWND industrial = openDialog(page, 204, "Industrial 25 Parameters");
+  HWND industrial = openDialog(page, IDC_BARCODE_MORE_FIRST + 3, "Industrial 25 Parameters");
   ASSERT_NE(industrial, nullptr);
-  gui::clickButton(industrial, 155);  // "Max / Min Length"
-  type(industrial, 301, "200");
-  EXPECT_EQ(gui::dialogItemText(industrial, 301), "127");
-  type(industrial, 301, "40");
-  type(industrial, 302, "90");
+  gui::clickButton(industrial, IDC_SYM_RADIO5);  // "Max / Min Length"
+  type(industrial, IDC_SYM_MAX_LENGTH, "200");
+  EXPECT_EQ(gui::dialogItemText(industrial, IDC_SYM_MAX_LENGTH), "127");
+  type(industrial, IDC_SYM_MAX_LENGTH, "40");
+  type(industrial, IDC_SYM_MIN_LENGTH, "90");
   torvik_->screenshot("barcode_industrial25_dialog");
   close(industrial, IDOK);
 
-  HWND ean128 = openDialog(page, 217, "EAN128 Parameters");
+  HWND ean128 = openDialog(page, IDC_BARCODE_MORE_FIRST + 16, "EAN128 Parameters");
   ASSERT_NE(ean128, nullptr);
-  type(ean128, 1016, "300");
-  EXPECT_EQ(gui::dialogItemText(ean128, 1016), "255");
-  type(ean128, 301, "#");
-  EXPECT_EQ(gui::dialogItemText(ean128, 1016), "35");
+  type(ean128, IDC_SYM_REPLACEMENT_CODE, "300");
+  EXPECT_EQ(gui::dialogItemText(ean128, IDC_SYM_REPLACEMENT_CODE), "255");
+  type(ean128, IDC_SYM_MAX_LENGTH, "#");
+  EXPECT_EQ(gui::dialogItemText(ean128, IDC_SYM_REPLACEMENT_CODE), "35");
   close(ean128, IDOK);
 
-  HWND codeIds = openDialog(page, 218, "Code ID");
+  HWND codeIds = openDialog(page, IDC_BARCODE_CODE_ID, "Code ID");
   ASSERT_NE(codeIds, nullptr);
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(codeIds, 204))) << "sets wait for the enable box";
-  gui::clickButton(codeIds, 101);
-  EXPECT_TRUE(gui::waitUntil([&] { return IsWindowEnabled(GetDlgItem(codeIds, 204)) != FALSE; }));
-  gui::clickButton(codeIds, 204);  // "Set 4"
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(codeIds, 311) == " F F"; }))
-      << gui::dialogItemText(codeIds, 311);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(codeIds, IDC_CODEID_SET_FIRST + 3))) << "sets wait for the enable box";
+  gui::clickButton(codeIds, IDC_CODEID_ENABLE);
+  EXPECT_TRUE(gui::waitUntil([&] { return IsWindowEnabled(GetDlgItem(codeIds, IDC_CODEID_SET_FIRST + 3)) != FALSE; }));
+  gui::clickButton(codeIds, IDC_CODEID_SET_FIRST + 3);  // "Set 4"
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(codeIds, IDC_CODEID_EDIT_FIRST + 10) == " F F"; }))
+      << gui::dialogItemText(codeIds, IDC_CODEID_EDIT_FIRST + 10);
   torvik_->screenshot("barcode_code_id_dialog");
   close(codeIds, IDOK);
 
-  HWND weight = openDialog(page, 219, "Weight Code");
+  HWND weight = openDialog(page, IDC_BARCODE_WEIGHT_CODE, "Weight Code");
   ASSERT_NE(weight, nullptr);
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(weight, 1013))) << "a new design's weight code is enabled";
-  gui::clickButton(weight, 1011);  // "Enable" off: the prefix and the rest wait for it
-  EXPECT_TRUE(gui::waitUntil([&] { return IsWindowEnabled(GetDlgItem(weight, 1029)) == FALSE; }));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(weight, 1013)));
-  gui::clickButton(weight, 1011);
-  EXPECT_TRUE(gui::waitUntil([&] { return IsWindowEnabled(GetDlgItem(weight, 1029)) != FALSE; }));
-  gui::clickButton(weight, 1029);  // "1C format"
-  EXPECT_TRUE(gui::waitUntil([&] { return checked(weight, 1029); }));
-  type(weight, 1013, "7");
-  SendMessageA(weight, WM_COMMAND, MAKEWPARAM(1013, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(weight, 1013)));
-  EXPECT_EQ(gui::dialogItemText(weight, 1013), " 7");
-  select(weight, 1017, 4);  // "09"
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(weight, IDC_WEIGHT_PREFIX))) << "a new design's weight code is enabled";
+  gui::clickButton(weight, IDC_WEIGHT_ENABLE);  // "Enable" off: the prefix and the rest wait for it
+  EXPECT_TRUE(gui::waitUntil([&] { return IsWindowEnabled(GetDlgItem(weight, IDC_WEIGHT_ONE_C)) == FALSE; }));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(weight, IDC_WEIGHT_PREFIX)));
+  gui::clickButton(weight, IDC_WEIGHT_ENABLE);
+  EXPECT_TRUE(gui::waitUntil([&] { return IsWindowEnabled(GetDlgItem(weight, IDC_WEIGHT_ONE_C)) != FALSE; }));
+  gui::clickButton(weight, IDC_WEIGHT_ONE_C);  // "1C format"
+  EXPECT_TRUE(gui::waitUntil([&] { return checked(weight, IDC_WEIGHT_ONE_C); }));
+  type(weight, IDC_WEIGHT_PREFIX, "7");
+  SendMessageA(weight, WM_COMMAND, MAKEWPARAM(IDC_WEIGHT_PREFIX, EN_KILLFOCUS),
+               reinterpret_cast<LPARAM>(GetDlgItem(weight, IDC_WEIGHT_PREFIX)));
+  EXPECT_EQ(gui::dialogItemText(weight, IDC_WEIGHT_PREFIX), " 7");
+  select(weight, IDC_WEIGHT_MASK, 4);  // "09"
   torvik_->screenshot("barcode_weight_code_dialog");
   close(weight, IDOK);
 

@@ -1,3 +1,4 @@
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 
 #include "tests/support/win32_files.h"
@@ -91,7 +92,7 @@ DWORD TorvikProcess::exitCode() const {
   return code;
 }
 
-HWND TorvikProcess::client() const { return GetDlgItem(main_, 100); }
+HWND TorvikProcess::client() const { return GetDlgItem(main_, IDC_CLIENT_WINDOW); }
 
 void TorvikProcess::command(int id) const { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 

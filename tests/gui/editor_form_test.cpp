@@ -14,9 +14,6 @@ namespace {
 using gui::TorvikProcess;
 using testfiles::readAll;
 
-constexpr int kNewCommand = IDM_NEW;
-constexpr int kEditCommand = IDM_EDIT;
-constexpr int kSaveAsCommand = IDM_SAVEAS;
 constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kForm1 = 3535;  // the first form record in a project file
 constexpr std::size_t kDataType = 29, kPrompt = 37, kInputSource = 205, kMinLength = 213, kMaxLength = 221;
@@ -77,7 +74,7 @@ class Editor : public ::testing::Test {
 
   // Opens the editor by its command and returns the sheet.
   HWND openEditor(const char* caption = "Torvik - [ New file ]") {
-    torvik_->command(kEditCommand);
+    torvik_->command(IDM_EDIT);
     return torvik_->waitForWindow("#32770", caption);
   }
   void close(HWND sheet, int button) {
@@ -85,7 +82,7 @@ class Editor : public ::testing::Test {
     EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(sheet); }));
   }
   std::string saveAs(const char* name) {
-    torvik_->command(kSaveAsCommand);
+    torvik_->command(IDM_SAVEAS);
     HWND dialog = torvik_->waitForWindow("#32770", nullptr);
     EXPECT_NE(dialog, nullptr);
     if (dialog == nullptr) return "";
@@ -224,7 +221,7 @@ TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {
   ASSERT_NE(sheet, nullptr);
   close(sheet, IDOK);
   // The design is modified now: New asks first, in the language's words.
-  torvik_->command(kNewCommand);
+  torvik_->command(IDM_NEW);
   HWND box = torvik_->waitForWindow("#32770", "Mein Programm");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(gui::dialogItemText(box, gui::kMessageBoxTextId), "Programm speichern ?");

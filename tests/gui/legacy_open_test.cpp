@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 #include "tests/support/win32_files.h"
 
@@ -16,7 +17,6 @@ using gui::TorvikProcess;
 using testfiles::readAll;
 using testfiles::writeAll;
 
-constexpr int kOpenCommand = 1020;
 constexpr std::size_t kLegacySize = 10510;
 constexpr std::size_t kProjectSize = 18954;
 constexpr std::size_t kForm1 = 3535;  // in a current project file
@@ -60,7 +60,7 @@ class LegacyOpen : public ::testing::Test {
   // Opens a file through the Open dialog; the editor that a loaded design opens in is
   // closed unchanged unless the caller has a message to answer first.
   void open(const std::string& file, bool closeEditor = true) {
-    torvik_->command(kOpenCommand);
+    torvik_->command(IDM_OPEN);
     HWND dialog = torvik_->waitForWindow("#32770", nullptr);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(gui::chooseFile(dialog, file));

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/link_helpers.h"
 
 namespace {
@@ -77,7 +78,7 @@ const char* benchProject() {
 TEST(PeerBench, download) {
   REQUIRE_BENCH_PEER();
   const Timing t = begin(torvik);
-  torvik.command(gui::kDownloadApplicationCommand);
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
   HWND box = nullptr;
   EXPECT_EQ(gui::waitForMessageBox(torvik, "Download", &box, 600000), "Downloaded completely!");
   report(torvik, t);
@@ -86,7 +87,7 @@ TEST(PeerBench, download) {
 
 TEST(PeerBench, lookup) {
   REQUIRE_BENCH_PEER();
-  torvik.command(gui::kDownloadLookupCommand);
+  torvik.command(IDM_DOWNLOAD_LOOKUP);
   ASSERT_TRUE(gui::answerFileDialog(torvik, gui::peerFolder() + "\\lookup.txt"));
   const Timing t = begin(torvik);
   HWND box = nullptr;
@@ -97,7 +98,7 @@ TEST(PeerBench, lookup) {
 
 TEST(PeerBench, receive) {
   REQUIRE_BENCH_PEER();
-  torvik.command(gui::kReceiveDataCommand);
+  torvik.command(IDM_RECEIVE_DATA);
   ASSERT_TRUE(gui::answerFileDialog(torvik, gui::peerFolder() + "\\received.txt"));
   const Timing t = begin(torvik);
   HWND box = nullptr;

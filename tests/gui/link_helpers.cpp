@@ -1,3 +1,4 @@
+#include "resources/resource_ids.h"
 #include "tests/gui/link_helpers.h"
 
 #include <cstdlib>
@@ -31,15 +32,15 @@ int findComboRow(HWND combo, const std::string& prefix) {
 }
 
 bool setLinkPreferences(const TorvikProcess& torvik, const LinkPreferences& p) {
-  torvik.command(kPreferencesCommand);
+  torvik.command(IDM_PREFERENCES);
   HWND dialog = torvik.waitForWindow("#32770", "Torvik Preferences");
   if (dialog == nullptr) return false;
-  selectComboRow(dialog, 401, p.downloadVia);
-  selectComboRow(dialog, 402, p.receiveVia);
-  selectComboRow(dialog, 403, p.baudRow);
-  const int row = findComboRow(GetDlgItem(dialog, 405), std::string(p.port) + " ");
+  selectComboRow(dialog, IDC_PREF_DOWNLOAD_VIA, p.downloadVia);
+  selectComboRow(dialog, IDC_PREF_RECEIVE_VIA, p.receiveVia);
+  selectComboRow(dialog, IDC_PREF_BAUD_RATE, p.baudRow);
+  const int row = findComboRow(GetDlgItem(dialog, IDC_PREF_PORT), std::string(p.port) + " ");
   if (row < 0) return false;
-  selectComboRow(dialog, 405, row);
+  selectComboRow(dialog, IDC_PREF_PORT, row);
   clickButton(dialog, IDOK);
   return waitUntil([&] { return !IsWindow(dialog); });
 }

@@ -5,14 +5,10 @@
 
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 
 namespace gui {
-
-constexpr int kPreferencesCommand = 2100;
-constexpr int kDownloadApplicationCommand = 3020;
-constexpr int kReceiveDataCommand = 3030;
-constexpr int kDownloadLookupCommand = 3040;
 
 // A combo's row texts, read in UTF-16 (cross-process ANSI is not converted back under Wine).
 std::string comboRowText(HWND combo, int row);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/link_helpers.h"
 
 namespace {
@@ -25,10 +26,10 @@ std::string inPeerFolder(const char* name) { return gui::peerFolder() + "\\" + n
 TEST(PeerLink, app_rs232) {
   REQUIRE_PEER();
   ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
-  torvik.command(gui::kDownloadApplicationCommand);
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
   HWND progress = torvik.waitForWindow("#32770", "Progress", 30000);
   ASSERT_NE(progress, nullptr);
-  EXPECT_EQ(gui::storedText(GetDlgItem(progress, 901)), "Downloading...");
+  EXPECT_EQ(gui::storedText(GetDlgItem(progress, IDC_PROGRESS_TEXT)), "Downloading...");
   EXPECT_TRUE(GetWindowLongA(progress, GWL_EXSTYLE) & WS_EX_TOPMOST);
   Sleep(1000);  // the paced download takes about two seconds: the bar is part way
   gui::saveScreenshot("link_download_progress");
@@ -44,7 +45,7 @@ TEST(PeerLink, app_full) {
   ASSERT_TRUE(ini.write(gui::preloadingIni(inPeerFolder("full.tvx"), 7, 0)));
   TorvikProcess torvik;
   ASSERT_TRUE(torvik.start());
-  torvik.command(gui::kDownloadApplicationCommand);
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
   EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
 }
 
@@ -53,7 +54,7 @@ TEST(PeerLink, app_cradle) {
   LinkPreferences p;
   p.downloadVia = 1;
   ASSERT_TRUE(gui::setLinkPreferences(torvik, p));
-  torvik.command(gui::kDownloadApplicationCommand);
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
   EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
 }
 
@@ -62,7 +63,7 @@ TEST(PeerLink, no_cradle) {
   LinkPreferences p;
   p.downloadVia = 1;
   ASSERT_TRUE(gui::setLinkPreferences(torvik, p));
-  torvik.command(gui::kDownloadApplicationCommand);
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
   EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Failed to configure IR device!");
   // The port could not be set up: the download ends without the retry question.
   Sleep(500);
@@ -72,7 +73,7 @@ TEST(PeerLink, no_cradle) {
 TEST(PeerLink, old_version) {
   REQUIRE_PEER();
   ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
-  torvik.command(gui::kDownloadApplicationCommand);
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
   EXPECT_EQ(answerMessageBox(torvik, "Warning", IDOK), "Program version is incompatible to Torvik!");
   EXPECT_EQ(answerMessageBox(torvik, "Error", IDNO), "Failed to download, would you like to retry?");
 }
@@ -80,7 +81,7 @@ TEST(PeerLink, old_version) {
 TEST(PeerLink, full_at_block) {
   REQUIRE_PEER();
   ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
-  torvik.command(gui::kDownloadApplicationCommand);
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
   EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Memory full for Terminal!");
   EXPECT_EQ(torvik.findWindow("#32770", "Progress"), nullptr);
   EXPECT_EQ(answerMessageBox(torvik, "Error", IDNO), "Failed to download, would you like to retry?");
@@ -89,7 +90,7 @@ TEST(PeerLink, full_at_block) {
 TEST(PeerLink, lookup) {
   REQUIRE_PEER();
   ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
-  torvik.command(gui::kDownloadLookupCommand);
+  torvik.command(IDM_DOWNLOAD_LOOKUP);
   ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("lookup.txt")));
   EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
 }
@@ -97,7 +98,7 @@ TEST(PeerLink, lookup) {
 TEST(PeerLink, lookup_too_long) {
   REQUIRE_PEER();
   ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
-  torvik.command(gui::kDownloadLookupCommand);
+  torvik.command(IDM_DOWNLOAD_LOOKUP);
   ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("lookup.txt")));
   EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Line 3 of the file is longer than 253 characters!");
 }
@@ -107,7 +108,7 @@ TEST(PeerLink, receive) {
   LinkPreferences p;
   p.baudRow = 4;  // 9600, with the peer pacing, so the counter stays up a while
   ASSERT_TRUE(gui::setLinkPreferences(torvik, p));
-  torvik.command(gui::kReceiveDataCommand);
+  torvik.command(IDM_RECEIVE_DATA);
   ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("received.txt")));
   HWND counter = torvik.waitForWindow("TorvikReceiveCounter", nullptr, 30000);
   ASSERT_NE(counter, nullptr);
@@ -122,7 +123,7 @@ TEST(PeerLink, receive) {
 TEST(PeerLink, receive_stops) {
   REQUIRE_PEER();
   ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
-  torvik.command(gui::kReceiveDataCommand);
+  torvik.command(IDM_RECEIVE_DATA);
   ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("received.txt")));
   EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Time out!");
   EXPECT_EQ(answerMessageBox(torvik, "Upload Data", IDOK),
@@ -131,12 +132,12 @@ TEST(PeerLink, receive_stops) {
 
 TEST(PeerLink, detect_cradle) {
   REQUIRE_PEER();
-  torvik.command(gui::kPreferencesCommand);
+  torvik.command(IDM_PREFERENCES);
   HWND dialog = torvik.waitForWindow("#32770", "Torvik Preferences");
   ASSERT_NE(dialog, nullptr);
-  gui::clickButton(dialog, 1013);
+  gui::clickButton(dialog, IDC_PREF_DETECT_CRADLE);
   EXPECT_EQ(answerMessageBox(torvik, "Detecting Result", IDOK), "Cradle is connected to COM7");
-  HWND port = GetDlgItem(dialog, 405);
+  HWND port = GetDlgItem(dialog, IDC_PREF_PORT);
   const int row = static_cast<int>(SendMessageW(port, CB_GETCURSEL, 0, 0));
   EXPECT_EQ(gui::comboRowText(port, row).compare(0, 5, "COM7 "), 0);
   gui::clickButton(dialog, IDCANCEL);

@@ -1,14 +1,12 @@
 // The main window, its commands and the About box, driven through the real program.
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 
 namespace {
 
 using gui::TorvikProcess;
-
-constexpr int kAboutCommand = 9030;
-constexpr int kExitCommand = 1090;
 
 TEST(MainWindow, IsACaptionlessPopupAt300By50Of200By459) {
   TorvikProcess torvik;
@@ -44,8 +42,8 @@ TEST(MainWindow, IsACaptionlessPopupAt300By50Of200By459) {
 void expectAboutBoxOpensAndCloses(TorvikProcess& torvik) {
   HWND about = torvik.waitForWindow("#32770", "About Torvik");
   ASSERT_NE(about, nullptr);
-  EXPECT_NE(gui::dialogItemText(about, 1014).find("http"), std::string::npos);
-  EXPECT_NE(gui::dialogItemText(about, 1015).find('@'), std::string::npos);
+  EXPECT_NE(gui::dialogItemText(about, IDC_ABOUT_WEB_LINK).find("http"), std::string::npos);
+  EXPECT_NE(gui::dialogItemText(about, IDC_ABOUT_MAIL_LINK).find('@'), std::string::npos);
   EXPECT_EQ(GetWindow(about, GW_OWNER), torvik.mainWindow());
   torvik.screenshot("about_box");
   gui::clickButton(about, IDOK);
@@ -55,7 +53,7 @@ void expectAboutBoxOpensAndCloses(TorvikProcess& torvik) {
 TEST(AboutBox, OpensFromItsCommandAndClosesWithOk) {
   TorvikProcess torvik;
   ASSERT_TRUE(torvik.start());
-  torvik.command(kAboutCommand);
+  torvik.command(IDM_ABOUT);
   expectAboutBoxOpensAndCloses(torvik);
   EXPECT_TRUE(torvik.running());
 }
@@ -70,7 +68,7 @@ TEST(AboutBox, OpensWithF1) {
 TEST(Closing, ExitEndsACleanProgramWithCodeZero) {
   TorvikProcess torvik;
   ASSERT_TRUE(torvik.start());
-  torvik.command(kExitCommand);
+  torvik.command(IDM_EXIT);
   ASSERT_TRUE(torvik.waitForExit());
   EXPECT_EQ(torvik.exitCode(), 0u);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 #include "tests/support/win32_files.h"
 
@@ -19,8 +20,6 @@ namespace {
 using gui::TorvikProcess;
 using testfiles::readAll;
 
-constexpr int kEditCommand = 2000;
-constexpr int kSaveAsCommand = 1040;
 constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kMenu1 = 35;
 constexpr std::size_t kMenu2 = 35 + 350;
@@ -49,7 +48,7 @@ class MenuLookupPages : public ::testing::Test {
 
   // The sheet is the program's dialog captioned "Torvik - [ ...", whatever file it names.
   HWND openEditor() {
-    torvik_->command(kEditCommand);
+    torvik_->command(IDM_EDIT);
     sheet_ = nullptr;
     gui::waitUntil([&] {
       struct Search {
@@ -108,7 +107,7 @@ class MenuLookupPages : public ::testing::Test {
   bool enabled(HWND page, int id) const { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
 
   std::string saveAs(const char* name) {
-    torvik_->command(kSaveAsCommand);
+    torvik_->command(IDM_SAVEAS);
     HWND dialog = torvik_->waitForWindow("#32770", nullptr);
     EXPECT_NE(dialog, nullptr);
     const std::string file = folder_ + "\\" + name;
@@ -127,29 +126,30 @@ TEST_F(MenuLookupPages, MenuEditsReachTheSavedFile) {
   ASSERT_NE(openEditor(), nullptr);
   HWND page = showPage(kMenuPage);
   ASSERT_NE(page, nullptr);
-  EXPECT_FALSE(enabled(page, 104)) << "nothing saved: no pass down";
+  EXPECT_FALSE(enabled(page, IDC_MENU_PASS_DOWN)) << "nothing saved: no pass down";
 
-  click(page, 101);  // caption on
-  setText(page, 311, "Stock taking");
-  click(page, 102);  // save caption: pass down becomes free
-  EXPECT_TRUE(enabled(page, 104));
-  click(page, 104);
-  select(page, 453, 11);  // Esc: menu 1
-  setText(page, 301, "Count shelves");
-  select(page, 401, 3);  // item 1 leads to form 3
+  click(page, IDC_MENU_CAPTION_ON);  // caption on
+  setText(page, IDC_MENU_CAPTION, "Stock taking");
+  click(page, IDC_MENU_SAVE_CAPTION);  // save caption: pass down becomes free
+  EXPECT_TRUE(enabled(page, IDC_MENU_PASS_DOWN));
+  click(page, IDC_MENU_PASS_DOWN);
+  select(page, IDC_MENU_ESC, 11);  // Esc: menu 1
+  setText(page, IDC_MENU_ITEM_NAME_BASE, "Count shelves");
+  select(page, IDC_MENU_ITEM_NEXT_BASE, 3);  // item 1 leads to form 3
 
   // The large font cuts what is typed next; a longer text already there stays.
-  select(page, 452, 1);
-  EXPECT_EQ(gui::dialogItemText(page, 301), "Count shelves");
-  setText(page, 302, "Sixteen chars xx");
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 302) == "Sixteen chars x"; }));
+  select(page, IDC_MENU_FONT, 1);
+  EXPECT_EQ(gui::dialogItemText(page, IDC_MENU_ITEM_NAME_BASE), "Count shelves");
+  setText(page, IDC_MENU_ITEM_NAME_BASE + 1, "Sixteen chars xx");
+  EXPECT_TRUE(
+      gui::waitUntil([&] { return gui::dialogItemText(page, IDC_MENU_ITEM_NAME_BASE + 1) == "Sixteen chars x"; }));
 
   // Menu 2: separate files tick pass down with save caption and lock it.
-  select(page, 451, 1);
-  click(page, 102);
-  click(page, 105);
-  EXPECT_TRUE(checked(page, 104));
-  EXPECT_FALSE(enabled(page, 104));
+  select(page, IDC_MENU_SELECT, 1);
+  click(page, IDC_MENU_SAVE_CAPTION);
+  click(page, IDC_MENU_SEPARATE_FILES);
+  EXPECT_TRUE(checked(page, IDC_MENU_PASS_DOWN));
+  EXPECT_FALSE(enabled(page, IDC_MENU_PASS_DOWN));
   torvik_->screenshot("editor_menu_page");
   // The Settings page shown too: this page's flag stays.
   showPage(4);
@@ -174,29 +174,29 @@ TEST_F(MenuLookupPages, LookupEditsReachTheSavedFile) {
   ASSERT_NE(openEditor(), nullptr);
   HWND page = showPage(kLookupPage);
   ASSERT_NE(page, nullptr);
-  select(page, 401, 3);
-  EXPECT_TRUE(enabled(page, 313));
-  EXPECT_FALSE(enabled(page, 314)) << "rows 1..3 only";
-  click(page, 161);  // fixed length first: the delimiter goes to 0 ...
-  click(page, 162);  // ... and choosing the delimiter layout makes it the tab
-  EXPECT_EQ(gui::dialogItemText(page, 310), "9");
-  EXPECT_EQ(gui::dialogItemText(page, 501), "Max Length");
-  setText(page, 311, "5");
-  setText(page, 312, "10");
-  setText(page, 313, "3");
-  click(page, 153);  // key field 3
-  click(page, 102);  // read once: two actions, the second is 3
-  EXPECT_EQ(SendDlgItemMessageA(page, 402, CB_GETCOUNT, 0, 0), 2);
-  select(page, 402, 1);
+  select(page, IDC_LOOKUP_FIELD_COUNT, 3);
+  EXPECT_TRUE(enabled(page, IDC_LOOKUP_LENGTH_BASE + 2));
+  EXPECT_FALSE(enabled(page, IDC_LOOKUP_LENGTH_BASE + 3)) << "rows 1..3 only";
+  click(page, IDC_LOOKUP_FIXED);  // fixed length first: the delimiter goes to 0 ...
+  click(page, IDC_LOOKUP_DELIMITED);  // ... and choosing the delimiter layout makes it the tab
+  EXPECT_EQ(gui::dialogItemText(page, IDC_LOOKUP_DELIMITER), "9");
+  EXPECT_EQ(gui::dialogItemText(page, IDC_LOOKUP_LENGTH_HEADER), "Max Length");
+  setText(page, IDC_LOOKUP_LENGTH_BASE, "5");
+  setText(page, IDC_LOOKUP_LENGTH_BASE + 1, "10");
+  setText(page, IDC_LOOKUP_LENGTH_BASE + 2, "3");
+  click(page, IDC_LOOKUP_KEY_BASE + 2);  // key field 3
+  click(page, IDC_LOOKUP_READ_ONCE);  // read once: two actions, the second is 3
+  EXPECT_EQ(SendDlgItemMessageA(page, IDC_LOOKUP_NO_MATCH, CB_GETCOUNT, 0, 0), 2);
+  select(page, IDC_LOOKUP_NO_MATCH, 1);
   torvik_->screenshot("editor_lookup_page_delimited");
 
-  select(page, 451, 1);  // the 2nd lookup file, in fixed lengths
-  click(page, 161);
-  setText(page, 309, "0042");
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 309) == "42"; }));
-  select(page, 401, 1);
-  setText(page, 301, "300");
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 301) == "255"; }));
+  select(page, IDC_LOOKUP_SELECT, 1);  // the 2nd lookup file, in fixed lengths
+  click(page, IDC_LOOKUP_FIXED);
+  setText(page, IDC_LOOKUP_MEMBER_LENGTH, "0042");
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, IDC_LOOKUP_MEMBER_LENGTH) == "42"; }));
+  select(page, IDC_LOOKUP_FIELD_COUNT, 1);
+  setText(page, IDC_LOOKUP_OFFSET_BASE, "300");
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, IDC_LOOKUP_OFFSET_BASE) == "255"; }));
   torvik_->screenshot("editor_lookup_page_fixed");
   closeSheet(IDOK);
 
@@ -220,11 +220,11 @@ TEST_F(MenuLookupPages, CancelAndShowingChangeNothing) {
   const std::string before = saveAs("before");
   ASSERT_NE(openEditor(), nullptr);
   HWND menu = showPage(kMenuPage);
-  click(menu, 101);
-  setText(menu, 311, "Gone");
-  click(menu, 201);  // Reset
+  click(menu, IDC_MENU_CAPTION_ON);
+  setText(menu, IDC_MENU_CAPTION, "Gone");
+  click(menu, IDC_MENU_RESET);  // Reset
   HWND lookup = showPage(kLookupPage);
-  click(lookup, 201);
+  click(lookup, IDC_LOOKUP_RESET);
   closeSheet(IDCANCEL);
   EXPECT_EQ(saveAs("cancelled"), before);
 
@@ -239,27 +239,27 @@ TEST_F(MenuLookupPages, CancelAndShowingChangeNothing) {
 TEST_F(MenuLookupPages, DelimiterThirteenIsRefused) {
   ASSERT_NE(openEditor(), nullptr);
   HWND page = showPage(kLookupPage);
-  click(page, 162);
-  ASSERT_EQ(gui::dialogItemText(page, 310), "9");
-  setText(page, 310, "13");
+  click(page, IDC_LOOKUP_DELIMITED);
+  ASSERT_EQ(gui::dialogItemText(page, IDC_LOOKUP_DELIMITER), "9");
+  setText(page, IDC_LOOKUP_DELIMITER, "13");
   HWND box = torvik_->waitForWindow("#32770", "Warning");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(gui::dialogItemText(box, gui::kMessageBoxTextId), "Invalid value!");
   torvik_->screenshot("editor_lookup_delimiter_refused");
   gui::clickButton(box, IDOK);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
-  EXPECT_EQ(gui::dialogItemText(page, 310), "9");
+  EXPECT_EQ(gui::dialogItemText(page, IDC_LOOKUP_DELIMITER), "9");
   closeSheet(IDCANCEL);
 }
 
 TEST_F(MenuLookupPages, FieldsLongerThanALineKeepTheSheetOpen) {
   ASSERT_NE(openEditor(), nullptr);
   HWND page = showPage(kLookupPage);
-  select(page, 451, 1);
-  click(page, 162);
-  select(page, 401, 2);
-  setText(page, 311, "200");
-  setText(page, 312, "60");
+  select(page, IDC_LOOKUP_SELECT, 1);
+  click(page, IDC_LOOKUP_DELIMITED);
+  select(page, IDC_LOOKUP_FIELD_COUNT, 2);
+  setText(page, IDC_LOOKUP_LENGTH_BASE, "200");
+  setText(page, IDC_LOOKUP_LENGTH_BASE + 1, "60");
   showPage(kMenuPage);
   gui::clickButton(sheet_, IDOK);
   HWND box = torvik_->waitForWindow("#32770", "Error");
@@ -270,8 +270,8 @@ TEST_F(MenuLookupPages, FieldsLongerThanALineKeepTheSheetOpen) {
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
   EXPECT_TRUE(IsWindow(sheet_));
   EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)), page);
-  EXPECT_EQ(SendDlgItemMessageA(page, 451, CB_GETCURSEL, 0, 0), 1);
-  setText(page, 312, "50");
+  EXPECT_EQ(SendDlgItemMessageA(page, IDC_LOOKUP_SELECT, CB_GETCURSEL, 0, 0), 1);
+  setText(page, IDC_LOOKUP_LENGTH_BASE + 1, "50");
   closeSheet(IDOK);
   const std::string bytes = saveAs("fits");
   EXPECT_EQ(byteAt(bytes, kLookup2 + 0), 251u);

@@ -2,6 +2,7 @@
 // state after it closes.
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/link_helpers.h"
 
 namespace {
@@ -9,7 +10,7 @@ namespace {
 using gui::TorvikProcess;
 
 HWND openPreferences(const TorvikProcess& torvik) {
-  torvik.command(gui::kPreferencesCommand);
+  torvik.command(IDM_PREFERENCES);
   return torvik.waitForWindow("#32770", "Torvik Preferences");
 }
 
@@ -21,25 +22,25 @@ TEST(PreferencesDialog, ListsTransportsRatesPortsAndTheDefaultLanguage) {
   ASSERT_TRUE(torvik.start());
   HWND dialog = openPreferences(torvik);
   ASSERT_NE(dialog, nullptr);
-  HWND download = GetDlgItem(dialog, 401);
+  HWND download = GetDlgItem(dialog, IDC_PREF_DOWNLOAD_VIA);
   ASSERT_EQ(gui::comboRowCount(download), 3);
   EXPECT_EQ(gui::comboRowText(download, 0), "RS-232");
   EXPECT_EQ(gui::comboRowText(download, 1), "Cradle-IR");
   EXPECT_EQ(gui::comboRowText(download, 2), "IrDA");
   EXPECT_EQ(SendMessageW(download, CB_GETCURSEL, 0, 0), 1);  // no INI file: the cradle
-  HWND rates = GetDlgItem(dialog, 403);
+  HWND rates = GetDlgItem(dialog, IDC_PREF_BAUD_RATE);
   ASSERT_EQ(gui::comboRowCount(rates), 5);
   EXPECT_EQ(gui::comboRowText(rates, 0), "115200 bps");
   EXPECT_EQ(gui::comboRowText(rates, 4), "9600 bps");
-  HWND ports = GetDlgItem(dialog, 405);
+  HWND ports = GetDlgItem(dialog, IDC_PREF_PORT);
   EXPECT_GE(gui::findComboRow(ports, "COM1 - Serial port"), 0);
   EXPECT_GE(SendMessageW(ports, CB_GETCURSEL, 0, 0), 0);
-  HWND language = GetDlgItem(dialog, 404);
+  HWND language = GetDlgItem(dialog, IDC_PREF_LANGUAGE);
   ASSERT_EQ(gui::comboRowCount(language), 1);
   EXPECT_EQ(gui::comboRowText(language, 0), "Default <English>");
   EXPECT_FALSE(IsWindowEnabled(language));  // no language files beside the program
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 905)));
-  EXPECT_EQ(IsDlgButtonChecked(dialog, 101), BST_UNCHECKED);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PREF_LANGUAGE_LABEL)));
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_PREF_AUTO_PRELOAD), BST_UNCHECKED);
   torvik.screenshot("preferences_dialog");
   gui::clickButton(dialog, IDCANCEL);
   EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
@@ -53,8 +54,8 @@ TEST(PreferencesDialog, AlwaysOnTopTakesEffectOnOkAndCancelKeepsIt) {
   GetWindowRect(torvik.mainWindow(), &before);
   HWND dialog = openPreferences(torvik);
   ASSERT_NE(dialog, nullptr);
-  gui::clickButton(dialog, 102);
-  EXPECT_TRUE(gui::waitUntil([&] { return IsDlgButtonChecked(dialog, 102) == BST_CHECKED; }));
+  gui::clickButton(dialog, IDC_PREF_ALWAYS_ON_TOP);
+  EXPECT_TRUE(gui::waitUntil([&] { return IsDlgButtonChecked(dialog, IDC_PREF_ALWAYS_ON_TOP) == BST_CHECKED; }));
   gui::clickButton(dialog, IDOK);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
   EXPECT_TRUE(gui::waitUntil([&] { return topmost(torvik.mainWindow()); }));
@@ -62,8 +63,8 @@ TEST(PreferencesDialog, AlwaysOnTopTakesEffectOnOkAndCancelKeepsIt) {
   // Cancel changes nothing, and the window stays on top where it was.
   dialog = openPreferences(torvik);
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(IsDlgButtonChecked(dialog, 102), BST_CHECKED);
-  gui::clickButton(dialog, 102);
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_PREF_ALWAYS_ON_TOP), BST_CHECKED);
+  gui::clickButton(dialog, IDC_PREF_ALWAYS_ON_TOP);
   gui::clickButton(dialog, IDCANCEL);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
   Sleep(200);
@@ -78,7 +79,7 @@ TEST(PreferencesDialog, AlwaysOnTopTakesEffectOnOkAndCancelKeepsIt) {
   // Back off, so that no later run starts on top.
   dialog = openPreferences(torvik);
   ASSERT_NE(dialog, nullptr);
-  gui::clickButton(dialog, 102);
+  gui::clickButton(dialog, IDC_PREF_ALWAYS_ON_TOP);
   gui::clickButton(dialog, IDOK);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
   EXPECT_TRUE(gui::waitUntil([&] { return !topmost(torvik.mainWindow()); }));

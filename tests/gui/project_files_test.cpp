@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 #include "tests/support/win32_files.h"
 
@@ -17,8 +18,6 @@ using gui::TorvikProcess;
 using testfiles::readAll;
 using testfiles::writeAll;
 
-constexpr int kOpenCommand = 1020;
-constexpr int kSaveAsCommand = 1040;
 constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kSystemSettings = 18574;
 constexpr std::size_t kMainMenuTexts = 16051 + 64;
@@ -125,7 +124,7 @@ TEST_F(ProjectFiles, CtrlSOnANewDesignSavesThroughTheSaveAsDialog) {
 
 TEST_F(ProjectFiles, SaveAsAppendsTvxAfterAnotherExtension) {
   TorvikProcess& torvik = start();
-  torvik.command(kSaveAsCommand);
+  torvik.command(IDM_SAVEAS);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(gui::chooseFile(dialog, path("notes.txt")));
@@ -137,7 +136,7 @@ TEST_F(ProjectFiles, OpenLoadsTheChosenFile) {
   const std::string original = path("marked.TVX");
   writeAll(original, designFile(4, 9));
   TorvikProcess& torvik = start();
-  torvik.command(kOpenCommand);
+  torvik.command(IDM_OPEN);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   torvik.screenshot("project_open_dialog");
@@ -145,7 +144,7 @@ TEST_F(ProjectFiles, OpenLoadsTheChosenFile) {
   ASSERT_TRUE(torvik.closeEditor()) << "a loaded design opens in the editor";
   ASSERT_TRUE(gui::waitUntil([&] { return ini().find(original) == 0; })) << ini();
   // What was loaded is what a Save As writes.
-  torvik.command(kSaveAsCommand);
+  torvik.command(IDM_SAVEAS);
   dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(gui::chooseFile(dialog, path("copy.TVX")));
@@ -157,7 +156,7 @@ TEST_F(ProjectFiles, ABadFileIsRefusedAndNeverSavedOver) {
   const std::string bad = path("bad.TVX");
   writeAll(bad, "Hello, this is no design at all.");
   TorvikProcess& torvik = start();
-  torvik.command(kOpenCommand);
+  torvik.command(IDM_OPEN);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(gui::chooseFile(dialog, bad));
@@ -205,7 +204,7 @@ TEST_F(ProjectFiles, ARevisionOneFileIsUpgradedWithTheWarning) {
   const std::string old = path("old.TVX");
   writeAll(old, designFile(1, 9));
   TorvikProcess& torvik = start();
-  torvik.command(kOpenCommand);
+  torvik.command(IDM_OPEN);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(gui::chooseFile(dialog, old));
@@ -231,7 +230,7 @@ TEST_F(ProjectFiles, AShortFileLoadsWithAWarning) {
   const std::string cut = path("cut.TVX");
   writeAll(cut, designFile().substr(0, 5000));
   TorvikProcess& torvik = start();
-  torvik.command(kOpenCommand);
+  torvik.command(IDM_OPEN);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(gui::chooseFile(dialog, cut));
@@ -305,7 +304,7 @@ TEST_F(ProjectFiles, ALanguageChosenInTheIniFileRelabelsTheMenuAndFillsNewDesign
   gui::clickButton(about, IDOK);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(about); }));
   // The new design at start took the language's main-menu text.
-  torvik.command(kSaveAsCommand);
+  torvik.command(IDM_SAVEAS);
   HWND dialog = waitForDialog(nullptr);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(gui::chooseFile(dialog, path("lang.TVX")));

@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/link_helpers.h"
 
 namespace {
 
 using gui::TorvikProcess;
 
-constexpr int kEditCommand = 2000;
 constexpr int kSettingsTab = 4;
 
 // Sets an edit's text as typing would, without waiting for a message box the change opens.
@@ -30,13 +30,13 @@ struct Sheet {
 
 Sheet openSettingsPage(const TorvikProcess& torvik) {
   Sheet s;
-  torvik.command(kEditCommand);
+  torvik.command(IDM_EDIT);
   s.sheet = torvik.waitForWindow("#32770", "Torvik - [ New file ]");
   if (s.sheet == nullptr) return s;
   SendMessageA(s.sheet, PSM_SETCURSEL, kSettingsTab, 0);
   gui::waitUntil([&] {
     s.page = reinterpret_cast<HWND>(SendMessageA(s.sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    return s.page != nullptr && GetDlgItem(s.page, 401) != nullptr;
+    return s.page != nullptr && GetDlgItem(s.page, IDC_SET_UPLOAD_PORT) != nullptr;
   });
   return s;
 }
@@ -50,74 +50,78 @@ TEST(EditorSettingsPage, ModemPortsFieldRulesAndDialogs) {
   ASSERT_NE(s.page, nullptr);
   HWND page = s.page;
 
-  EXPECT_EQ(gui::comboRowCount(GetDlgItem(page, 401)), 5);
-  EXPECT_EQ(gui::comboRowCount(GetDlgItem(page, 402)), 4);
-  EXPECT_EQ(gui::comboRowText(GetDlgItem(page, 408), 3), "Tone 3");
-  EXPECT_EQ(gui::comboRowText(GetDlgItem(page, 411), 2), "2 Sec.");
-  EXPECT_EQ(gui::dialogItemText(page, 913), "3.  Modem Speed");
+  EXPECT_EQ(gui::comboRowCount(GetDlgItem(page, IDC_SET_UPLOAD_PORT)), 5);
+  EXPECT_EQ(gui::comboRowCount(GetDlgItem(page, IDC_SET_DOWNLOAD_PORT)), 4);
+  EXPECT_EQ(gui::comboRowText(GetDlgItem(page, IDC_SET_KEY_CLICK), 3), "Tone 3");
+  EXPECT_EQ(gui::comboRowText(GetDlgItem(page, IDC_SET_VIBRATOR), 2), "2 Sec.");
+  EXPECT_EQ(gui::dialogItemText(page, IDC_SET_LABEL_FIRST + 2), "3.  Modem Speed");
 
   // Both ports on the modem: no baud rate, the modem speed and both phone numbers.
-  gui::selectComboRow(page, 401, 4);
-  gui::selectComboRow(page, 402, 3);
-  EXPECT_FALSE(enabled(page, 404));
-  EXPECT_TRUE(enabled(page, 403));
-  EXPECT_TRUE(enabled(page, 301));
-  EXPECT_TRUE(enabled(page, 302));
-  gui::selectComboRow(page, 402, 1);
-  EXPECT_TRUE(enabled(page, 404));
-  EXPECT_FALSE(enabled(page, 302));
+  gui::selectComboRow(page, IDC_SET_UPLOAD_PORT, 4);
+  gui::selectComboRow(page, IDC_SET_DOWNLOAD_PORT, 3);
+  EXPECT_FALSE(enabled(page, IDC_SET_BAUD_RATE));
+  EXPECT_TRUE(enabled(page, IDC_SET_MODEM_SPEED));
+  EXPECT_TRUE(enabled(page, IDC_SET_UPLOAD_PHONE));
+  EXPECT_TRUE(enabled(page, IDC_SET_DOWNLOAD_PHONE));
+  gui::selectComboRow(page, IDC_SET_DOWNLOAD_PORT, 1);
+  EXPECT_TRUE(enabled(page, IDC_SET_BAUD_RATE));
+  EXPECT_FALSE(enabled(page, IDC_SET_DOWNLOAD_PHONE));
 
   // The backlight digit: typing 7 beside the 2 leaves 7.
-  SetDlgItemTextA(page, 303, "2");
-  typeText(page, 303, "27");
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 303) == "7"; }));
+  SetDlgItemTextA(page, IDC_SET_BACKLIGHT_IDLE, "2");
+  typeText(page, IDC_SET_BACKLIGHT_IDLE, "27");
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, IDC_SET_BACKLIGHT_IDLE) == "7"; }));
 
   // Entry prompt stays: "Press any key" stores 0, "Stay on the LCD" then gives 6.
-  gui::selectComboRow(page, 407, 1);
-  gui::clickButton(page, 152);
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 304) == "0" && !enabled(page, 304); }));
-  gui::clickButton(page, 151);
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, 304) == "6" && enabled(page, 304); }));
-  gui::selectComboRow(page, 401, 4);
+  gui::selectComboRow(page, IDC_SET_ENTRY_OPTION, 1);
+  gui::clickButton(page, IDC_SET_PRESS_ANY_KEY);
+  EXPECT_TRUE(gui::waitUntil(
+      [&] { return gui::dialogItemText(page, IDC_SET_STAY_TIME) == "0" && !enabled(page, IDC_SET_STAY_TIME); }));
+  gui::clickButton(page, IDC_SET_STAY_ON_LCD);
+  EXPECT_TRUE(gui::waitUntil(
+      [&] { return gui::dialogItemText(page, IDC_SET_STAY_TIME) == "6" && enabled(page, IDC_SET_STAY_TIME); }));
+  gui::selectComboRow(page, IDC_SET_UPLOAD_PORT, 4);
   torvik.screenshot("settings_page");
 
   // Security: "Settings" greys the nine individual boxes; a hyphen is refused with a warning.
-  gui::clickButton(page, 202);
+  gui::clickButton(page, IDC_SET_SECURITY);
   HWND security = torvik.waitForWindow("#32770", "Security Settings");
   ASSERT_NE(security, nullptr);
-  gui::clickButton(security, 109);
-  EXPECT_TRUE(gui::waitUntil([&] { return IsDlgButtonChecked(security, 109) == BST_CHECKED; }));
-  gui::clickButton(security, 101);
-  EXPECT_TRUE(gui::waitUntil([&] { return !enabled(security, 107) && !enabled(security, 115); }));
-  EXPECT_TRUE(enabled(security, 106));
-  EXPECT_EQ(IsDlgButtonChecked(security, 109), BST_CHECKED) << "greyed boxes keep their state";
-  typeText(security, 301, "12-34");
+  gui::clickButton(security, IDC_SEC_FIRST + 8);
+  EXPECT_TRUE(gui::waitUntil([&] { return IsDlgButtonChecked(security, IDC_SEC_FIRST + 8) == BST_CHECKED; }));
+  gui::clickButton(security, IDC_SEC_SETTINGS);
+  EXPECT_TRUE(gui::waitUntil(
+      [&] { return !enabled(security, IDC_SEC_FIRST + 6) && !enabled(security, IDC_SEC_FIRST + 14); }));
+  EXPECT_TRUE(enabled(security, IDC_SEC_FIRST + 5));
+  EXPECT_EQ(IsDlgButtonChecked(security, IDC_SEC_FIRST + 8), BST_CHECKED) << "greyed boxes keep their state";
+  typeText(security, IDC_SEC_PASSWORD, "12-34");
   HWND warning = torvik.waitForWindow("#32770", "Warning");
   ASSERT_NE(warning, nullptr);
   EXPECT_EQ(gui::dialogItemText(warning, gui::kMessageBoxTextId), "Invalid character!!!");
   torvik.screenshot("settings_security_warning");
   gui::clickButton(warning, IDOK);
-  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(security, 301) == "1234"; }));
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(security, IDC_SEC_PASSWORD) == "1234"; }));
   torvik.screenshot("settings_security");
   gui::clickButton(security, IDCANCEL);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(security); }));
 
-  gui::clickButton(page, 203);
+  gui::clickButton(page, IDC_SET_WEDGE);
   HWND wedge = torvik.waitForWindow("#32770", "Keyboard Wedge Settings");
   ASSERT_NE(wedge, nullptr);
-  EXPECT_EQ(gui::comboRowCount(GetDlgItem(wedge, 401)), 32);
-  EXPECT_EQ(IsDlgButtonChecked(wedge, 171), BST_CHECKED);
+  EXPECT_EQ(gui::comboRowCount(GetDlgItem(wedge, IDC_WEDGE_TYPE)), 32);
+  EXPECT_EQ(IsDlgButtonChecked(wedge, IDC_WEDGE_CAPS_FIRST), BST_CHECKED);
   torvik.screenshot("settings_wedge");
   gui::clickButton(wedge, IDCANCEL);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(wedge); }));
 
-  gui::clickButton(page, 204);
+  gui::clickButton(page, IDC_SET_FUNCTION_KEYS);
   HWND keys = torvik.waitForWindow("#32770", "Function Key Mapping");
   ASSERT_NE(keys, nullptr);
-  EXPECT_EQ(gui::comboRowCount(GetDlgItem(keys, 407)), 20);
-  EXPECT_EQ(enabled(keys, 401), IsDlgButtonChecked(keys, 101) == BST_CHECKED);
-  gui::clickButton(keys, 101);
-  EXPECT_TRUE(gui::waitUntil([&] { return enabled(keys, 407) == (IsDlgButtonChecked(keys, 101) == BST_CHECKED); }));
+  EXPECT_EQ(gui::comboRowCount(GetDlgItem(keys, IDC_FKEY_FIRST + 6)), 20);
+  EXPECT_EQ(enabled(keys, IDC_FKEY_FIRST), IsDlgButtonChecked(keys, IDC_FKEY_ENABLE) == BST_CHECKED);
+  gui::clickButton(keys, IDC_FKEY_ENABLE);
+  EXPECT_TRUE(gui::waitUntil(
+      [&] { return enabled(keys, IDC_FKEY_FIRST + 6) == (IsDlgButtonChecked(keys, IDC_FKEY_ENABLE) == BST_CHECKED); }));
   torvik.screenshot("settings_function_keys");
   gui::clickButton(keys, IDCANCEL);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(keys); }));

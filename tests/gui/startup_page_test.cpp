@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 #include "tests/support/win32_files.h"
 
@@ -18,21 +19,12 @@ using gui::TorvikProcess;
 using testfiles::readAll;
 using testfiles::writeAll;
 
-constexpr int kEditCommand = 2000;
-constexpr int kSaveCommand = 1030;
-constexpr int kSaveAsCommand = 1040;
 constexpr int kStartupTab = 5;
 constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kTemplateSize = 18854;
 constexpr std::size_t kMainMenu = 16115;        // group 1, 4 x 16
 constexpr std::size_t kUtilities = 16115 + 64;  // group 2, 8 x 21
 constexpr std::size_t kSettings = 18574;
-
-// Page controls.
-constexpr int kLargeFont = 101, kImport = 201, kReset = 202;
-constexpr int kCode1 = 301, kCode2 = 302, kChar1 = 303, kChar2 = 304;
-constexpr int kDelimiters = 401, kGroups = 410, kStartFrom = 451;
-constexpr int kDefaultLine = 500, kTextLine = 310;  // + line 1..8
 
 class StartupPage : public ::testing::Test {
  protected:
@@ -53,7 +45,7 @@ class StartupPage : public ::testing::Test {
 
   // Opens the editor and shows the Startup page; returns the page.
   HWND openStartupPage() {
-    torvik_->command(kEditCommand);
+    torvik_->command(IDM_EDIT);
     sheet_ = torvik_->waitForWindow("#32770", "Torvik - [ New file ]");
     if (sheet_ == nullptr) sheet_ = torvik_->waitForWindow("#32770", nullptr);
     if (sheet_ == nullptr) return nullptr;
@@ -61,7 +53,7 @@ class StartupPage : public ::testing::Test {
     HWND page = nullptr;
     gui::waitUntil([&] {
       page = reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
-      return page != nullptr && GetDlgItem(page, kGroups) != nullptr;
+      return page != nullptr && GetDlgItem(page, IDC_STARTUP_GROUP) != nullptr;
     });
     return page;
   }
@@ -72,7 +64,7 @@ class StartupPage : public ::testing::Test {
   }
 
   void saveAs(const std::string& name) {
-    torvik_->command(kSaveAsCommand);
+    torvik_->command(IDM_SAVEAS);
     HWND dialog = torvik_->waitForWindow("#32770", nullptr);
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(gui::chooseFile(dialog, name));
@@ -115,29 +107,29 @@ std::string templateFile() {
 TEST_F(StartupPage, ShowsTheGroupsAndStoresTheEditsOnOk) {
   HWND page = openStartupPage();
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(text(page, kGroups), "Main menu (3x15)");
-  EXPECT_EQ(text(page, kDefaultLine + 1), "1.Collect data ");
-  EXPECT_EQ(text(page, kTextLine + 1), "1.Collect data ");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, kTextLine + 4))) << "group 1 shows three lines";
-  EXPECT_EQ(text(page, kTextLine + 4), std::string(15, ' '));
+  EXPECT_EQ(text(page, IDC_STARTUP_GROUP), "Main menu (3x15)");
+  EXPECT_EQ(text(page, IDC_STARTUP_DEFAULT_BASE + 1), "1.Collect data ");
+  EXPECT_EQ(text(page, IDC_STARTUP_TEXT_BASE + 1), "1.Collect data ");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_STARTUP_TEXT_BASE + 4))) << "group 1 shows three lines";
+  EXPECT_EQ(text(page, IDC_STARTUP_TEXT_BASE + 4), std::string(15, ' '));
   // New gives one delimiter, the tab.
-  EXPECT_EQ(text(page, kCode1), "9");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, kCode2)));
+  EXPECT_EQ(text(page, IDC_STARTUP_CODE_FIRST), "9");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_STARTUP_CODE_FIRST + 1)));
   torvik_->screenshot("startup_page");
 
-  select(page, kGroups, 1);
-  EXPECT_EQ(text(page, kGroups), "Utilities (8x20)");
-  EXPECT_EQ(text(page, kDefaultLine + 7), "7.Memory && Power    ") << "shown with one ampersand";
-  setText(page, kTextLine + 1, std::string(21, 'x').c_str());
-  EXPECT_EQ(text(page, kTextLine + 1), std::string(20, 'x'));
+  select(page, IDC_STARTUP_GROUP, 1);
+  EXPECT_EQ(text(page, IDC_STARTUP_GROUP), "Utilities (8x20)");
+  EXPECT_EQ(text(page, IDC_STARTUP_DEFAULT_BASE + 7), "7.Memory && Power    ") << "shown with one ampersand";
+  setText(page, IDC_STARTUP_TEXT_BASE + 1, std::string(21, 'x').c_str());
+  EXPECT_EQ(text(page, IDC_STARTUP_TEXT_BASE + 1), std::string(20, 'x'));
 
-  select(page, kStartFrom, 1);
-  select(page, kDelimiters, 2);
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, kCode2)));
-  setText(page, kCode1, "59");
-  EXPECT_EQ(text(page, kChar1), ";");
-  setText(page, kChar2, "|");
-  EXPECT_EQ(text(page, kCode2), "124");
+  select(page, IDC_STARTUP_START_FROM, 1);
+  select(page, IDC_STARTUP_DELIMITERS, 2);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_STARTUP_CODE_FIRST + 1)));
+  setText(page, IDC_STARTUP_CODE_FIRST, "59");
+  EXPECT_EQ(text(page, IDC_STARTUP_CHAR_FIRST), ";");
+  setText(page, IDC_STARTUP_CHAR_FIRST + 1, "|");
+  EXPECT_EQ(text(page, IDC_STARTUP_CODE_FIRST + 1), "124");
   torvik_->screenshot("startup_page_utilities");
   closeSheet(IDOK);
 
@@ -158,26 +150,26 @@ TEST_F(StartupPage, CancelLeavesTheDesignAsItWas) {
   const std::string before = readAll(file);
   HWND page = openStartupPage();
   ASSERT_NE(page, nullptr);
-  setText(page, kTextLine + 1, "changed");
-  tick(page, kLargeFont);
-  click(page, kReset);
+  setText(page, IDC_STARTUP_TEXT_BASE + 1, "changed");
+  tick(page, IDC_STARTUP_LARGE_FONT);
+  click(page, IDC_STARTUP_RESET);
   closeSheet(IDCANCEL);
   // Sent, not posted: a named design is saved before the command returns.
   DWORD_PTR ignored = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(torvik_->mainWindow(), WM_COMMAND, kSaveCommand, 0, SMTO_NORMAL, 10000, &ignored));
+  ASSERT_TRUE(SendMessageTimeoutA(torvik_->mainWindow(), WM_COMMAND, IDM_SAVE, 0, SMTO_NORMAL, 10000, &ignored));
   EXPECT_EQ(readAll(file), before);
 }
 
 TEST_F(StartupPage, TheLargeFontRelabelsTheGroupsAndReachesTheDesign) {
   HWND page = openStartupPage();
   ASSERT_NE(page, nullptr);
-  select(page, kGroups, 1);
-  tick(page, kLargeFont);
-  EXPECT_EQ(text(page, kGroups), "Utilities (8x15)");
-  EXPECT_EQ(text(page, kDefaultLine + 7), "7.Memory/Power ");
-  select(page, kGroups, 8);
-  EXPECT_EQ(text(page, kGroups), "Download Port (5x15)");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, kTextLine + 6)));
+  select(page, IDC_STARTUP_GROUP, 1);
+  tick(page, IDC_STARTUP_LARGE_FONT);
+  EXPECT_EQ(text(page, IDC_STARTUP_GROUP), "Utilities (8x15)");
+  EXPECT_EQ(text(page, IDC_STARTUP_DEFAULT_BASE + 7), "7.Memory/Power ");
+  select(page, IDC_STARTUP_GROUP, 8);
+  EXPECT_EQ(text(page, IDC_STARTUP_GROUP), "Download Port (5x15)");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_STARTUP_TEXT_BASE + 6)));
   closeSheet(IDOK);
   const std::string file = path("large.TVX");
   saveAs(file);
@@ -191,26 +183,26 @@ TEST_F(StartupPage, ATemplateImportedThroughTheOpenDialogReachesTheDesign) {
   writeAll(templ, templateFile());
   HWND page = openStartupPage();
   ASSERT_NE(page, nullptr);
-  gui::clickButton(page, kImport);
+  gui::clickButton(page, IDC_STARTUP_IMPORT);
   HWND dialog = torvik_->waitForWindow("#32770", "Open");
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(gui::chooseFile(dialog, templ));
-  ASSERT_TRUE(gui::waitUntil([&] { return text(page, kTextLine + 1) == "Tpl collect"; }));
-  EXPECT_EQ(SendDlgItemMessageA(page, kLargeFont, BM_GETCHECK, 0, 0), BST_CHECKED);
-  select(page, kGroups, 1);
-  EXPECT_EQ(text(page, kGroups), "Utilities (8x15)");
+  ASSERT_TRUE(gui::waitUntil([&] { return text(page, IDC_STARTUP_TEXT_BASE + 1) == "Tpl collect"; }));
+  EXPECT_EQ(SendDlgItemMessageA(page, IDC_STARTUP_LARGE_FONT, BM_GETCHECK, 0, 0), BST_CHECKED);
+  select(page, IDC_STARTUP_GROUP, 1);
+  EXPECT_EQ(text(page, IDC_STARTUP_GROUP), "Utilities (8x15)");
 
   // A short template: its whole texts come in, the one it cuts keeps the page's, and the
   // user is told.
-  select(page, kGroups, 0);
-  setText(page, kTextLine + 2, "typed second");
+  select(page, IDC_STARTUP_GROUP, 0);
+  setText(page, IDC_STARTUP_TEXT_BASE + 2, "typed second");
   const std::string shortTempl = path("short.ATX");
   std::string cut = templateFile();
   std::memcpy(&cut[kMainMenu], "Short one\0\0", 11);
   std::memcpy(&cut[kMainMenu + 16], "Tpl second", 10);
   cut.resize(kMainMenu + 20);
   writeAll(shortTempl, cut);
-  gui::clickButton(page, kImport);
+  gui::clickButton(page, IDC_STARTUP_IMPORT);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
   dialog = torvik_->waitForWindow("#32770", "Open");
   ASSERT_NE(dialog, nullptr);
@@ -221,8 +213,8 @@ TEST_F(StartupPage, ATemplateImportedThroughTheOpenDialogReachesTheDesign) {
             "The file is incomplete! What it lacks keeps its previous values.");
   gui::clickButton(box, IDOK);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
-  EXPECT_EQ(text(page, kTextLine + 1), "Short one");
-  EXPECT_EQ(text(page, kTextLine + 2), "typed second") << "a cut text keeps the page's";
+  EXPECT_EQ(text(page, IDC_STARTUP_TEXT_BASE + 1), "Short one");
+  EXPECT_EQ(text(page, IDC_STARTUP_TEXT_BASE + 2), "typed second") << "a cut text keeps the page's";
   closeSheet(IDOK);
 
   const std::string file = path("imported.TVX");

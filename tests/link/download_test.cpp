@@ -5,6 +5,7 @@
 
 #include <numeric>
 
+#include "base/string_ids.h"
 #include "tests/link/fake_link.h"
 
 namespace torvik {

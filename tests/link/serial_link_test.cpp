@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/string_ids.h"
 #include "tests/link/fake_link.h"
 
 namespace torvik {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "definition/application_definition.h"
 #include "base/clock.h"
 #include "base/ui_strings.h"
@@ -40,12 +41,12 @@ inline void fillTerminalTexts(ApplicationDefinition& def) {
       setEntry(first + i * width, width, text);
     }
   };
-  fill(def.msgMainMenu.entry[0], 3, 16, 721);
+  fill(def.msgMainMenu.entry[0], 3, 16, kStrMsgMainMenu);
   setEntry(def.msgMainMenu.entry[3], 16, "            ");
-  fill(def.msgUtilitiesMenu.entry[0], 8, 21, 761);
-  fill(def.msgSettingsMenu.entry[0], 8, 21, 781);
-  fill(def.msgConnecting.entry[0], 4, 16, 1001);
-  fill(def.msgErrors.entry[0], 6, 21, 1071);
+  fill(def.msgUtilitiesMenu.entry[0], 8, 21, kStrMsgUtilitiesMenu);
+  fill(def.msgSettingsMenu.entry[0], 8, 21, kStrMsgSettingsMenu);
+  fill(def.msgConnecting.entry[0], 4, 16, kStrMsgConnecting);
+  fill(def.msgErrors.entry[0], 6, 21, kStrMsgErrors);
 }
 
 struct LineSetup {

@@ -1,6 +1,7 @@
 // Finding and loading language files in a real folder, as the program does at start.
 #include "win/language_files_win32.h"
 
+#include "base/string_ids.h"
 #include "tests/support/win32_files.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ TEST_F(LanguageFolder, FindsEveryNamedFileAndLoadsTheChosenOne) {
   EXPECT_EQ(strings_->language(strings_->findLanguage("Norsk")).path, folder_ + "no.lng");
   ASSERT_TRUE(loadLanguage(*strings_, "Norsk"));
   strings_->setLanguageActive(true);
-  EXPECT_STREQ(strings_->lookup(1131, TextKind::Message), "Lagre programmet ?");
+  EXPECT_STREQ(strings_->lookup(kStrSaveCurrentProgram, TextKind::Message), "Lagre programmet ?");
   EXPECT_FALSE(loadLanguage(*strings_, "0"));
   EXPECT_FALSE(loadLanguage(*strings_, "norsk"));
 }
