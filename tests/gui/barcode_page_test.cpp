@@ -2,100 +2,30 @@
 // what Save As writes; the page's changes wait for the sheet's OK, the dialogs' do not.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <memory>
 #include <string>
 
-#include "resources/resource_ids.h"
-#include "tests/gui/driver.h"
-#include "tests/support/win32_files.h"
+#include "tests/gui/editor_helpers.h"
 
 namespace {
 
-using gui::TorvikProcess;
+using gui::checked;
 
 constexpr int kBarcodeTab = 3;
 constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kBarcode = 12;          // BarcodeSettings in the file
 constexpr std::size_t kSystemSettings = 18574;
 
-class BarcodePage : public ::testing::Test {
+int barcodeByte(const std::string& bytes, int n) {
+  return static_cast<unsigned char>(bytes[kBarcode + static_cast<std::size_t>(n)]);
+}
+int systemByte(const std::string& bytes, int n) {
+  return static_cast<unsigned char>(bytes[kSystemSettings + static_cast<std::size_t>(n)]);
+}
+
+class BarcodePage : public gui::EditorTest {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "torvik_gui_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    torvik_ = std::make_unique<TorvikProcess>();
-    ASSERT_TRUE(torvik_->start());
-  }
-  void TearDown() override {
-    torvik_.reset();
-    testfiles::removeTree(folder_);
-  }
-
   // Opens the editor on the Barcode page; returns the page.
-  HWND openPage() {
-    torvik_->command(IDM_EDIT);
-    sheet_ = torvik_->waitForWindow("#32770", "Torvik - [ New file ]");
-    if (sheet_ == nullptr) return nullptr;
-    SendMessageA(sheet_, PSM_SETCURSEL, kBarcodeTab, 0);
-    HWND page = nullptr;
-    gui::waitUntil([&] {
-      page = reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
-      return page != nullptr && GetDlgItem(page, IDC_BARCODE_SCAN_MODE) != nullptr;
-    });
-    return page;
-  }
-
-  // Presses a page button and waits for the dialog it opens.
-  HWND openDialog(HWND page, int button, const char* title) {
-    gui::clickButton(page, button);
-    return torvik_->waitForWindow("#32770", title);
-  }
-
-  void close(HWND dialog, int button) {
-    gui::clickButton(dialog, button);
-    EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
-  }
-
-  // Sets an edit's text the way typing does: the owner hears EN_CHANGE.
-  static void type(HWND dialog, int id, const char* text) {
-    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-  }
-
-  static void select(HWND dialog, int id, int item) {
-    HWND combo = GetDlgItem(dialog, id);
-    SendMessageA(combo, CB_SETCURSEL, item, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  }
-
-  static bool checked(HWND dialog, int id) {
-    return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-  }
-
-  std::string saveAs(const char* name) {
-    torvik_->command(IDM_SAVEAS);
-    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
-    if (dialog == nullptr) return "<no dialog>";
-    const std::string file = folder_ + "\\" + name + ".TVX";
-    if (!gui::chooseFile(dialog, file)) return "<no file box>";
-    gui::waitUntil([&] { return testfiles::readAll(file).size() == kFileSize; });
-    return testfiles::readAll(file);
-  }
-
-  static int barcodeByte(const std::string& bytes, int n) {
-    return static_cast<unsigned char>(bytes[kBarcode + static_cast<std::size_t>(n)]);
-  }
-  static int systemByte(const std::string& bytes, int n) {
-    return static_cast<unsigned char>(bytes[kSystemSettings + static_cast<std::size_t>(n)]);
-  }
-
-  std::unique_ptr<TorvikProcess> torvik_;
-  HWND sheet_ = nullptr;
-  std::string folder_;
+  HWND openPage() { return EditorTest::openPage(kBarcodeTab, IDC_BARCODE_SCAN_MODE, gui::kNewDesignSheet); }
 };
 
 TEST_F(BarcodePage, PageAndDialogChangesReachTheSavedFile) {
@@ -109,10 +39,10 @@ TEST_F(BarcodePage, PageAndDialogChangesReachTheSavedFile) {
 
   gui::clickButton(page, IDC_BARCODE_CODE128);  // Code 128 off: EAN128 alone
   EXPECT_TRUE(gui::waitUntil([&] { return !checked(page, IDC_BARCODE_CODE128); }));
-  select(page, IDC_BARCODE_SCAN_MODE, 2);  // "Auto Power Off"
-  type(page, IDC_BARCODE_TIMEOUT, "300");
+  gui::selectComboRow(page, IDC_BARCODE_SCAN_MODE, 2);  // "Auto Power Off"
+  gui::typeText(page, IDC_BARCODE_TIMEOUT, "300");
   EXPECT_EQ(gui::dialogItemText(page, IDC_BARCODE_TIMEOUT), "255");
-  type(page, IDC_BARCODE_TIMEOUT, "042");
+  gui::typeText(page, IDC_BARCODE_TIMEOUT, "042");
   EXPECT_EQ(gui::dialogItemText(page, IDC_BARCODE_TIMEOUT), "42");
   torvik_->screenshot("barcode_page");
 
@@ -122,9 +52,9 @@ TEST_F(BarcodePage, PageAndDialogChangesReachTheSavedFile) {
   gui::clickButton(code39, IDC_SYM_CHECK4);  // Full ASCII on
   EXPECT_TRUE(gui::waitUntil([&] { return checked(code39, IDC_SYM_CHECK4); }));
   torvik_->screenshot("barcode_code39_dialog");
-  close(code39, IDOK);
+  gui::closeDialog(code39, IDOK);
 
-  close(sheet_, IDOK);
+  closeSheet(IDOK);
   const std::string bytes = saveAs("page");
   ASSERT_EQ(bytes.size(), kFileSize);
   EXPECT_EQ(barcodeByte(bytes, 1), 0xC9) << "byte 1 bit 7: EAN128 is on";
@@ -145,25 +75,25 @@ TEST_F(BarcodePage, DialogsKeepTheirOkWhenTheSheetIsCancelled) {
   EXPECT_TRUE(checked(codabar, IDC_SYM_RADIO1)) << "a new design transmits no start/stop";
   gui::clickButton(codabar, IDC_SYM_RADIO5);  // "ABCD / TN*E"
   EXPECT_TRUE(gui::waitUntil([&] { return checked(codabar, IDC_SYM_RADIO5); }));
-  close(codabar, IDOK);
+  gui::closeDialog(codabar, IDOK);
 
   HWND industrial = openDialog(page, IDC_BARCODE_MORE_FIRST + 3, "Industrial 25 Parameters");
   ASSERT_NE(industrial, nullptr);
   gui::clickButton(industrial, IDC_SYM_RADIO5);  // "Max / Min Length"
-  type(industrial, IDC_SYM_MAX_LENGTH, "200");
+  gui::typeText(industrial, IDC_SYM_MAX_LENGTH, "200");
   EXPECT_EQ(gui::dialogItemText(industrial, IDC_SYM_MAX_LENGTH), "127");
-  type(industrial, IDC_SYM_MAX_LENGTH, "40");
-  type(industrial, IDC_SYM_MIN_LENGTH, "90");
+  gui::typeText(industrial, IDC_SYM_MAX_LENGTH, "40");
+  gui::typeText(industrial, IDC_SYM_MIN_LENGTH, "90");
   torvik_->screenshot("barcode_industrial25_dialog");
-  close(industrial, IDOK);
+  gui::closeDialog(industrial, IDOK);
 
   HWND ean128 = openDialog(page, IDC_BARCODE_MORE_FIRST + 16, "EAN128 Parameters");
   ASSERT_NE(ean128, nullptr);
-  type(ean128, IDC_SYM_REPLACEMENT_CODE, "300");
+  gui::typeText(ean128, IDC_SYM_REPLACEMENT_CODE, "300");
   EXPECT_EQ(gui::dialogItemText(ean128, IDC_SYM_REPLACEMENT_CODE), "255");
-  type(ean128, IDC_SYM_MAX_LENGTH, "#");
+  gui::typeText(ean128, IDC_SYM_MAX_LENGTH, "#");
   EXPECT_EQ(gui::dialogItemText(ean128, IDC_SYM_REPLACEMENT_CODE), "35");
-  close(ean128, IDOK);
+  gui::closeDialog(ean128, IDOK);
 
   HWND codeIds = openDialog(page, IDC_BARCODE_CODE_ID, "Code ID");
   ASSERT_NE(codeIds, nullptr);
@@ -174,7 +104,7 @@ TEST_F(BarcodePage, DialogsKeepTheirOkWhenTheSheetIsCancelled) {
   EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(codeIds, IDC_CODEID_EDIT_FIRST + 10) == " F F"; }))
       << gui::dialogItemText(codeIds, IDC_CODEID_EDIT_FIRST + 10);
   torvik_->screenshot("barcode_code_id_dialog");
-  close(codeIds, IDOK);
+  gui::closeDialog(codeIds, IDOK);
 
   HWND weight = openDialog(page, IDC_BARCODE_WEIGHT_CODE, "Weight Code");
   ASSERT_NE(weight, nullptr);
@@ -186,15 +116,15 @@ TEST_F(BarcodePage, DialogsKeepTheirOkWhenTheSheetIsCancelled) {
   EXPECT_TRUE(gui::waitUntil([&] { return IsWindowEnabled(GetDlgItem(weight, IDC_WEIGHT_ONE_C)) != FALSE; }));
   gui::clickButton(weight, IDC_WEIGHT_ONE_C);  // "1C format"
   EXPECT_TRUE(gui::waitUntil([&] { return checked(weight, IDC_WEIGHT_ONE_C); }));
-  type(weight, IDC_WEIGHT_PREFIX, "7");
+  gui::typeText(weight, IDC_WEIGHT_PREFIX, "7");
   SendMessageA(weight, WM_COMMAND, MAKEWPARAM(IDC_WEIGHT_PREFIX, EN_KILLFOCUS),
                reinterpret_cast<LPARAM>(GetDlgItem(weight, IDC_WEIGHT_PREFIX)));
   EXPECT_EQ(gui::dialogItemText(weight, IDC_WEIGHT_PREFIX), " 7");
-  select(weight, IDC_WEIGHT_MASK, 4);  // "09"
+  gui::selectComboRow(weight, IDC_WEIGHT_MASK, 4);  // "09"
   torvik_->screenshot("barcode_weight_code_dialog");
-  close(weight, IDOK);
+  gui::closeDialog(weight, IDOK);
 
-  close(sheet_, IDCANCEL);
+  closeSheet(IDCANCEL);
   const std::string bytes = saveAs("cancelled");
   ASSERT_EQ(bytes.size(), kFileSize);
   EXPECT_EQ(barcodeByte(bytes, 11) & 0x10, 0) << "the page's change went with the Cancel";

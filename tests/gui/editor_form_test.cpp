@@ -5,99 +5,33 @@
 #include <memory>
 #include <string>
 
-#include "resources/resource_ids.h"
-#include "tests/gui/driver.h"
+#include "tests/gui/editor_helpers.h"
 #include "tests/support/win32_files.h"
 
 namespace {
 
 using gui::TorvikProcess;
-using testfiles::readAll;
 
 constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kForm1 = 3535;  // the first form record in a project file
 constexpr std::size_t kDataType = 29, kPrompt = 37, kInputSource = 205, kMinLength = 213, kMaxLength = 221;
 
-struct ChildSearch {
-  int id;
-  HWND found;
-};
+using gui::enabled;
+using gui::pageWith;
+using gui::typeText;
 
-// The page of the sheet that holds control `id`.
-HWND pageWith(HWND sheet, int id) {
-  ChildSearch search{id, nullptr};
-  EnumChildWindows(
-      sheet,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<ChildSearch*>(p);
-        if (GetDlgItem(child, s->id) != nullptr && gui::className(child) == "#32770") {
-          s->found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// Selects a combo item as the user would: the owner hears CBN_SELCHANGE.
-void selectItem(HWND page, int id, int item) {
-  SendDlgItemMessageA(page, id, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-  SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
-}
-
-// Types a whole text into an edit (its owner hears EN_CHANGE) and reads back what it shows.
-std::string typeText(HWND page, int id, const char* text) {
-  SendDlgItemMessageA(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-  return gui::dialogItemText(page, id);
-}
-
-bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-
-class Editor : public ::testing::Test {
+class Editor : public gui::EditorTest {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "torvik_gui_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    torvik_ = std::make_unique<TorvikProcess>();
-    ASSERT_TRUE(torvik_->start());
-  }
   void TearDown() override {
-    torvik_.reset();
-    testfiles::removeTree(folder_);
+    EditorTest::TearDown();
     if (!language_.empty()) DeleteFileA(language_.c_str());
   }
 
-  std::string path(const char* name) const { return folder_ + "\\" + name; }
-
-  // Opens the editor by its command and returns the sheet.
-  HWND openEditor(const char* caption = "Torvik - [ New file ]") {
-    torvik_->command(IDM_EDIT);
-    return torvik_->waitForWindow("#32770", caption);
-  }
-  void close(HWND sheet, int button) {
-    gui::clickButton(sheet, button);
-    EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(sheet); }));
-  }
-  std::string saveAs(const char* name) {
-    torvik_->command(IDM_SAVEAS);
-    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
-    EXPECT_NE(dialog, nullptr);
-    if (dialog == nullptr) return "";
-    EXPECT_TRUE(gui::chooseFile(dialog, path(name)));
-    const std::string file = path(name);
-    EXPECT_TRUE(gui::waitUntil([&] { return readAll(file).size() == kFileSize; }));
-    return readAll(file);
-  }
-
-  std::unique_ptr<TorvikProcess> torvik_;
-  std::string folder_, language_;
+  std::string language_;
 };
 
 TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
-  HWND sheet = openEditor();
+  HWND sheet = openEditor(gui::kNewDesignSheet);
   ASSERT_NE(sheet, nullptr);
   HWND page = pageWith(sheet, IDC_FORM_SELECT);
   ASSERT_NE(page, nullptr);
@@ -109,7 +43,7 @@ TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
   EXPECT_FALSE(enabled(page, IDC_FORM_PROMPT_BASE + line1));
   EXPECT_FALSE(enabled(page, IDC_FORM_MORE_BASE + line1));
 
-  selectItem(page, IDC_FORM_TYPE_BASE + line1, 1);  // text
+  gui::selectComboRow(page, IDC_FORM_TYPE_BASE + line1, 1);  // text
   EXPECT_TRUE(enabled(page, IDC_FORM_PROMPT_BASE + line1));
   EXPECT_TRUE(enabled(page, IDC_FORM_MORE_BASE + line1));
   EXPECT_TRUE(enabled(page, IDC_FORM_MAX_BASE + line1));
@@ -119,19 +53,19 @@ TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
   EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "x"), "0");
   EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "12a"), "12");
 
-  selectItem(page, IDC_FORM_TYPE_BASE + line2, 13);  // pause: prompt and keypad input
+  gui::selectComboRow(page, IDC_FORM_TYPE_BASE + line2, 13);  // pause: prompt and keypad input
   EXPECT_TRUE(enabled(page, IDC_FORM_PROMPT_BASE + line2));
   EXPECT_EQ(SendDlgItemMessageA(page, IDC_FORM_SOURCE_BASE + line2, CB_GETCURSEL, 0, 0), 1);
-  selectItem(page, IDC_FORM_TYPE_BASE + line2, 12);  // extension: no prompt of its own
+  gui::selectComboRow(page, IDC_FORM_TYPE_BASE + line2, 12);  // extension: no prompt of its own
   EXPECT_FALSE(enabled(page, IDC_FORM_PROMPT_BASE + line2));
 
   // The large font takes lines 5 to 8 away at once; the small one gives them back.
-  selectItem(page, IDC_FORM_FONT, 1);
+  gui::selectComboRow(page, IDC_FORM_FONT, 1);
   EXPECT_FALSE(enabled(page, IDC_FORM_TYPE_BASE + line5));
-  selectItem(page, IDC_FORM_FONT, 0);
+  gui::selectComboRow(page, IDC_FORM_FONT, 0);
   EXPECT_TRUE(enabled(page, IDC_FORM_TYPE_BASE + line5));
   torvik_->screenshot("editor_form_page_edited");
-  close(sheet, IDOK);
+  gui::closeDialog(sheet, IDOK);
 
   const std::string bytes = saveAs("edited.TVX");
   ASSERT_EQ(bytes.size(), kFileSize);
@@ -146,33 +80,33 @@ TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
 }
 
 TEST_F(Editor, TheFormLevelDialogsStoreIntoTheFormAndOkKeepsThem) {
-  HWND sheet = openEditor();
+  HWND sheet = openEditor(gui::kNewDesignSheet);
   ASSERT_NE(sheet, nullptr);
   HWND page = pageWith(sheet, IDC_FORM_SELECT);
   ASSERT_NE(page, nullptr);
-  selectItem(page, IDC_FORM_SELECT, 1);  // form 2
+  gui::selectComboRow(page, IDC_FORM_SELECT, 1);  // form 2
 
   gui::clickButton(page, IDC_FORM_TIME_STAMP);
   HWND stamp = torvik_->waitForWindow("#32770", "Date & Time Stamp settings");
   ASSERT_NE(stamp, nullptr);
-  selectItem(stamp, IDC_STAMP_MODE, 2);  // appended to the bottom
+  gui::selectComboRow(stamp, IDC_STAMP_MODE, 2);  // appended to the bottom
   torvik_->screenshot("editor_time_stamp");
-  close(stamp, IDOK);
+  gui::closeDialog(stamp, IDOK);
 
   gui::clickButton(page, IDC_FORM_BRANCH);
   HWND branch = torvik_->waitForWindow("#32770", "Branch");
   ASSERT_NE(branch, nullptr);
-  selectItem(branch, IDC_BRANCH_ACTION_FIRST + 1, 3);  // FN+2 goes to form 3
+  gui::selectComboRow(branch, IDC_BRANCH_ACTION_FIRST + 1, 3);  // FN+2 goes to form 3
   torvik_->screenshot("editor_branch");
-  close(branch, IDOK);
+  gui::closeDialog(branch, IDOK);
 
   // A Branch cancelled after a change keeps what its OK stored before.
   gui::clickButton(page, IDC_FORM_BRANCH);
   branch = torvik_->waitForWindow("#32770", "Branch");
   ASSERT_NE(branch, nullptr);
-  selectItem(branch, IDC_BRANCH_ACTION_FIRST + 1, 5);
-  close(branch, IDCANCEL);
-  close(sheet, IDOK);
+  gui::selectComboRow(branch, IDC_BRANCH_ACTION_FIRST + 1, 5);
+  gui::closeDialog(branch, IDCANCEL);
+  gui::closeDialog(sheet, IDOK);
 
   const std::string bytes = saveAs("extras.TVX");
   ASSERT_EQ(bytes.size(), kFileSize);
@@ -184,7 +118,7 @@ TEST_F(Editor, TheFormLevelDialogsStoreIntoTheFormAndOkKeepsThem) {
 
 TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
   const std::string before = saveAs("before.TVX");
-  HWND sheet = openEditor(nullptr);
+  HWND sheet = openEditor();
   ASSERT_NE(sheet, nullptr);
   // A saved design's caption names its file.
   const std::string caption = gui::windowText(sheet);
@@ -192,18 +126,18 @@ TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
   EXPECT_NE(caption.find("before"), std::string::npos) << caption;
   HWND page = pageWith(sheet, IDC_FORM_SELECT);
   ASSERT_NE(page, nullptr);
-  selectItem(page, IDC_FORM_TYPE_BASE + 1, 2);
+  gui::selectComboRow(page, IDC_FORM_TYPE_BASE + 1, 2);
   typeText(page, IDC_FORM_PROMPT_BASE + 1, "Count");
-  selectItem(page, IDC_FORM_SELECT, 3);  // another form shown and left
-  close(sheet, IDCANCEL);
+  gui::selectComboRow(page, IDC_FORM_SELECT, 3);  // another form shown and left
+  gui::closeDialog(sheet, IDCANCEL);
   EXPECT_EQ(saveAs("after_cancel.TVX"), before);
 
   // Displaying every form and pressing OK writes only what the OK rules write.
-  sheet = openEditor(nullptr);
+  sheet = openEditor();
   ASSERT_NE(sheet, nullptr);
   page = pageWith(sheet, IDC_FORM_SELECT);
-  for (int f = 0; f < 10; ++f) selectItem(page, IDC_FORM_SELECT, f);
-  close(sheet, IDOK);
+  for (int f = 0; f < 10; ++f) gui::selectComboRow(page, IDC_FORM_SELECT, f);
+  gui::closeDialog(sheet, IDOK);
   EXPECT_EQ(saveAs("after_ok.TVX"), before);
 }
 
@@ -219,7 +153,7 @@ TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {
 
   HWND sheet = openEditor("Torvik DE - [ Neue Datei ]");
   ASSERT_NE(sheet, nullptr);
-  close(sheet, IDOK);
+  gui::closeDialog(sheet, IDOK);
   // The design is modified now: New asks first, in the language's words.
   torvik_->command(IDM_NEW);
   HWND box = torvik_->waitForWindow("#32770", "Mein Programm");
@@ -229,7 +163,7 @@ TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {
   // New opens the editor on the new design.
   sheet = torvik_->waitForWindow("#32770", "Torvik DE - [ Neue Datei ]");
   ASSERT_NE(sheet, nullptr);
-  close(sheet, IDCANCEL);
+  gui::closeDialog(sheet, IDCANCEL);
 }
 
 }  // namespace

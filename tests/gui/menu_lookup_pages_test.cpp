@@ -1,26 +1,19 @@
 // The Menu and Lookup pages of the definition editor, driven through the real program: edit,
 // OK, Save As, and read the saved file's bytes.
 #include <windows.h>
-#include <commctrl.h>
 #include <prsht.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
 #include <string>
-#include <thread>
 
-#include "resources/resource_ids.h"
-#include "tests/gui/driver.h"
-#include "tests/support/win32_files.h"
+#include "tests/gui/editor_helpers.h"
 
 namespace {
 
-using gui::TorvikProcess;
-using testfiles::readAll;
+using gui::checked;
+using gui::enabled;
 
-constexpr std::size_t kFileSize = 18954;
 constexpr std::size_t kMenu1 = 35;
 constexpr std::size_t kMenu2 = 35 + 350;
 constexpr std::size_t kLookup1 = 15685;
@@ -28,98 +21,25 @@ constexpr std::size_t kLookup2 = 15685 + 122;
 constexpr std::size_t kSystemSettings = 18574;
 constexpr int kMenuPage = 1;
 constexpr int kLookupPage = 2;
+constexpr int kSettingsPage = 4;
 
 unsigned byteAt(const std::string& bytes, std::size_t offset) { return static_cast<unsigned char>(bytes[offset]); }
 
-class MenuLookupPages : public ::testing::Test {
+void click(HWND page, int id) {
+  gui::clickButton(page, id);
+  // Posted: wait until the page has handled it.
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+}
+
+class MenuLookupPages : public gui::EditorTest {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "torvik_gui_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    torvik_ = std::make_unique<TorvikProcess>();
-    ASSERT_TRUE(torvik_->start());
+  // The page at `index`, waited for by a control of its own.
+  HWND showPage(int index) const {
+    return EditorTest::showPage(index, index == kMenuPage     ? IDC_MENU_SELECT
+                                       : index == kLookupPage ? IDC_LOOKUP_SELECT
+                                                              : IDC_SET_UPLOAD_PORT);
   }
-  void TearDown() override {
-    torvik_.reset();
-    testfiles::removeTree(folder_);
-  }
-
-  // The sheet is the program's dialog captioned "Torvik - [ ...", whatever file it names.
-  HWND openEditor() {
-    torvik_->command(IDM_EDIT);
-    sheet_ = nullptr;
-    gui::waitUntil([&] {
-      struct Search {
-        DWORD pid;
-        HWND found;
-      } search{torvik_->pid(), nullptr};
-      EnumWindows(
-          [](HWND w, LPARAM l) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(l);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == s->pid && IsWindowVisible(w) && gui::className(w) == "#32770" &&
-                gui::storedText(w).rfind("Torvik - [ ", 0) == 0)
-              s->found = w;
-            return s->found == nullptr;
-          },
-          reinterpret_cast<LPARAM>(&search));
-      sheet_ = search.found;
-      return sheet_ != nullptr;
-    });
-    return sheet_;
-  }
-  HWND showPage(int index) {
-    SendMessageA(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
-  }
-  void closeSheet(int button) {
-    HWND sheet = sheet_;
-    gui::clickButton(sheet, button);
-    ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(sheet); }));
-  }
-  // A box that a change brings up blocks the sender, so texts go in from a thread of their own;
-  // this returns once the page has taken the text or a box has come up.
-  void setText(HWND page, int id, const char* text) {
-    auto done = std::make_shared<std::atomic<bool>>(false);
-    HWND edit = GetDlgItem(page, id);
-    std::thread([edit, text, done] {
-      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-      *done = true;
-    }).detach();
-    ASSERT_TRUE(gui::waitUntil([&] { return done->load() || boxOpen(); }));
-  }
-  bool boxOpen() const { return torvik_->findWindow("#32770", "Warning") != nullptr; }
-  void select(HWND page, int id, int item) {
-    HWND combo = GetDlgItem(page, id);
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-  }
-  void click(HWND page, int id) {
-    gui::clickButton(page, id);
-    // Posted: wait until the page has handled it.
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
-  }
-  bool checked(HWND page, int id) const { return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  bool enabled(HWND page, int id) const { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-
-  std::string saveAs(const char* name) {
-    torvik_->command(IDM_SAVEAS);
-    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
-    EXPECT_NE(dialog, nullptr);
-    const std::string file = folder_ + "\\" + name;
-    EXPECT_TRUE(gui::chooseFile(dialog, file));
-    const std::string saved = file + ".TVX";
-    EXPECT_TRUE(gui::waitUntil([&] { return readAll(saved).size() == kFileSize; }));
-    return readAll(saved);
-  }
-
-  std::unique_ptr<TorvikProcess> torvik_;
-  HWND sheet_ = nullptr;
-  std::string folder_;
 };
 
 TEST_F(MenuLookupPages, MenuEditsReachTheSavedFile) {
@@ -129,30 +49,30 @@ TEST_F(MenuLookupPages, MenuEditsReachTheSavedFile) {
   EXPECT_FALSE(enabled(page, IDC_MENU_PASS_DOWN)) << "nothing saved: no pass down";
 
   click(page, IDC_MENU_CAPTION_ON);  // caption on
-  setText(page, IDC_MENU_CAPTION, "Stock taking");
+  typeTextOrWarning(page, IDC_MENU_CAPTION, "Stock taking");
   click(page, IDC_MENU_SAVE_CAPTION);  // save caption: pass down becomes free
   EXPECT_TRUE(enabled(page, IDC_MENU_PASS_DOWN));
   click(page, IDC_MENU_PASS_DOWN);
-  select(page, IDC_MENU_ESC, 11);  // Esc: menu 1
-  setText(page, IDC_MENU_ITEM_NAME_BASE, "Count shelves");
-  select(page, IDC_MENU_ITEM_NEXT_BASE, 3);  // item 1 leads to form 3
+  gui::selectComboRow(page, IDC_MENU_ESC, 11);  // Esc: menu 1
+  typeTextOrWarning(page, IDC_MENU_ITEM_NAME_BASE, "Count shelves");
+  gui::selectComboRow(page, IDC_MENU_ITEM_NEXT_BASE, 3);  // item 1 leads to form 3
 
   // The large font cuts what is typed next; a longer text already there stays.
-  select(page, IDC_MENU_FONT, 1);
+  gui::selectComboRow(page, IDC_MENU_FONT, 1);
   EXPECT_EQ(gui::dialogItemText(page, IDC_MENU_ITEM_NAME_BASE), "Count shelves");
-  setText(page, IDC_MENU_ITEM_NAME_BASE + 1, "Sixteen chars xx");
+  typeTextOrWarning(page, IDC_MENU_ITEM_NAME_BASE + 1, "Sixteen chars xx");
   EXPECT_TRUE(
       gui::waitUntil([&] { return gui::dialogItemText(page, IDC_MENU_ITEM_NAME_BASE + 1) == "Sixteen chars x"; }));
 
   // Menu 2: separate files tick pass down with save caption and lock it.
-  select(page, IDC_MENU_SELECT, 1);
+  gui::selectComboRow(page, IDC_MENU_SELECT, 1);
   click(page, IDC_MENU_SAVE_CAPTION);
   click(page, IDC_MENU_SEPARATE_FILES);
   EXPECT_TRUE(checked(page, IDC_MENU_PASS_DOWN));
   EXPECT_FALSE(enabled(page, IDC_MENU_PASS_DOWN));
   torvik_->screenshot("editor_menu_page");
   // The Settings page shown too: this page's flag stays.
-  showPage(4);
+  showPage(kSettingsPage);
   closeSheet(IDOK);
 
   const std::string bytes = saveAs("menus");
@@ -174,28 +94,28 @@ TEST_F(MenuLookupPages, LookupEditsReachTheSavedFile) {
   ASSERT_NE(openEditor(), nullptr);
   HWND page = showPage(kLookupPage);
   ASSERT_NE(page, nullptr);
-  select(page, IDC_LOOKUP_FIELD_COUNT, 3);
+  gui::selectComboRow(page, IDC_LOOKUP_FIELD_COUNT, 3);
   EXPECT_TRUE(enabled(page, IDC_LOOKUP_LENGTH_BASE + 2));
   EXPECT_FALSE(enabled(page, IDC_LOOKUP_LENGTH_BASE + 3)) << "rows 1..3 only";
   click(page, IDC_LOOKUP_FIXED);  // fixed length first: the delimiter goes to 0 ...
   click(page, IDC_LOOKUP_DELIMITED);  // ... and choosing the delimiter layout makes it the tab
   EXPECT_EQ(gui::dialogItemText(page, IDC_LOOKUP_DELIMITER), "9");
   EXPECT_EQ(gui::dialogItemText(page, IDC_LOOKUP_LENGTH_HEADER), "Max Length");
-  setText(page, IDC_LOOKUP_LENGTH_BASE, "5");
-  setText(page, IDC_LOOKUP_LENGTH_BASE + 1, "10");
-  setText(page, IDC_LOOKUP_LENGTH_BASE + 2, "3");
+  typeTextOrWarning(page, IDC_LOOKUP_LENGTH_BASE, "5");
+  typeTextOrWarning(page, IDC_LOOKUP_LENGTH_BASE + 1, "10");
+  typeTextOrWarning(page, IDC_LOOKUP_LENGTH_BASE + 2, "3");
   click(page, IDC_LOOKUP_KEY_BASE + 2);  // key field 3
   click(page, IDC_LOOKUP_READ_ONCE);  // read once: two actions, the second is 3
   EXPECT_EQ(SendDlgItemMessageA(page, IDC_LOOKUP_NO_MATCH, CB_GETCOUNT, 0, 0), 2);
-  select(page, IDC_LOOKUP_NO_MATCH, 1);
+  gui::selectComboRow(page, IDC_LOOKUP_NO_MATCH, 1);
   torvik_->screenshot("editor_lookup_page_delimited");
 
-  select(page, IDC_LOOKUP_SELECT, 1);  // the 2nd lookup file, in fixed lengths
+  gui::selectComboRow(page, IDC_LOOKUP_SELECT, 1);  // the 2nd lookup file, in fixed lengths
   click(page, IDC_LOOKUP_FIXED);
-  setText(page, IDC_LOOKUP_MEMBER_LENGTH, "0042");
+  typeTextOrWarning(page, IDC_LOOKUP_MEMBER_LENGTH, "0042");
   EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, IDC_LOOKUP_MEMBER_LENGTH) == "42"; }));
-  select(page, IDC_LOOKUP_FIELD_COUNT, 1);
-  setText(page, IDC_LOOKUP_OFFSET_BASE, "300");
+  gui::selectComboRow(page, IDC_LOOKUP_FIELD_COUNT, 1);
+  typeTextOrWarning(page, IDC_LOOKUP_OFFSET_BASE, "300");
   EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, IDC_LOOKUP_OFFSET_BASE) == "255"; }));
   torvik_->screenshot("editor_lookup_page_fixed");
   closeSheet(IDOK);
@@ -221,7 +141,7 @@ TEST_F(MenuLookupPages, CancelAndShowingChangeNothing) {
   ASSERT_NE(openEditor(), nullptr);
   HWND menu = showPage(kMenuPage);
   click(menu, IDC_MENU_CAPTION_ON);
-  setText(menu, IDC_MENU_CAPTION, "Gone");
+  typeTextOrWarning(menu, IDC_MENU_CAPTION, "Gone");
   click(menu, IDC_MENU_RESET);  // Reset
   HWND lookup = showPage(kLookupPage);
   click(lookup, IDC_LOOKUP_RESET);
@@ -241,7 +161,7 @@ TEST_F(MenuLookupPages, DelimiterThirteenIsRefused) {
   HWND page = showPage(kLookupPage);
   click(page, IDC_LOOKUP_DELIMITED);
   ASSERT_EQ(gui::dialogItemText(page, IDC_LOOKUP_DELIMITER), "9");
-  setText(page, IDC_LOOKUP_DELIMITER, "13");
+  typeTextOrWarning(page, IDC_LOOKUP_DELIMITER, "13");
   HWND box = torvik_->waitForWindow("#32770", "Warning");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(gui::dialogItemText(box, gui::kMessageBoxTextId), "Invalid value!");
@@ -255,11 +175,11 @@ TEST_F(MenuLookupPages, DelimiterThirteenIsRefused) {
 TEST_F(MenuLookupPages, FieldsLongerThanALineKeepTheSheetOpen) {
   ASSERT_NE(openEditor(), nullptr);
   HWND page = showPage(kLookupPage);
-  select(page, IDC_LOOKUP_SELECT, 1);
+  gui::selectComboRow(page, IDC_LOOKUP_SELECT, 1);
   click(page, IDC_LOOKUP_DELIMITED);
-  select(page, IDC_LOOKUP_FIELD_COUNT, 2);
-  setText(page, IDC_LOOKUP_LENGTH_BASE, "200");
-  setText(page, IDC_LOOKUP_LENGTH_BASE + 1, "60");
+  gui::selectComboRow(page, IDC_LOOKUP_FIELD_COUNT, 2);
+  typeTextOrWarning(page, IDC_LOOKUP_LENGTH_BASE, "200");
+  typeTextOrWarning(page, IDC_LOOKUP_LENGTH_BASE + 1, "60");
   showPage(kMenuPage);
   gui::clickButton(sheet_, IDOK);
   HWND box = torvik_->waitForWindow("#32770", "Error");
@@ -271,7 +191,7 @@ TEST_F(MenuLookupPages, FieldsLongerThanALineKeepTheSheetOpen) {
   EXPECT_TRUE(IsWindow(sheet_));
   EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)), page);
   EXPECT_EQ(SendDlgItemMessageA(page, IDC_LOOKUP_SELECT, CB_GETCURSEL, 0, 0), 1);
-  setText(page, IDC_LOOKUP_LENGTH_BASE + 1, "50");
+  typeTextOrWarning(page, IDC_LOOKUP_LENGTH_BASE + 1, "50");
   closeSheet(IDOK);
   const std::string bytes = saveAs("fits");
   EXPECT_EQ(byteAt(bytes, kLookup2 + 0), 251u);

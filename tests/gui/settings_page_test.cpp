@@ -1,54 +1,27 @@
 // The Settings page and its dialogs through the real program: the modem enabling, the field
 // corrections, the security dialog's greying and password warning, and pictures of each.
 #include <windows.h>
-#include <commctrl.h>
-#include <prsht.h>
 
 #include <gtest/gtest.h>
 
-#include "resources/resource_ids.h"
-#include "tests/gui/link_helpers.h"
+#include "tests/gui/editor_helpers.h"
 
 namespace {
 
-using gui::TorvikProcess;
-
 constexpr int kSettingsTab = 4;
 
-// Sets an edit's text as typing would, without waiting for a message box the change opens.
-void typeText(HWND dialog, int id, const char* text) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 500, &result);
-}
+using gui::enabled;
 
-bool enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-
-struct Sheet {
-  HWND sheet = nullptr;
-  HWND page = nullptr;
+class EditorSettingsPage : public gui::EditorTest {
+ protected:
+  // The program starts without an INI file and leaves none behind.
+  gui::NoIniFile noIniFile_;
 };
 
-Sheet openSettingsPage(const TorvikProcess& torvik) {
-  Sheet s;
-  torvik.command(IDM_EDIT);
-  s.sheet = torvik.waitForWindow("#32770", "Torvik - [ New file ]");
-  if (s.sheet == nullptr) return s;
-  SendMessageA(s.sheet, PSM_SETCURSEL, kSettingsTab, 0);
-  gui::waitUntil([&] {
-    s.page = reinterpret_cast<HWND>(SendMessageA(s.sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    return s.page != nullptr && GetDlgItem(s.page, IDC_SET_UPLOAD_PORT) != nullptr;
-  });
-  return s;
-}
-
-TEST(EditorSettingsPage, ModemPortsFieldRulesAndDialogs) {
-  gui::NoIniFile noIniFile;
-  TorvikProcess torvik;
-  ASSERT_TRUE(torvik.start());
-  const Sheet s = openSettingsPage(torvik);
-  ASSERT_NE(s.sheet, nullptr);
-  ASSERT_NE(s.page, nullptr);
-  HWND page = s.page;
+TEST_F(EditorSettingsPage, ModemPortsFieldRulesAndDialogs) {
+  ASSERT_NE(openEditor(gui::kNewDesignSheet), nullptr);
+  HWND page = showPage(kSettingsTab, IDC_SET_UPLOAD_PORT);
+  ASSERT_NE(page, nullptr);
 
   EXPECT_EQ(gui::comboRowCount(GetDlgItem(page, IDC_SET_UPLOAD_PORT)), 5);
   EXPECT_EQ(gui::comboRowCount(GetDlgItem(page, IDC_SET_DOWNLOAD_PORT)), 4);
@@ -69,7 +42,7 @@ TEST(EditorSettingsPage, ModemPortsFieldRulesAndDialogs) {
 
   // The backlight digit: typing 7 beside the 2 leaves 7.
   SetDlgItemTextA(page, IDC_SET_BACKLIGHT_IDLE, "2");
-  typeText(page, IDC_SET_BACKLIGHT_IDLE, "27");
+  typeTextOrWarning(page, IDC_SET_BACKLIGHT_IDLE, "27");
   EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(page, IDC_SET_BACKLIGHT_IDLE) == "7"; }));
 
   // Entry prompt stays: "Press any key" stores 0, "Stay on the LCD" then gives 6.
@@ -81,11 +54,11 @@ TEST(EditorSettingsPage, ModemPortsFieldRulesAndDialogs) {
   EXPECT_TRUE(gui::waitUntil(
       [&] { return gui::dialogItemText(page, IDC_SET_STAY_TIME) == "6" && enabled(page, IDC_SET_STAY_TIME); }));
   gui::selectComboRow(page, IDC_SET_UPLOAD_PORT, 4);
-  torvik.screenshot("settings_page");
+  torvik_->screenshot("settings_page");
 
   // Security: "Settings" greys the nine individual boxes; a hyphen is refused with a warning.
   gui::clickButton(page, IDC_SET_SECURITY);
-  HWND security = torvik.waitForWindow("#32770", "Security Settings");
+  HWND security = torvik_->waitForWindow("#32770", "Security Settings");
   ASSERT_NE(security, nullptr);
   gui::clickButton(security, IDC_SEC_FIRST + 8);
   EXPECT_TRUE(gui::waitUntil([&] { return IsDlgButtonChecked(security, IDC_SEC_FIRST + 8) == BST_CHECKED; }));
@@ -94,40 +67,40 @@ TEST(EditorSettingsPage, ModemPortsFieldRulesAndDialogs) {
       [&] { return !enabled(security, IDC_SEC_FIRST + 6) && !enabled(security, IDC_SEC_FIRST + 14); }));
   EXPECT_TRUE(enabled(security, IDC_SEC_FIRST + 5));
   EXPECT_EQ(IsDlgButtonChecked(security, IDC_SEC_FIRST + 8), BST_CHECKED) << "greyed boxes keep their state";
-  typeText(security, IDC_SEC_PASSWORD, "12-34");
-  HWND warning = torvik.waitForWindow("#32770", "Warning");
+  typeTextOrWarning(security, IDC_SEC_PASSWORD, "12-34");
+  HWND warning = torvik_->waitForWindow("#32770", "Warning");
   ASSERT_NE(warning, nullptr);
   EXPECT_EQ(gui::dialogItemText(warning, gui::kMessageBoxTextId), "Invalid character!!!");
-  torvik.screenshot("settings_security_warning");
+  torvik_->screenshot("settings_security_warning");
   gui::clickButton(warning, IDOK);
   EXPECT_TRUE(gui::waitUntil([&] { return gui::dialogItemText(security, IDC_SEC_PASSWORD) == "1234"; }));
-  torvik.screenshot("settings_security");
+  torvik_->screenshot("settings_security");
   gui::clickButton(security, IDCANCEL);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(security); }));
 
   gui::clickButton(page, IDC_SET_WEDGE);
-  HWND wedge = torvik.waitForWindow("#32770", "Keyboard Wedge Settings");
+  HWND wedge = torvik_->waitForWindow("#32770", "Keyboard Wedge Settings");
   ASSERT_NE(wedge, nullptr);
   EXPECT_EQ(gui::comboRowCount(GetDlgItem(wedge, IDC_WEDGE_TYPE)), 32);
   EXPECT_EQ(IsDlgButtonChecked(wedge, IDC_WEDGE_CAPS_FIRST), BST_CHECKED);
-  torvik.screenshot("settings_wedge");
+  torvik_->screenshot("settings_wedge");
   gui::clickButton(wedge, IDCANCEL);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(wedge); }));
 
   gui::clickButton(page, IDC_SET_FUNCTION_KEYS);
-  HWND keys = torvik.waitForWindow("#32770", "Function Key Mapping");
+  HWND keys = torvik_->waitForWindow("#32770", "Function Key Mapping");
   ASSERT_NE(keys, nullptr);
   EXPECT_EQ(gui::comboRowCount(GetDlgItem(keys, IDC_FKEY_FIRST + 6)), 20);
   EXPECT_EQ(enabled(keys, IDC_FKEY_FIRST), IsDlgButtonChecked(keys, IDC_FKEY_ENABLE) == BST_CHECKED);
   gui::clickButton(keys, IDC_FKEY_ENABLE);
   EXPECT_TRUE(gui::waitUntil(
       [&] { return enabled(keys, IDC_FKEY_FIRST + 6) == (IsDlgButtonChecked(keys, IDC_FKEY_ENABLE) == BST_CHECKED); }));
-  torvik.screenshot("settings_function_keys");
+  torvik_->screenshot("settings_function_keys");
   gui::clickButton(keys, IDCANCEL);
   ASSERT_TRUE(gui::waitUntil([&] { return !IsWindow(keys); }));
 
-  gui::clickButton(s.sheet, IDCANCEL);
-  EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(s.sheet); }));
+  gui::clickButton(sheet_, IDCANCEL);
+  EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(sheet_); }));
 }
 
 }  // namespace
