@@ -141,6 +141,27 @@ TEST_F(Editor, CancelLeavesTheDesignAsItWasAndShowingStoresNothing) {
   EXPECT_EQ(saveAs("after_ok.TVX"), before);
 }
 
+TEST_F(Editor, ShowingEveryPageAndPressingOkChangesNoByte) {
+  const std::string before = saveAs("shown_before.TVX");
+  HWND sheet = openEditor();
+  ASSERT_NE(sheet, nullptr);
+  for (int page = 0; page < 6; ++page) {
+    SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    EXPECT_TRUE(gui::waitUntil([&] { return SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; })) << page;
+  }
+  gui::closeDialog(sheet, IDOK);
+  const std::string after = saveAs("shown_after.TVX");
+  ASSERT_EQ(after.size(), before.size());
+  std::string changed;
+  for (std::size_t i = 0; i < after.size(); ++i)
+    if (after[i] != before[i] && changed.size() < 200) changed += std::to_string(i) + " ";
+  // Only the apply rules write: the Barcode page's OK makes byte 22 bit 4 follow Code 128, which a
+  // new design has on without that copy.
+  constexpr std::size_t kCode128Byte = 12 + 22;
+  EXPECT_EQ(changed, std::to_string(kCode128Byte) + " ") << "offsets whose bytes changed";
+  EXPECT_EQ(static_cast<unsigned char>(after[kCode128Byte]), static_cast<unsigned char>(before[kCode128Byte]) | 0x10u);
+}
+
 TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {
   torvik_.reset();
   language_ = testfiles::programFolder() + "torvik_gui_editor.lng";
