@@ -29,8 +29,9 @@ struct EditorSession {
   bool formsApplied = false;
 
   // The Barcode page's working copy: the reader options and symbology switches it edits,
-  // stored on OK. Its dialogs store straight into the design on their own OK and say so here,
-  // since the design has then changed even if the sheet is cancelled.
+  // stored on OK. Its dialogs, and the Settings page's wedge dialog, store straight into the
+  // design on their own OK and say so here, since the design has then changed even if the
+  // sheet is cancelled.
   BarcodeSettings barcode = {};
   bool dialogsStored = false;
 

@@ -139,12 +139,7 @@ INT_PTR wedgeHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM, WedgeData
       relabelControls(dialog, kWedgeTable, data.session.strings);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        storeCapsChoice(data.copy, checkedCapsChoice(dialog));
-        // The wedge settings go straight into the design as well as the page's copy.
-        data.session.wedge = data.copy;
-        data.session.definition.wedgeSettings = data.copy;
-      }
+      if (LOWORD(wParam) == IDOK) confirmWedgeDialog(data.session, data.copy, checkedCapsChoice(dialog));
       if (endsDialog(dialog, wParam)) return TRUE;
       storeControlChange(dialog, kWedgeTable, wParam, data.bound);
       return TRUE;

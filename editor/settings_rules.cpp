@@ -152,4 +152,11 @@ void storeCapsChoice(WedgeSettings& wedge, int choice) {
   wedge.set(wedge::ignoreCase, choice == kCapsIgnoreCase ? 1 : 0);
 }
 
+void confirmWedgeDialog(EditorSession& session, WedgeSettings copy, int capsChoice) {
+  storeCapsChoice(copy, capsChoice);
+  session.wedge = copy;
+  session.definition.wedgeSettings = copy;
+  session.dialogsStored = true;
+}
+
 }  // namespace torvik

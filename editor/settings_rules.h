@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "definition/settings_records.h"
+#include "editor/editor_session.h"
 
 namespace torvik {
 
@@ -62,5 +63,10 @@ constexpr int kCapsChoices = 3;
 int capsChoiceOf(const WedgeSettings& wedge);
 // Sets only the chosen one of bits 5 to 7.
 void storeCapsChoice(WedgeSettings& wedge, int choice);
+
+// The wedge dialog's OK: the case choice packed into the dialog's copy, which then goes into
+// the page's working copy and straight into the design. Since the design has changed even if
+// the sheet is cancelled, the session says so, as the Barcode page's dialogs do.
+void confirmWedgeDialog(EditorSession& session, WedgeSettings copy, int capsChoice);
 
 }  // namespace torvik

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 namespace torvik {
 namespace {
@@ -164,6 +165,27 @@ TEST(SettingsRules, CapsChoiceMapsToOneBit) {
     EXPECT_EQ(r.options, w.options);
     EXPECT_EQ(r.choice, capsChoiceOf(w));
   }
+}
+
+// The wedge dialog's OK reaches the design at once, so a later Cancel of the sheet leaves the
+// design changed: the session must report that, or the change could be lost unsaved.
+TEST(SettingsRules, WedgeDialogOkStoresIntoDesignAndReportsIt) {
+  auto def = std::make_unique<ApplicationDefinition>();
+  std::memset(def.get(), 0, sizeof *def);
+  UiStrings strings;
+  EditorSession session(*def, strings);
+  WedgeSettings copy{};
+  copy.keyboardType = 31;
+  copy.options = 0xFF;
+  copy.interCharDelay = 255;
+  copy.unused[49] = 0x5A;
+  confirmWedgeDialog(session, copy, kCapsIgnoreCase);
+  EXPECT_TRUE(session.dialogsStored);
+  EXPECT_EQ(0x3F, def->wedgeSettings.options) << "only the chosen case bit of bits 5 to 7";
+  EXPECT_EQ(31, def->wedgeSettings.keyboardType);
+  EXPECT_EQ(255, def->wedgeSettings.interCharDelay);
+  EXPECT_EQ(0x5A, def->wedgeSettings.unused[49]) << "the whole block goes back";
+  EXPECT_EQ(0, std::memcmp(&session.wedge, &def->wedgeSettings, sizeof session.wedge)) << "page copy too";
 }
 
 }  // namespace
