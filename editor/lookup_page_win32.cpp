@@ -239,7 +239,7 @@ bool lookupsFit(HWND sheet, EditorSession& s) {
   const UiText format = s.strings.text(kStrLookupFieldsTooLong);
   const UiText caption = s.strings.text(kStrError);
   char text[256];
-  std::snprintf(text, sizeof text, format.c_str(), name.c_str(), total);
+  overlongLookupText(format.c_str(), name.c_str(), total, text, sizeof text);
   MessageBoxA(sheet, text, caption.c_str(), MB_OK | MB_ICONWARNING);
   s.currentLookup = n;
   s.lookupShowPending = true;

@@ -103,6 +103,33 @@ bool applyLookupLayout(LookupRecord& lookup) {
   return true;
 }
 
+void overlongLookupText(const char* format, const char* name, int length, char* out, std::size_t size) {
+  if (size == 0) return;
+  std::size_t n = 0;
+  auto put = [&](const char* text) {
+    for (; *text != '\0' && n + 1 < size; ++text) out[n++] = *text;
+  };
+  char number[16];
+  std::snprintf(number, sizeof number, "%d", length);
+  bool nameDone = false;
+  bool numberDone = false;
+  for (const char* c = format; *c != '\0' && n + 1 < size; ++c) {
+    if (c[0] == '%' && c[1] == 's' && !nameDone) {
+      put(name);
+      nameDone = true;
+      ++c;
+    } else if (c[0] == '%' && c[1] == 'd' && !numberDone) {
+      put(number);
+      numberDone = true;
+      ++c;
+    } else {
+      if (c[0] == '%' && c[1] == '%') ++c;
+      out[n++] = *c;
+    }
+  }
+  out[n] = '\0';
+}
+
 void renumberCalculatorEntry(ApplicationDefinition& def, DefaultMessages* defaults) {
   bool anyDefined = false;
   for (const LookupRecord& l : def.lookup) anyDefined = anyDefined || l.isDefined();
