@@ -232,9 +232,7 @@ void onCommand(HWND page, LookupPage& p, WPARAM wParam) {
 bool lookupsFit(HWND sheet, EditorSession& s) {
   const int n = firstOverlongLookup(s.lookups);
   if (n < 0) return true;
-  const LookupRecord& l = s.lookups[n];
-  int total = l.fieldCount - 1;
-  for (int i = 0; i < l.fieldCount && i < kLookupFields; ++i) total += l.fieldLength[i];
+  const int total = delimitedLineLength(s.lookups[n]);
   const UiText name = s.strings.text(kStrFirstLookupFile + n);
   const UiText format = s.strings.text(kStrLookupFieldsTooLong);
   const UiText caption = s.strings.text(kStrError);

@@ -74,12 +74,17 @@ int usedFields(const LookupRecord& lookup) {
 }
 }  // namespace
 
-int delimitedMemberLength(const LookupRecord& lookup) {
+int delimitedLineLength(const LookupRecord& lookup) {
   const int count = usedFields(lookup);
   // No fields, no record: not "0 - 1", which a byte would hold as 255.
   if (count == 0) return 0;
   int total = count - 1;
   for (int i = 0; i < count; ++i) total += lookup.fieldLength[i];
+  return total;
+}
+
+int delimitedMemberLength(const LookupRecord& lookup) {
+  const int total = delimitedLineLength(lookup);
   return total > kMaxLookupLine ? -1 : total;
 }
 

@@ -46,6 +46,9 @@ void resetLookups(LookupRecord (&lookups)[kLookupCount]);
 // fields add up to more than a line carries (the record cannot hold it in a byte and the
 // terminal could not read it).
 int delimitedMemberLength(const LookupRecord& lookup);
+// The characters a delimited line of the lookup takes, however many: its fields (at most eight)
+// and the delimiters between them.
+int delimitedLineLength(const LookupRecord& lookup);
 // The first lookup (0..2) in the delimiter layout whose fields are too long, or -1.
 int firstOverlongLookup(const LookupRecord (&lookups)[kLookupCount]);
 // The OK step of one lookup: in the delimiter layout, the member length and each field's

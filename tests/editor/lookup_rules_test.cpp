@@ -60,6 +60,29 @@ TEST(LookupRules, FixedLengthLayoutIsTheUsers) {
   EXPECT_EQ(std::memcmp(&l, &before, sizeof l), 0);
 }
 
+// The length the refusal names is the one the check measured, also for a count beyond eight
+// read from a file.
+TEST(LookupRules, LineLengthCountsAtMostEightFields) {
+  struct Row {
+    LookupRecord lookup;
+    int fieldCount;
+    int expected;
+  };
+  const Row rows[] = {
+      {delimited({}), 0, 0},
+      {delimited({5}), 1, 5},
+      {delimited({250, 10}), 2, 261},
+      {delimited({255, 255, 255, 255, 255, 255, 255, 255}), 8, 8 * 255 + 7},
+      {delimited({100, 100, 100, 1, 1, 1, 1, 1}), 40, 305 + 7},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    LookupRecord l = row.lookup;
+    l.fieldCount = static_cast<std::uint8_t>(row.fieldCount);
+    EXPECT_EQ(delimitedLineLength(l), row.expected);
+  }
+}
+
 TEST(LookupRules, FirstOverlongLookupNamesTheDelimitedOne) {
   LookupRecord lookups[kLookupCount] = {delimited({100, 100}), delimited({200, 200}, kFixedLengthRecords),
                                         delimited({250, 10}, ',')};
