@@ -232,14 +232,12 @@ void onCommand(HWND page, LookupPage& p, WPARAM wParam) {
 bool lookupsFit(HWND sheet, EditorSession& s) {
   const int n = firstOverlongLookup(s.lookups);
   if (n < 0) return true;
-  const LookupRecord& l = s.lookups[n];
-  int total = l.fieldCount - 1;
-  for (int i = 0; i < l.fieldCount && i < kLookupFields; ++i) total += l.fieldLength[i];
+  const int total = delimitedLineLength(s.lookups[n]);
   const UiText name = s.strings.text(kStrFirstLookupFile + n);
   const UiText format = s.strings.text(kStrLookupFieldsTooLong);
   const UiText caption = s.strings.text(kStrError);
   char text[256];
-  std::snprintf(text, sizeof text, format.c_str(), name.c_str(), total);
+  overlongLookupText(format.c_str(), name.c_str(), total, text, sizeof text);
   MessageBoxA(sheet, text, caption.c_str(), MB_OK | MB_ICONWARNING);
   s.currentLookup = n;
   s.lookupShowPending = true;

@@ -74,12 +74,17 @@ int usedFields(const LookupRecord& lookup) {
 }
 }  // namespace
 
-int delimitedMemberLength(const LookupRecord& lookup) {
+int delimitedLineLength(const LookupRecord& lookup) {
   const int count = usedFields(lookup);
   // No fields, no record: not "0 - 1", which a byte would hold as 255.
   if (count == 0) return 0;
   int total = count - 1;
   for (int i = 0; i < count; ++i) total += lookup.fieldLength[i];
+  return total;
+}
+
+int delimitedMemberLength(const LookupRecord& lookup) {
+  const int total = delimitedLineLength(lookup);
   return total > kMaxLookupLine ? -1 : total;
 }
 
@@ -101,6 +106,33 @@ bool applyLookupLayout(LookupRecord& lookup) {
     offset += lookup.fieldLength[i] + 1;
   }
   return true;
+}
+
+void overlongLookupText(const char* format, const char* name, int length, char* out, std::size_t size) {
+  if (size == 0) return;
+  std::size_t n = 0;
+  auto put = [&](const char* text) {
+    for (; *text != '\0' && n + 1 < size; ++text) out[n++] = *text;
+  };
+  char number[16];
+  std::snprintf(number, sizeof number, "%d", length);
+  bool nameDone = false;
+  bool numberDone = false;
+  for (const char* c = format; *c != '\0' && n + 1 < size; ++c) {
+    if (c[0] == '%' && c[1] == 's' && !nameDone) {
+      put(name);
+      nameDone = true;
+      ++c;
+    } else if (c[0] == '%' && c[1] == 'd' && !numberDone) {
+      put(number);
+      numberDone = true;
+      ++c;
+    } else {
+      if (c[0] == '%' && c[1] == '%') ++c;
+      out[n++] = *c;
+    }
+  }
+  out[n] = '\0';
 }
 
 void renumberCalculatorEntry(ApplicationDefinition& def, DefaultMessages* defaults) {

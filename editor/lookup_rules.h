@@ -46,11 +46,18 @@ void resetLookups(LookupRecord (&lookups)[kLookupCount]);
 // fields add up to more than a line carries (the record cannot hold it in a byte and the
 // terminal could not read it).
 int delimitedMemberLength(const LookupRecord& lookup);
+// The characters a delimited line of the lookup takes, however many: its fields (at most eight)
+// and the delimiters between them.
+int delimitedLineLength(const LookupRecord& lookup);
 // The first lookup (0..2) in the delimiter layout whose fields are too long, or -1.
 int firstOverlongLookup(const LookupRecord (&lookups)[kLookupCount]);
 // The OK step of one lookup: in the delimiter layout, the member length and each field's
 // offset follow from the lengths. Returns false, changing nothing, for an overlong lookup.
 bool applyLookupLayout(LookupRecord& lookup);
+// The refusal of an overlong lookup: `format`'s first "%s" becomes the lookup file's name and
+// its first "%d" the characters its fields take. A language file may change the format, so it
+// is never handed to printf: any other '%' shows as itself ("%%" as one).
+void overlongLookupText(const char* format, const char* name, int length, char* out, std::size_t size);
 
 // The utilities menu lists "Load Lookup File" while a lookup file is defined, which moves the
 // Calculator entry from 8 to 9. That entry is settings text slot 1 (line 4 of the

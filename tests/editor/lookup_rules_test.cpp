@@ -60,12 +60,64 @@ TEST(LookupRules, FixedLengthLayoutIsTheUsers) {
   EXPECT_EQ(std::memcmp(&l, &before, sizeof l), 0);
 }
 
+// The length the refusal names is the one the check measured, also for a count beyond eight
+// read from a file.
+TEST(LookupRules, LineLengthCountsAtMostEightFields) {
+  struct Row {
+    LookupRecord lookup;
+    int fieldCount;
+    int expected;
+  };
+  const Row rows[] = {
+      {delimited({}), 0, 0},
+      {delimited({5}), 1, 5},
+      {delimited({250, 10}), 2, 261},
+      {delimited({255, 255, 255, 255, 255, 255, 255, 255}), 8, 8 * 255 + 7},
+      {delimited({100, 100, 100, 1, 1, 1, 1, 1}), 40, 305 + 7},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.expected);
+    LookupRecord l = row.lookup;
+    l.fieldCount = static_cast<std::uint8_t>(row.fieldCount);
+    EXPECT_EQ(delimitedLineLength(l), row.expected);
+  }
+}
+
 TEST(LookupRules, FirstOverlongLookupNamesTheDelimitedOne) {
   LookupRecord lookups[kLookupCount] = {delimited({100, 100}), delimited({200, 200}, kFixedLengthRecords),
                                         delimited({250, 10}, ',')};
   EXPECT_EQ(firstOverlongLookup(lookups), 2);
   lookups[2].fieldLength[1] = 2;
   EXPECT_EQ(firstOverlongLookup(lookups), -1);
+}
+
+// The refusal's text comes from the string table, which a language file may change: whatever
+// it holds, the name and the length go in once and nothing else is read.
+TEST(LookupRules, OverlongTextTakesOnlyTheNameAndTheLength) {
+  struct Row {
+    const char* format;
+    std::size_t size;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"The fields of the %s take %d characters; a lookup line holds 253.", 256,
+       "The fields of the 2nd lookup file take 260 characters; a lookup line holds 253."},
+      {"%d characters in the %s", 256, "260 characters in the 2nd lookup file"},
+      {"%s %s %n %d %d %x", 256, "2nd lookup file %s %n 260 %d %x"},
+      {"100%% of %s", 256, "100% of 2nd lookup file"},
+      {"trailing %", 256, "trailing %"},
+      {"no fields", 256, "no fields"},
+      {"The %s take %d", 12, "The 2nd loo"},
+      {"%s", 1, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.format);
+    char out[257];  // one byte more than the largest size, to see that it stays untouched
+    std::memset(out, 'x', sizeof out);
+    overlongLookupText(row.format, "2nd lookup file", 260, out, row.size);
+    EXPECT_STREQ(out, row.expected);
+    EXPECT_EQ(out[row.size], 'x');  // nothing past the buffer
+  }
 }
 
 TEST(LookupRules, EditCorrections) {
