@@ -61,6 +61,33 @@ struct ControlBinding {
   int rows = 1;            // repeated once per line: row r is control id + r and line first + r
 };
 
+// Row builders, so that a table reads as a list of controls.
+constexpr ControlBinding bindControl(int id, ControlKind kind, FieldRef field, int max = 0, int entry = 0,
+                                     int rows = 1, int itemsFirst = 0) {
+  ControlBinding b{};
+  b.id = id;
+  b.kind = kind;
+  b.field = field;
+  b.max = max;
+  b.languageEntry = entry;
+  b.rows = rows;
+  b.itemsFirst = itemsFirst;
+  return b;
+}
+constexpr ControlBinding bindLabel(int id, int entry, int rows = 1) {
+  return bindControl(id, ControlKind::Label, FieldRef{}, 0, entry, rows);
+}
+constexpr ControlBinding bindCheck(int id, FieldRef field, int entry) {
+  return bindControl(id, ControlKind::Check, field, 0, entry);
+}
+constexpr ControlBinding bindRadios(int firstId, int count, FieldRef field, int entry) {
+  return bindControl(firstId, ControlKind::Radio, field, count, entry);
+}
+constexpr ControlBinding bindNumber(int id, FieldRef field, int max) { return bindControl(id, ControlKind::Number, field, max); }
+constexpr ControlBinding bindCombo(int id, FieldRef field, int items, int firstString) {
+  return bindControl(id, ControlKind::Combo, field, items, 0, 1, firstString);
+}
+
 // The controls of one page or dialog.
 struct ControlTable {
   const ControlBinding* bindings;

@@ -11,49 +11,8 @@ namespace {
 using namespace barcode;
 
 // Row builders: each table below reads as a list of controls.
-constexpr ControlBinding check(int id, FieldRef field, int entry) {
-  ControlBinding b{};
-  b.id = id;
-  b.kind = ControlKind::Check;
-  b.field = field;
-  b.languageEntry = entry;
-  return b;
-}
-constexpr ControlBinding check(int id, BarcodeBits bits, int entry) { return check(id, barcodeField(bits), entry); }
-constexpr ControlBinding radios(int firstId, int count, FieldRef field, int entry) {
-  ControlBinding b{};
-  b.id = firstId;
-  b.kind = ControlKind::Radio;
-  b.field = field;
-  b.max = count;
-  b.languageEntry = entry;
-  return b;
-}
-constexpr ControlBinding number(int id, FieldRef field, int max) {
-  ControlBinding b{};
-  b.id = id;
-  b.kind = ControlKind::Number;
-  b.field = field;
-  b.max = max;
-  return b;
-}
-constexpr ControlBinding combo(int id, FieldRef field, int items, int firstString) {
-  ControlBinding b{};
-  b.id = id;
-  b.kind = ControlKind::Combo;
-  b.field = field;
-  b.max = items;
-  b.itemsFirst = firstString;
-  return b;
-}
-constexpr ControlBinding label(int id, int entry, int rows = 1) {
-  ControlBinding b{};
-  b.id = id;
-  b.kind = ControlKind::Label;
-  b.languageEntry = entry;
-  b.rows = rows;
-  return b;
-}
+constexpr ControlBinding check(int id, FieldRef field, int entry) { return bindCheck(id, field, entry); }
+constexpr ControlBinding check(int id, BarcodeBits bits, int entry) { return bindCheck(id, barcodeField(bits), entry); }
 
 // Language entries of texts that several dialogs share.
 enum SharedEntry {
@@ -78,9 +37,9 @@ constexpr int caption(int button) { return 361 + (button - 201); }
 // ---- the page -------------------------------------------------------------------------------
 
 const ControlBinding kPage[] = {
-    combo(IDC_BARCODE_SCAN_MODE, barcodeField(scanMode), kScanModeCount, kStrScanAutoOff),
-    combo(IDC_BARCODE_REDUNDANCY, barcodeField(readRedundancy), 4, kStrRedundancyNone),
-    number(IDC_BARCODE_TIMEOUT, TORVIK_FIELD(BarcodeSettings, timeout), 255),
+    bindCombo(IDC_BARCODE_SCAN_MODE, barcodeField(scanMode), kScanModeCount, kStrScanAutoOff),
+    bindCombo(IDC_BARCODE_REDUNDANCY, barcodeField(readRedundancy), 4, kStrRedundancyNone),
+    bindNumber(IDC_BARCODE_TIMEOUT, TORVIK_FIELD(BarcodeSettings, timeout), 255),
     check(IDC_BARCODE_SYMBOLOGY_FIRST, code39, 308),
     check(IDC_BARCODE_SYMBOLOGY_FIRST + 1, italianPharmacode, 309),
     check(IDC_BARCODE_SYMBOLOGY_FIRST + 2, frenchPharmacode, 310),
@@ -107,15 +66,15 @@ const ControlBinding kPage[] = {
     check(IDC_BARCODE_CODE128, code128, 331),
     check(IDC_BARCODE_EAN128, ean128, 332),
     check(IDC_BARCODE_SYMBOLOGY_FIRST + 25, negativeBarcode, 333),
-    label(IDC_BARCODE_SCAN_LABEL, 302),
-    label(IDC_BARCODE_REDUNDANCY_LABEL, 303),
-    label(IDC_BARCODE_TIMEOUT_LABEL, 304),
-    label(IDC_BARCODE_SECONDS_LABEL, 305),
-    label(IDC_BARCODE_READER_GROUP, 306),
-    label(IDC_BARCODE_SYMBOLOGY_GROUP, 307),
-    label(IDC_BARCODE_MORE_FIRST, 334, IDC_BARCODE_MORE_COUNT),
-    label(IDC_BARCODE_CODE_ID, 335),
-    label(IDC_BARCODE_WEIGHT_CODE, 336),
+    bindLabel(IDC_BARCODE_SCAN_LABEL, 302),
+    bindLabel(IDC_BARCODE_REDUNDANCY_LABEL, 303),
+    bindLabel(IDC_BARCODE_TIMEOUT_LABEL, 304),
+    bindLabel(IDC_BARCODE_SECONDS_LABEL, 305),
+    bindLabel(IDC_BARCODE_READER_GROUP, 306),
+    bindLabel(IDC_BARCODE_SYMBOLOGY_GROUP, 307),
+    bindLabel(IDC_BARCODE_MORE_FIRST, 334, IDC_BARCODE_MORE_COUNT),
+    bindLabel(IDC_BARCODE_CODE_ID, 335),
+    bindLabel(IDC_BARCODE_WEIGHT_CODE, 336),
 };
 const ControlTable kPageTable = controlTable(kPage);
 
@@ -132,15 +91,15 @@ const ControlBinding kFrenchPharmacode[] = {check(IDC_SYM_CHECK1, frenchPharmaco
 
 // The three 2 of 5 codes share one layout: start/stop radios, two checksum boxes, length.
 #define TWO_OF_FIVE(startStop, verify, transmit, length)                                                              \
-  radios(IDC_SYM_RADIO1, 3, barcodeField(startStop), kTextIndustrial25), label(IDC_SYM_RADIO2, kTextInterleave25),    \
-      label(IDC_SYM_RADIO3, kTextMatrix25), check(IDC_SYM_CHECK1, verify, kVerifyChecksum),                           \
+  bindRadios(IDC_SYM_RADIO1, 3, barcodeField(startStop), kTextIndustrial25), bindLabel(IDC_SYM_RADIO2, kTextInterleave25),    \
+      bindLabel(IDC_SYM_RADIO3, kTextMatrix25), check(IDC_SYM_CHECK1, verify, kVerifyChecksum),                           \
       check(IDC_SYM_CHECK2, transmit, kTransmitChecksum),                                                             \
-      radios(IDC_SYM_RADIO4, 2, bitField(offsetof(BarcodeSettings, length), 7), kFixedLength),                        \
-      label(IDC_SYM_RADIO5, kMaxMinLength),                                                                           \
-      number(IDC_SYM_MAX_LENGTH, bitField(offsetof(BarcodeSettings, length), 0, 7), 127),                             \
-      number(IDC_SYM_MIN_LENGTH, bitField(offsetof(BarcodeSettings, length) + 1, 0, 8), 255),                         \
-      label(IDC_SYM_LABEL1, kStartStopGroup), label(IDC_SYM_LABEL2, kLengthGroup), label(IDC_SYM_LABEL3, kMaxLength), \
-      label(IDC_SYM_LABEL4, kMinLength)
+      bindRadios(IDC_SYM_RADIO4, 2, bitField(offsetof(BarcodeSettings, length), 7), kFixedLength),                        \
+      bindLabel(IDC_SYM_RADIO5, kMaxMinLength),                                                                           \
+      bindNumber(IDC_SYM_MAX_LENGTH, bitField(offsetof(BarcodeSettings, length), 0, 7), 127),                             \
+      bindNumber(IDC_SYM_MIN_LENGTH, bitField(offsetof(BarcodeSettings, length) + 1, 0, 8), 255),                         \
+      bindLabel(IDC_SYM_LABEL1, kStartStopGroup), bindLabel(IDC_SYM_LABEL2, kLengthGroup), bindLabel(IDC_SYM_LABEL3, kMaxLength), \
+      bindLabel(IDC_SYM_LABEL4, kMinLength)
 
 const ControlBinding kIndustrial25[] = {
     TWO_OF_FIVE(industrial25StartStop, industrial25VerifyChecksum, industrial25TransmitChecksum, industrial25Length)};
@@ -152,27 +111,27 @@ const ControlBinding kMatrix25[] = {
 
 // Codabar's radios are a computed choice; the table only relabels them.
 const ControlBinding kCodabar[] = {
-    label(IDC_SYM_RADIO1, 384), label(IDC_SYM_RADIO2, 385), label(IDC_SYM_RADIO3, 386),
-    label(IDC_SYM_RADIO4, 387), label(IDC_SYM_RADIO5, 388), label(IDC_SYM_LABEL1, 383),
+    bindLabel(IDC_SYM_RADIO1, 384), bindLabel(IDC_SYM_RADIO2, 385), bindLabel(IDC_SYM_RADIO3, 386),
+    bindLabel(IDC_SYM_RADIO4, 387), bindLabel(IDC_SYM_RADIO5, 388), bindLabel(IDC_SYM_LABEL1, 383),
 };
 const ComputedChoice kCodabarChoices[] = {{IDC_SYM_RADIO1, 5, codabarChoice, setCodabarChoice}};
 
 const ControlBinding kMsi[] = {
-    radios(IDC_SYM_RADIO1, 3, barcodeField(msiVerify), 390),
-    label(IDC_SYM_RADIO2, 391),
-    label(IDC_SYM_RADIO3, 392),
-    radios(IDC_SYM_RADIO4, 3, barcodeField(msiTransmit), 394),
-    label(IDC_SYM_RADIO5, 395),
-    label(IDC_SYM_RADIO6, 396),
-    radios(IDC_SYM_RADIO7, 2, bitField(offsetof(BarcodeSettings, msiLength), 7), kFixedLength),
-    label(IDC_SYM_RADIO8, kMaxMinLength),
-    number(IDC_SYM_MAX_LENGTH, bitField(offsetof(BarcodeSettings, msiLength), 0, 7), 127),
-    number(IDC_SYM_MIN_LENGTH, bitField(offsetof(BarcodeSettings, msiLength) + 1, 0, 8), 255),
-    label(IDC_SYM_LABEL1, 389),
-    label(IDC_SYM_LABEL2, 393),
-    label(IDC_SYM_LABEL3, kLengthGroup),
-    label(IDC_SYM_LABEL4, kMaxLength),
-    label(IDC_SYM_LABEL5, kMinLength),
+    bindRadios(IDC_SYM_RADIO1, 3, barcodeField(msiVerify), 390),
+    bindLabel(IDC_SYM_RADIO2, 391),
+    bindLabel(IDC_SYM_RADIO3, 392),
+    bindRadios(IDC_SYM_RADIO4, 3, barcodeField(msiTransmit), 394),
+    bindLabel(IDC_SYM_RADIO5, 395),
+    bindLabel(IDC_SYM_RADIO6, 396),
+    bindRadios(IDC_SYM_RADIO7, 2, bitField(offsetof(BarcodeSettings, msiLength), 7), kFixedLength),
+    bindLabel(IDC_SYM_RADIO8, kMaxMinLength),
+    bindNumber(IDC_SYM_MAX_LENGTH, bitField(offsetof(BarcodeSettings, msiLength), 0, 7), 127),
+    bindNumber(IDC_SYM_MIN_LENGTH, bitField(offsetof(BarcodeSettings, msiLength) + 1, 0, 8), 255),
+    bindLabel(IDC_SYM_LABEL1, 389),
+    bindLabel(IDC_SYM_LABEL2, 393),
+    bindLabel(IDC_SYM_LABEL3, kLengthGroup),
+    bindLabel(IDC_SYM_LABEL4, kMaxLength),
+    bindLabel(IDC_SYM_LABEL5, kMinLength),
 };
 const ControlBinding kPlessey[] = {
     check(IDC_SYM_CHECK1, plesseyToUkPlessey, 397),
@@ -195,7 +154,7 @@ const ControlBinding kEan13[] = {
     check(IDC_SYM_CHECK5, upcaTransmitChecksum, 404),
     check(IDC_SYM_CHECK6, upcaToEan13, 405),
 };
-const ControlBinding kTelepen[] = {label(IDC_SYM_RADIO1, 406), label(IDC_SYM_RADIO2, 407), label(IDC_SYM_LABEL1, 408)};
+const ControlBinding kTelepen[] = {bindLabel(IDC_SYM_RADIO1, 406), bindLabel(IDC_SYM_RADIO2, 407), bindLabel(IDC_SYM_LABEL1, 408)};
 const ComputedChoice kTelepenChoices[] = {{IDC_SYM_RADIO1, 2, telepenChoice, setTelepenChoice}};
 const ControlBinding kRss14[] = {
     check(IDC_SYM_CHECK1, rss14CodeId, kTransmitCodeId),
@@ -210,35 +169,35 @@ const ControlBinding kRss14Limited[] = {
 const ControlBinding kRss14Expanded[] = {check(IDC_SYM_CHECK1, rss14ExpandedCodeId, kTransmitCodeId)};
 // "Transmit Code ID" is stored inverted: a computed choice. The replacement edits are the
 // form's extra.
-const ControlBinding kEan128[] = {label(IDC_SYM_CHECK1, kTransmitCodeId), label(IDC_SYM_LABEL1, 409),
-                                  label(IDC_SYM_LABEL2, 410)};
+const ControlBinding kEan128[] = {bindLabel(IDC_SYM_CHECK1, kTransmitCodeId), bindLabel(IDC_SYM_LABEL1, 409),
+                                  bindLabel(IDC_SYM_LABEL2, 410)};
 const ComputedChoice kEan128Choices[] = {{IDC_SYM_CHECK1, 1, ean128CodeIdChoice, setEan128CodeIdChoice}};
 
 // ---- code IDs and weight code ---------------------------------------------------------------
 
 const ControlBinding kCodeIds[] = {
     check(IDC_CODEID_ENABLE, TORVIK_FIELD(SystemSettings, codeIdsOn), 411),
-    label(IDC_CODEID_NAME_FIRST, 412),
-    label(IDC_CODEID_NAME_FIRST + 1, 413),
-    label(IDC_CODEID_NAME_FIRST + 2, 414),
-    label(IDC_CODEID_NAME_FIRST + 3, 415),
-    label(IDC_CODEID_NAME_FIRST + 4, 416),
-    label(IDC_CODEID_NAME_FIRST + 5, 417),
-    label(IDC_CODEID_NAME_FIRST + 6, 418),
-    label(IDC_CODEID_NAME_FIRST + 7, 419),
-    label(IDC_CODEID_NAME_FIRST + 8, 420),
-    label(IDC_CODEID_NAME_FIRST + 9, 421),
-    label(IDC_CODEID_NAME_FIRST + 10, 422),
-    label(IDC_CODEID_NAME_FIRST + 11, 423),
-    label(IDC_CODEID_NAME_FIRST + 12, 424),
-    label(IDC_CODEID_NAME_FIRST + 13, 425),
-    label(IDC_CODEID_NAME_FIRST + 14, 426),
-    label(IDC_CODEID_SET_FIRST, 427),
-    label(IDC_CODEID_SET_FIRST + 1, 428),
-    label(IDC_CODEID_SET_FIRST + 2, 429),
-    label(IDC_CODEID_SET_FIRST + 3, 430),
-    label(IDC_CODEID_SET_FIRST + 4, 431),
-    label(IDC_CODEID_CLEAR, 432),
+    bindLabel(IDC_CODEID_NAME_FIRST, 412),
+    bindLabel(IDC_CODEID_NAME_FIRST + 1, 413),
+    bindLabel(IDC_CODEID_NAME_FIRST + 2, 414),
+    bindLabel(IDC_CODEID_NAME_FIRST + 3, 415),
+    bindLabel(IDC_CODEID_NAME_FIRST + 4, 416),
+    bindLabel(IDC_CODEID_NAME_FIRST + 5, 417),
+    bindLabel(IDC_CODEID_NAME_FIRST + 6, 418),
+    bindLabel(IDC_CODEID_NAME_FIRST + 7, 419),
+    bindLabel(IDC_CODEID_NAME_FIRST + 8, 420),
+    bindLabel(IDC_CODEID_NAME_FIRST + 9, 421),
+    bindLabel(IDC_CODEID_NAME_FIRST + 10, 422),
+    bindLabel(IDC_CODEID_NAME_FIRST + 11, 423),
+    bindLabel(IDC_CODEID_NAME_FIRST + 12, 424),
+    bindLabel(IDC_CODEID_NAME_FIRST + 13, 425),
+    bindLabel(IDC_CODEID_NAME_FIRST + 14, 426),
+    bindLabel(IDC_CODEID_SET_FIRST, 427),
+    bindLabel(IDC_CODEID_SET_FIRST + 1, 428),
+    bindLabel(IDC_CODEID_SET_FIRST + 2, 429),
+    bindLabel(IDC_CODEID_SET_FIRST + 3, 430),
+    bindLabel(IDC_CODEID_SET_FIRST + 4, 431),
+    bindLabel(IDC_CODEID_CLEAR, 432),
 };
 
 constexpr ControlBinding weightEnable() {
@@ -262,13 +221,13 @@ const ControlBinding kWeight[] = {
     weightEnable(),
     check(IDC_WEIGHT_ONE_C, TORVIK_FIELD(WeightChoices, oneCFormat), 434),
     weightPrefix(),
-    combo(IDC_WEIGHT_MASK, TORVIK_FIELD(WeightChoices, maskItem), kMaskCodeItems, 0),
-    combo(IDC_WEIGHT_KEY_FIELD, TORVIK_FIELD(WeightChoices, keyItem), kFieldItems, 0),
-    combo(IDC_WEIGHT_QTY_FIELD, TORVIK_FIELD(WeightChoices, qtyItem), kFieldItems, 0),
-    label(IDC_WEIGHT_PREFIX_LABEL, 435),
-    label(IDC_WEIGHT_MASK_LABEL, 436),
-    label(IDC_WEIGHT_KEY_LABEL, 437),
-    label(IDC_WEIGHT_QTY_LABEL, 438),
+    bindCombo(IDC_WEIGHT_MASK, TORVIK_FIELD(WeightChoices, maskItem), kMaskCodeItems, 0),
+    bindCombo(IDC_WEIGHT_KEY_FIELD, TORVIK_FIELD(WeightChoices, keyItem), kFieldItems, 0),
+    bindCombo(IDC_WEIGHT_QTY_FIELD, TORVIK_FIELD(WeightChoices, qtyItem), kFieldItems, 0),
+    bindLabel(IDC_WEIGHT_PREFIX_LABEL, 435),
+    bindLabel(IDC_WEIGHT_MASK_LABEL, 436),
+    bindLabel(IDC_WEIGHT_KEY_LABEL, 437),
+    bindLabel(IDC_WEIGHT_QTY_LABEL, 438),
 };
 
 template <std::size_t N>

@@ -30,30 +30,11 @@ constexpr int kEntryMore = 68;
 constexpr int kEntryErrorLabel = 69;
 
 ControlBinding combo(int id, FieldRef field, int items = 0, int itemsFirst = 0, int rows = 1) {
-  ControlBinding b;
-  b.id = id;
-  b.kind = ControlKind::Combo;
-  b.field = field;
-  b.max = items;
-  b.itemsFirst = itemsFirst;
-  b.rows = rows;
-  return b;
+  return bindControl(id, ControlKind::Combo, field, items, 0, rows, itemsFirst);
 }
-ControlBinding edit(int id, ControlKind kind, FieldRef field, int max) {
-  ControlBinding b;
-  b.id = id + 1;
-  b.kind = kind;
-  b.field = field;
-  b.max = max;
-  b.rows = kFormLines;
-  return b;
-}
-ControlBinding label(int id, int entry, int rows = 1) {
-  ControlBinding b;
-  b.id = id;
-  b.languageEntry = entry;
-  b.rows = rows;
-  return b;
+// A column of the eight lines: `base` plus the line number is its control.
+ControlBinding edit(int base, ControlKind kind, FieldRef field, int max) {
+  return bindControl(base + 1, kind, field, max, 0, kFormLines);
 }
 
 const ControlBinding kFormControls[] = {
@@ -69,24 +50,24 @@ const ControlBinding kFormControls[] = {
     edit(IDC_FORM_PROMPT_BASE, ControlKind::Text, TORVIK_LINE_FIELD(FormRecord, prompt), kPromptChars),
     edit(IDC_FORM_MIN_BASE, ControlKind::Number, TORVIK_LINE_FIELD(FormRecord, minLength), kMaxInputLength),
     edit(IDC_FORM_MAX_BASE, ControlKind::Number, TORVIK_LINE_FIELD(FormRecord, maxLength), kMaxInputLength),
-    label(IDC_FORM_NAME_LABEL, kEntryLabelsFirst),
-    label(IDC_FORM_FONT_LABEL, kEntryLabelsFirst + 1),
-    label(IDC_FORM_ESC_LABEL, kEntryLabelsFirst + 2),
-    label(IDC_FORM_NEXT_LABEL, kEntryLabelsFirst + 3),
-    label(IDC_FORM_LOOKUP_LABEL, kEntryLabelsFirst + 4),
-    label(IDC_FORM_RECORD_LABEL, kEntryLabelsFirst + 5),
-    label(IDC_FORM_HEADER_FIRST, kEntryHeadersFirst),
-    label(IDC_FORM_HEADER_FIRST + 1, kEntryHeadersFirst + 1),
-    label(IDC_FORM_HEADER_FIRST + 2, kEntryHeadersFirst + 2),
-    label(IDC_FORM_HEADER_FIRST + 3, kEntryHeadersFirst + 3),
-    label(IDC_FORM_HEADER_FIRST + 4, kEntryHeadersFirst + 4),
-    label(IDC_FORM_HEADER_FIRST + 5, kEntryHeadersFirst + 5),
-    label(IDC_FORM_HEADER_FIRST + 6, kEntryHeadersFirst + 6),
-    label(IDC_FORM_HEADER_FIRST + 7, kEntryHeadersFirst + 7),
-    label(IDC_FORM_TIME_STAMP, kEntryTimeStamp),
-    label(IDC_FORM_BRANCH, kEntryBranch),
-    label(IDC_FORM_MORE_BASE + 1, kEntryMore, kFormLines),
-    label(IDC_FORM_ERROR_LABEL, kEntryErrorLabel),
+    bindLabel(IDC_FORM_NAME_LABEL, kEntryLabelsFirst),
+    bindLabel(IDC_FORM_FONT_LABEL, kEntryLabelsFirst + 1),
+    bindLabel(IDC_FORM_ESC_LABEL, kEntryLabelsFirst + 2),
+    bindLabel(IDC_FORM_NEXT_LABEL, kEntryLabelsFirst + 3),
+    bindLabel(IDC_FORM_LOOKUP_LABEL, kEntryLabelsFirst + 4),
+    bindLabel(IDC_FORM_RECORD_LABEL, kEntryLabelsFirst + 5),
+    bindLabel(IDC_FORM_HEADER_FIRST, kEntryHeadersFirst),
+    bindLabel(IDC_FORM_HEADER_FIRST + 1, kEntryHeadersFirst + 1),
+    bindLabel(IDC_FORM_HEADER_FIRST + 2, kEntryHeadersFirst + 2),
+    bindLabel(IDC_FORM_HEADER_FIRST + 3, kEntryHeadersFirst + 3),
+    bindLabel(IDC_FORM_HEADER_FIRST + 4, kEntryHeadersFirst + 4),
+    bindLabel(IDC_FORM_HEADER_FIRST + 5, kEntryHeadersFirst + 5),
+    bindLabel(IDC_FORM_HEADER_FIRST + 6, kEntryHeadersFirst + 6),
+    bindLabel(IDC_FORM_HEADER_FIRST + 7, kEntryHeadersFirst + 7),
+    bindLabel(IDC_FORM_TIME_STAMP, kEntryTimeStamp),
+    bindLabel(IDC_FORM_BRANCH, kEntryBranch),
+    bindLabel(IDC_FORM_MORE_BASE + 1, kEntryMore, kFormLines),
+    bindLabel(IDC_FORM_ERROR_LABEL, kEntryErrorLabel),
 };
 const ControlTable kFormTable = controlTable(kFormControls);
 

@@ -232,14 +232,7 @@ LRESULT CALLBACK gridTableProc(HWND table, UINT message, WPARAM wParam, LPARAM l
 
 // ---- The dialog ------------------------------------------------------------------------
 
-constexpr ControlBinding labelBinding(int id, int entry) {
-  ControlBinding b{};
-  b.id = id;
-  b.kind = ControlKind::Label;
-  b.languageEntry = entry;
-  return b;
-}
-constexpr ControlBinding kGridControls[] = {labelBinding(IDC_GRID_RESULT_LABEL, 132), labelBinding(IDC_GRID_CLEAR, 133)};
+constexpr ControlBinding kGridControls[] = {bindLabel(IDC_GRID_RESULT_LABEL, 132), bindLabel(IDC_GRID_CLEAR, 133)};
 constexpr ControlTable kGridTable = controlTable(kGridControls, 131);
 
 struct GridData {

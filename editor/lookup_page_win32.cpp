@@ -24,47 +24,35 @@ constexpr int kLookupPageIndex = 2;
 constexpr UINT_PTR kOkGuardId = 1;
 constexpr COLORREF kNoteRed = RGB(200, 20, 30);
 
-ControlBinding binding(int id, ControlKind kind, FieldRef field, int max, int entry, int rows = 1, int items = 0) {
-  ControlBinding b;
-  b.id = id;
-  b.kind = kind;
-  b.field = field;
-  b.max = max;
-  b.languageEntry = entry;
-  b.rows = rows;
-  b.itemsFirst = items;
-  return b;
-}
-ControlBinding label(int id, int entry) { return binding(id, ControlKind::Label, FieldRef{}, 0, entry); }
 
 // Member length, the delimiter edit, the layout radios, the field count's enabling and the
 // no-match list have rules of their own and are kept by hand.
 const ControlBinding kLookupControls[] = {
-    label(IDC_LOOKUP_NAME_LABEL, 252),
-    label(IDC_LOOKUP_MEMBER_LABEL, 253),
-    label(IDC_LOOKUP_COUNT_LABEL, 254),
-    label(IDC_LOOKUP_ASCII_LABEL, 255),
-    label(IDC_LOOKUP_FIXED, 256),
-    label(IDC_LOOKUP_DELIMITED, 257),
-    binding(IDC_LOOKUP_UPLOADABLE, ControlKind::Check, TORVIK_FIELD(LookupRecord, uploadable), 0, 258),
-    label(IDC_LOOKUP_FIELD_LABEL, 259),
-    label(IDC_LOOKUP_OFFSET_LABEL, 260),
-    label(IDC_LOOKUP_KEY_LABEL, 261),
-    label(IDC_LOOKUP_BAD_LABEL, 262),
-    label(IDC_LOOKUP_NO_MATCH_LABEL, 265),
-    label(IDC_LOOKUP_RESET, 266),
-    binding(IDC_LOOKUP_READ_ONCE, ControlKind::Check, TORVIK_FIELD(LookupRecord, readOnce), 0, 267),
-    binding(IDC_LOOKUP_NEGATIVE, ControlKind::Check, TORVIK_FIELD(LookupRecord, negativeRemains), 0, 268),
-    label(IDC_LOOKUP_NOTE, 269),
-    binding(IDC_LOOKUP_DELETE_IF_NULL, ControlKind::Check, TORVIK_FIELD(LookupRecord, deleteIfNull), 0, 1795),
-    binding(IDC_LOOKUP_FIELD_COUNT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, fieldCount), kLookupFields + 1, 0),
-    binding(IDC_LOOKUP_BAD_FORMAT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, badFormatAction), 3, 0, 1,
+    bindLabel(IDC_LOOKUP_NAME_LABEL, 252),
+    bindLabel(IDC_LOOKUP_MEMBER_LABEL, 253),
+    bindLabel(IDC_LOOKUP_COUNT_LABEL, 254),
+    bindLabel(IDC_LOOKUP_ASCII_LABEL, 255),
+    bindLabel(IDC_LOOKUP_FIXED, 256),
+    bindLabel(IDC_LOOKUP_DELIMITED, 257),
+    bindControl(IDC_LOOKUP_UPLOADABLE, ControlKind::Check, TORVIK_FIELD(LookupRecord, uploadable), 0, 258),
+    bindLabel(IDC_LOOKUP_FIELD_LABEL, 259),
+    bindLabel(IDC_LOOKUP_OFFSET_LABEL, 260),
+    bindLabel(IDC_LOOKUP_KEY_LABEL, 261),
+    bindLabel(IDC_LOOKUP_BAD_LABEL, 262),
+    bindLabel(IDC_LOOKUP_NO_MATCH_LABEL, 265),
+    bindLabel(IDC_LOOKUP_RESET, 266),
+    bindControl(IDC_LOOKUP_READ_ONCE, ControlKind::Check, TORVIK_FIELD(LookupRecord, readOnce), 0, 267),
+    bindControl(IDC_LOOKUP_NEGATIVE, ControlKind::Check, TORVIK_FIELD(LookupRecord, negativeRemains), 0, 268),
+    bindLabel(IDC_LOOKUP_NOTE, 269),
+    bindControl(IDC_LOOKUP_DELETE_IF_NULL, ControlKind::Check, TORVIK_FIELD(LookupRecord, deleteIfNull), 0, 1795),
+    bindControl(IDC_LOOKUP_FIELD_COUNT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, fieldCount), kLookupFields + 1, 0),
+    bindControl(IDC_LOOKUP_BAD_FORMAT, ControlKind::Combo, TORVIK_FIELD(LookupRecord, badFormatAction), 3, 0, 1,
             kStrBadFormatStop),
-    binding(IDC_LOOKUP_OFFSET_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldOffset), 255, 0,
+    bindControl(IDC_LOOKUP_OFFSET_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldOffset), 255, 0,
             kLookupFields),
-    binding(IDC_LOOKUP_LENGTH_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldLength), 255, 0,
+    bindControl(IDC_LOOKUP_LENGTH_BASE, ControlKind::Number, TORVIK_LINE_FIELD(LookupRecord, fieldLength), 255, 0,
             kLookupFields),
-    binding(IDC_LOOKUP_KEY_BASE, ControlKind::Radio, TORVIK_FIELD(LookupRecord, keyField), kLookupFields, 0),
+    bindControl(IDC_LOOKUP_KEY_BASE, ControlKind::Radio, TORVIK_FIELD(LookupRecord, keyField), kLookupFields, 0),
 };
 const ControlTable kLookupTable = controlTable(kLookupControls);
 

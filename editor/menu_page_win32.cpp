@@ -14,23 +14,6 @@ namespace torvik {
 
 namespace {
 
-ControlBinding label(int id, int entry) {
-  ControlBinding b;
-  b.id = id;
-  b.languageEntry = entry;
-  return b;
-}
-
-ControlBinding bound(int id, ControlKind kind, FieldRef field, int max, int entry, int rows = 1) {
-  ControlBinding b;
-  b.id = id;
-  b.kind = kind;
-  b.field = field;
-  b.max = max;
-  b.languageEntry = entry;
-  b.rows = rows;
-  return b;
-}
 
 ControlBinding withItems(ControlBinding b, int first) {
   b.itemsFirst = first;
@@ -45,26 +28,26 @@ ControlBinding enabling(ControlBinding b, int id) {
 // The separate-data-files box is relabelled here but kept by hand: its flag lives in the
 // system settings, not in a menu.
 const ControlBinding kMenuControls[] = {
-    label(IDC_MENU_NAME_LABEL, 202),
-    label(IDC_MENU_FONT_LABEL, 203),
-    label(IDC_MENU_ESC_LABEL, 204),
-    enabling(bound(IDC_MENU_CAPTION_ON, ControlKind::Check, TORVIK_FIELD(MenuRecord, captionOn), 0, 205),
+    bindLabel(IDC_MENU_NAME_LABEL, 202),
+    bindLabel(IDC_MENU_FONT_LABEL, 203),
+    bindLabel(IDC_MENU_ESC_LABEL, 204),
+    enabling(bindControl(IDC_MENU_CAPTION_ON, ControlKind::Check, TORVIK_FIELD(MenuRecord, captionOn), 0, 205),
              IDC_MENU_CAPTION),
-    label(IDC_MENU_OPTIONS_GROUP, 206),
-    bound(IDC_MENU_SAVE_CAPTION, ControlKind::Check, TORVIK_FIELD(MenuRecord, saveCaption), 0, 207),
-    bound(IDC_MENU_SAVE_ITEM, ControlKind::Check, TORVIK_FIELD(MenuRecord, saveSelectedItem), 0, 208),
-    bound(IDC_MENU_PASS_DOWN, ControlKind::Check, TORVIK_FIELD(MenuRecord, passDown), 0, 209),
-    label(IDC_MENU_SEPARATE_FILES, 210),
-    label(IDC_MENU_ITEM_LABEL, 211),
-    label(IDC_MENU_ITEM_TEXT_LABEL, 212),
-    label(IDC_MENU_ITEM_NEXT_LABEL, 213),
-    label(IDC_MENU_RESET, 214),
-    withItems(bound(IDC_MENU_FONT, ControlKind::Combo, TORVIK_FIELD(MenuRecord, font), 2, 0), kStrSmallFont),
-    bound(IDC_MENU_ESC, ControlKind::Combo, TORVIK_FIELD(MenuRecord, escTarget), kScreenTargets, 0),
-    bound(IDC_MENU_CAPTION, ControlKind::Text, TORVIK_FIELD(MenuRecord, caption), kMenuTextChars, 0),
-    bound(IDC_MENU_ITEM_NAME_BASE, ControlKind::Text, TORVIK_LINE_FIELD(MenuRecord, itemName), kMenuTextChars, 0,
+    bindLabel(IDC_MENU_OPTIONS_GROUP, 206),
+    bindControl(IDC_MENU_SAVE_CAPTION, ControlKind::Check, TORVIK_FIELD(MenuRecord, saveCaption), 0, 207),
+    bindControl(IDC_MENU_SAVE_ITEM, ControlKind::Check, TORVIK_FIELD(MenuRecord, saveSelectedItem), 0, 208),
+    bindControl(IDC_MENU_PASS_DOWN, ControlKind::Check, TORVIK_FIELD(MenuRecord, passDown), 0, 209),
+    bindLabel(IDC_MENU_SEPARATE_FILES, 210),
+    bindLabel(IDC_MENU_ITEM_LABEL, 211),
+    bindLabel(IDC_MENU_ITEM_TEXT_LABEL, 212),
+    bindLabel(IDC_MENU_ITEM_NEXT_LABEL, 213),
+    bindLabel(IDC_MENU_RESET, 214),
+    withItems(bindControl(IDC_MENU_FONT, ControlKind::Combo, TORVIK_FIELD(MenuRecord, font), 2, 0), kStrSmallFont),
+    bindControl(IDC_MENU_ESC, ControlKind::Combo, TORVIK_FIELD(MenuRecord, escTarget), kScreenTargets, 0),
+    bindControl(IDC_MENU_CAPTION, ControlKind::Text, TORVIK_FIELD(MenuRecord, caption), kMenuTextChars, 0),
+    bindControl(IDC_MENU_ITEM_NAME_BASE, ControlKind::Text, TORVIK_LINE_FIELD(MenuRecord, itemName), kMenuTextChars, 0,
           kMenuItems),
-    bound(IDC_MENU_ITEM_NEXT_BASE, ControlKind::Combo, TORVIK_LINE_FIELD(MenuRecord, itemNext), kScreenTargets, 0,
+    bindControl(IDC_MENU_ITEM_NEXT_BASE, ControlKind::Combo, TORVIK_LINE_FIELD(MenuRecord, itemNext), kScreenTargets, 0,
           kMenuItems),
 };
 const ControlTable kMenuTable = controlTable(kMenuControls);
