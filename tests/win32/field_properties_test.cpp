@@ -14,6 +14,7 @@
 
 #include "resources/resource_ids.h"
 #include "tests/support/win32_files.h"
+#include "tests/support/win32_screenshot.h"
 
 namespace torvik {
 namespace {
@@ -98,40 +99,7 @@ DWORD WINAPI workDialog(LPVOID parameter) {
 // Writes the dialog's picture on the screen to screenshots/<name>.bmp beside the test program.
 void screenshot(HWND window, const char* name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  GdiFlush();
-  const DWORD imageBytes = ((static_cast<DWORD>(width) * 3 + 3) & ~3u) * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageBytes;
-  const std::string folder = testfiles::programFolder() + "screenshots";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  if (FILE* out = std::fopen((folder + "\\" + name + ".bmp").c_str(), "wb")) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits, 1, imageBytes, out);
-    std::fclose(out);
-  }
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  testfiles::saveWindowShot(window, name);
 }
 
 class FieldProperties : public ::testing::Test {
