@@ -7,6 +7,8 @@
 #   simulator, link, editor   the subsystems, beside each other: each sees base, definition and
 #               itself; its _win32 half also sees win
 #   shell       the program: main window, commands, the one App      (sees everything)
+#   cli         torvik-cli, the command-line companion: sees base, definition, link and the
+#               editor's portable rules; never the windows
 # resources/ (ids and the string table's source) is data every layer may read.
 
 # An include root for `name` that holds links to the listed folders.
@@ -28,14 +30,22 @@ foreach(layer simulator link editor)
   torvik_include_root(${layer} base definition ${layer})
   torvik_include_root(${layer}_win32 base definition win ${layer})
 endforeach()
+torvik_include_root(cli base definition link editor cli)
+torvik_include_root(cli_win32 base definition win link editor cli)
 
-# The portable sources of a folder, or its Win32 ones.
+# The portable sources of a folder, or its Win32 ones. Files ending in _posix.cpp are the
+# POSIX halves of what _win32.cpp files do on Windows: portable, but not to Windows.
+# A program's entry (main.cpp) is never part of its folder's library.
 function(torvik_sources out folder kind)
   file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER found EXCLUDE REGEX "/main\\.cpp$")
   if(kind STREQUAL "win32")
     list(FILTER found INCLUDE REGEX "_win32\\.cpp$")
   else()
     list(FILTER found EXCLUDE REGEX "_win32\\.cpp$")
+    if(WIN32)
+      list(FILTER found EXCLUDE REGEX "_posix\\.cpp$")
+    endif()
   endif()
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
@@ -72,7 +82,10 @@ function(torvik_portable_layers suffix)
   torvik_sources(shell shell portable)
   torvik_layer_library(torvik_shell${suffix} ${CMAKE_SOURCE_DIR} SOURCES ${shell}
                        LINKS torvik_simulator${suffix} torvik_link${suffix} torvik_editor${suffix} OPTIONS ${options})
+  torvik_sources(cli cli portable)
+  torvik_layer_library(torvik_cli${suffix} ${TORVIK_ROOT_cli} SOURCES ${cli}
+                       LINKS torvik_link${suffix} torvik_editor${suffix} OPTIONS ${options})
   add_library(torvik_core${suffix} INTERFACE)
-  target_link_libraries(torvik_core${suffix} INTERFACE torvik_shell${suffix})
+  target_link_libraries(torvik_core${suffix} INTERFACE torvik_shell${suffix} torvik_cli${suffix})
   target_include_directories(torvik_core${suffix} INTERFACE ${CMAKE_SOURCE_DIR})
 endfunction()

@@ -21,6 +21,11 @@ target_link_options(unit_tests_sanitized PRIVATE ${SANITIZE})
 target_link_libraries(unit_tests_sanitized PRIVATE torvik_core_sanitized GTest::gtest_main)
 add_test(NAME sanitized.all_unit_tests COMMAND unit_tests_sanitized --gtest_brief=1)
 
+# The command-line companion.
+add_executable(torvik-cli cli/main.cpp)
+target_include_directories(torvik-cli PRIVATE ${TORVIK_ROOT_cli})
+target_link_libraries(torvik-cli PRIVATE torvik_cli)
+
 file(GLOB TOOL_DIRS CONFIGURE_DEPENDS tools/*/CMakeLists.txt)
 foreach(tool ${TOOL_DIRS})
   get_filename_component(dir ${tool} DIRECTORY)

@@ -30,6 +30,14 @@ file(GLOB RC_DEPENDS CONFIGURE_DEPENDS resources/*.rc resources/*.h resources/*.
      resources/*.manifest resources/bitmaps/*)
 set_source_files_properties(resources/torvik.rc PROPERTIES OBJECT_DEPENDS "${RC_DEPENDS}")
 
+# The command-line companion as a console program, with the Win32 serial port.
+torvik_sources(cli_win32 cli win32)
+torvik_layer_library(torvik_cli_win32 ${TORVIK_ROOT_cli_win32} SOURCES ${cli_win32}
+                     LINKS torvik_cli torvik_link_win32)
+add_executable(torvik-cli cli/main.cpp)
+target_include_directories(torvik-cli PRIVATE ${TORVIK_ROOT_cli})
+target_link_libraries(torvik-cli PRIVATE torvik_cli_win32)
+
 # GoogleTest for MinGW, from Debian's source package.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

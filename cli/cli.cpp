@@ -1,0 +1,209 @@
+#include "cli/cli.h"
+
+#include <cstring>
+
+#include "cli/commands.h"
+#include "resources/resource_ids.h"
+
+namespace torvik {
+
+namespace {
+
+const std::vector<OptionSpec> kLinkOptions = {
+    {"--port", "NAME", false, "serial device, e.g. /dev/ttyUSB0 or COM3 (required)"},
+    {"--transport", "KIND", false, "cable (default), cradle or irda"},
+    {"--rate", "BITS", false, "115200 (default), 57600, 38400, 19200 or 9600"},
+};
+
+std::vector<OptionSpec> linkOptionsAnd(std::vector<OptionSpec> more) {
+  std::vector<OptionSpec> all = kLinkOptions;
+  all.insert(all.end(), more.begin(), more.end());
+  return all;
+}
+
+const char kProgram[] = "torvik-cli";
+
+void printUsage(std::ostream& out) {
+  out << "Usage: " << kProgram << " COMMAND [OPTIONS] OPERANDS...\n"
+      << "Designs as text, a design check and the terminal link, for scripts.\n\nCommands:\n";
+  for (const CliCommand& c : cliCommands()) {
+    std::string head = std::string(c.name) + " " + c.operands;
+    if (head.size() < 22) head.resize(22, ' ');
+    out << "  " << head << "  " << c.summary << "\n";
+  }
+  out << "\nRun '" << kProgram << " COMMAND --help' for a command's options.\n"
+      << "Exit codes: 0 done, 1 the check or transfer failed or the designs differ, 2 bad usage or input.\n";
+}
+
+void printCommandHelp(const CliCommand& c, std::ostream& out) {
+  out << "Usage: " << kProgram << " " << c.name << (c.options.empty() ? "" : " [OPTIONS]") << " " << c.operands
+      << "\n" << c.description << "\n";
+  if (c.options.empty()) return;
+  out << "\nOptions:\n";
+  for (const OptionSpec& o : c.options) {
+    std::string head = std::string(o.name) + (o.argument != nullptr ? std::string(" ") + o.argument : "");
+    if (head.size() < 22) head.resize(22, ' ');
+    out << "  " << head << "  " << o.help << "\n";
+  }
+}
+
+const OptionSpec* findOption(const CliCommand& command, const std::string& name) {
+  for (const OptionSpec& o : command.options)
+    if (name == o.name) return &o;
+  return nullptr;
+}
+
+}  // namespace
+
+std::string ParsedArgs::value(const std::string& name, const std::string& fallback) const {
+  const auto it = options.find(name);
+  return it == options.end() || it->second.empty() ? fallback : it->second.back();
+}
+
+const std::vector<std::string>& ParsedArgs::values(const std::string& name) const {
+  static const std::vector<std::string> kNone;
+  const auto it = options.find(name);
+  return it == options.end() ? kNone : it->second;
+}
+
+const std::vector<CliCommand>& cliCommands() {
+  static const std::vector<CliCommand> kCommands = {
+      {"show", "DESIGN", "print a design as text, one setting per line",
+       "Prints the whole design (a .TVX file or an older family's file) as readable text: each\n"
+       "setting by its name, in file order, one per line. The same design always gives the same\n"
+       "text, so the output suits diff and version control.",
+       {{"--changed", nullptr, false, "only the settings that differ from a new design"}},
+       1, 1, runShowCommand},
+      {"diff", "A B", "print the settings that differ between two designs",
+       "Prints each setting whose value differs between designs A and B, by the names 'show'\n"
+       "uses. Prints nothing and exits 0 when the designs are equal; exits 1 when they differ.",
+       {},
+       2, 2, runDiffCommand},
+      {"check", "DESIGN", "find what would go wrong on the terminal",
+       "Checks a design, and the lookup files given with --lookup, for what would go wrong on\n"
+       "the terminal: targets that lead nowhere, texts longer than their display, lengths that\n"
+       "contradict each other, lookup lines the lookup definition cannot hold. One line per\n"
+       "finding; exits 1 when there is any.",
+       {{"--lookup", "N=FILE", true, "check FILE against lookup definition N (1 to 3)"},
+        {"--quiet", nullptr, false, "print only the number of findings"}},
+       1, 1, runCheckCommand},
+      {"image", "DESIGN", "write the program image the terminal receives",
+       "Writes the 20,000-byte program image of the design, byte for byte as the desktop\n"
+       "program sends it to the terminal.",
+       {{"-o", "IMAGE", false, "the file to write (required)"}},
+       1, 1, runImageCommand},
+      {"download", "DESIGN", "download a design to the terminal",
+       "Sends the design's program image to the terminal, with the desktop program's protocol\n"
+       "and messages.",
+       linkOptionsAnd({}),
+       1, 1, runDownloadCommand},
+      {"lookup", "FILE", "download a lookup text file to the terminal",
+       "Sends a lookup text file to the terminal line by line, with the desktop program's\n"
+       "protocol and messages.",
+       linkOptionsAnd({}),
+       1, 1, runLookupCommand},
+      {"receive", "OUT", "receive the collected records into a text file",
+       "Receives the records collected on the terminal and appends them to OUT, one line each.\n"
+       "Every record is on disk before the terminal is told it arrived; Ctrl+C ends the\n"
+       "transfer and keeps the records already acknowledged.",
+       linkOptionsAnd({{"--new", nullptr, false, "write a new OUT instead of appending (an existing one is replaced)"}}),
+       1, 1, runReceiveCommand},
+  };
+  return kCommands;
+}
+
+bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, ParsedArgs& parsed,
+               bool& help, std::string& error) {
+  help = false;
+  bool operandsOnly = false;  // after "--" every word is an operand
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (operandsOnly || word.empty() || word[0] != '-' || word == "-") {
+      parsed.positionals.push_back(word);
+      continue;
+    }
+    if (word == "--") {
+      operandsOnly = true;
+      continue;
+    }
+    if (word == "--help" || word == "-h") {
+      help = true;
+      return true;
+    }
+    std::string name = word;
+    std::string value;
+    bool inlineValue = false;
+    const std::size_t equals = word.find('=');
+    if (word.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+      name = word.substr(0, equals);
+      value = word.substr(equals + 1);
+      inlineValue = true;
+    }
+    const OptionSpec* spec = findOption(command, name);
+    if (spec == nullptr) {
+      error = "unknown option " + name;
+      return false;
+    }
+    if (spec->argument == nullptr) {
+      if (inlineValue) {
+        error = name + " takes no value";
+        return false;
+      }
+    } else if (!inlineValue) {
+      if (i + 1 >= args.size()) {
+        error = name + " needs a value (" + spec->argument + ")";
+        return false;
+      }
+      value = args[++i];
+    }
+    std::vector<std::string>& slot = parsed.options[name];
+    if (!slot.empty() && !spec->repeatable) {
+      error = name + " given twice";
+      return false;
+    }
+    slot.push_back(value);
+  }
+  const int n = static_cast<int>(parsed.positionals.size());
+  if (n < command.minOperands || n > command.maxOperands) {
+    error = std::string("expects ") + command.operands + (n < command.minOperands ? ", got too few operands" : ", got too many operands");
+    return false;
+  }
+  return true;
+}
+
+int runCli(const std::vector<std::string>& args, CliIo& io) {
+  if (args.empty()) {
+    printUsage(io.err);
+    return kExitUsage;
+  }
+  const std::string& name = args[0];
+  if (name == "--help" || name == "-h" || name == "help") {
+    printUsage(io.out);
+    return kExitDone;
+  }
+  if (name == "--version") {
+    io.out << kProgram << " " << TORVIK_VERSION_TEXT << "\n";
+    return kExitDone;
+  }
+  for (const CliCommand& command : cliCommands()) {
+    if (name != command.name) continue;
+    ParsedArgs parsed;
+    bool help = false;
+    std::string error;
+    if (!parseArgs(command, std::vector<std::string>(args.begin() + 1, args.end()), parsed, help, error)) {
+      io.err << kProgram << " " << command.name << ": " << error << "\n"
+             << "Run '" << kProgram << " " << command.name << " --help' for its usage.\n";
+      return kExitUsage;
+    }
+    if (help) {
+      printCommandHelp(command, io.out);
+      return kExitDone;
+    }
+    return command.run(parsed, io);
+  }
+  io.err << kProgram << ": unknown command '" << name << "'\n";
+  printUsage(io.err);
+  return kExitUsage;
+}
+
+}  // namespace torvik

@@ -1,0 +1,117 @@
+#include "cli/design_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "base/string_ids.h"
+#include "base/ui_strings.h"
+#include "definition/default_messages.h"
+#include "definition/new_defaults.h"
+#include "definition/project_file.h"
+#include "editor/lookup_rules.h"
+
+namespace torvik {
+
+namespace {
+
+std::string systemError() { return std::strerror(errno); }
+
+}  // namespace
+
+void makeNewDesign(ApplicationDefinition& def) {
+  UiStrings strings;
+  auto messages = std::make_unique<DefaultMessages>();
+  buildDefaultMessages(strings, *messages);
+  applyNewApplicationDefaults(def, *messages);
+  renumberCalculatorEntry(def, messages.get());
+}
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error) {
+  bytes.clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    error = path + ": " + systemError();
+    return false;
+  }
+  std::uint8_t chunk[65536];
+  bool ok = true;
+  for (;;) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file);
+    if (bytes.size() + n > limit) {
+      error = path + ": larger than " + std::to_string(limit) + " bytes";
+      ok = false;
+      break;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + n);
+    if (n < sizeof chunk) {
+      if (std::ferror(file)) {
+        error = path + ": " + systemError();
+        ok = false;
+      }
+      break;
+    }
+  }
+  std::fclose(file);
+  return ok;
+}
+
+bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io) {
+  makeNewDesign(def);
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  // Anything past a project file's size is not read by the desktop program either.
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    io.err << path << ": " << systemError() << "\n";
+    return false;
+  }
+  bytes.resize(kProjectFileSize);
+  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    io.err << path << ": " << systemError() << "\n";
+    return false;
+  }
+  bytes.resize(got);
+  UiStrings strings;
+  const LoadResult result = loadProjectFile(bytes.data(), bytes.size(), def, strings);
+  if (!result.loaded()) {
+    io.err << path << ": " << strings.text(kStrFormatMismatch).c_str() << " (not a Torvik design)\n";
+    return false;
+  }
+  if (result.status == LoadStatus::Legacy) io.err << path << ": note: converted from an older terminal family's design\n";
+  if (result.upgraded) io.err << path << ": note: converted from an older revision of the format\n";
+  if (result.incomplete) io.err << path << ": warning: " << strings.text(kStrFileIncomplete).c_str() << "\n";
+  return true;
+}
+
+bool replaceFile(const std::string& path, const std::uint8_t* data, std::size_t size, std::string& error) {
+  const std::string temporary = path + ".part";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) {
+    error = temporary + ": " + systemError();
+    return false;
+  }
+  bool ok = std::fwrite(data, 1, size, file) == size;
+  ok = std::fflush(file) == 0 && ok;
+  if (!ok) error = temporary + ": " + systemError();
+  if (std::fclose(file) != 0 && ok) {
+    error = temporary + ": " + systemError();
+    ok = false;
+  }
+  // Windows' rename does not replace an existing file; remove it first there.
+#ifdef _WIN32
+  if (ok) std::remove(path.c_str());
+#endif
+  if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = path + ": " + systemError();
+    ok = false;
+  }
+  if (!ok) std::remove(temporary.c_str());
+  return ok;
+}
+
+}  // namespace torvik

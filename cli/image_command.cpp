@@ -1,0 +1,28 @@
+// image: the program image as the desktop program sends it.
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/design_files.h"
+#include "link/program_image.h"
+
+namespace torvik {
+
+int runImageCommand(const ParsedArgs& args, CliIo& io) {
+  const std::string output = args.value("-o");
+  if (output.empty()) {
+    io.err << "torvik-cli image: -o IMAGE is required\n";
+    return kExitUsage;
+  }
+  auto def = std::make_unique<ApplicationDefinition>();
+  if (!loadDesign(args.positionals[0], *def, io)) return kExitUsage;
+  auto image = std::make_unique<ProgramImage>();
+  buildProgramImage(*def, *image);
+  std::string error;
+  if (!replaceFile(output, image->bytes, kImageSize, error)) {
+    io.err << "torvik-cli image: " << error << "\n";
+    return kExitFailed;
+  }
+  return kExitDone;
+}
+
+}  // namespace torvik
