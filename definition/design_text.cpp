@@ -486,17 +486,23 @@ std::string quoted(const std::uint8_t* p, std::size_t n) {
   return s + "\"";
 }
 
-// Hex bytes; four or more trailing zeros are counted rather than written.
+// Hex bytes; runs of four or more zeros are counted rather than written: "00 AB + 94 zeros".
 std::string hexRun(const std::uint8_t* p, std::size_t n) {
-  std::size_t end = n;
-  while (end > 0 && p[end - 1] == 0) --end;
-  if (n - end < 4) end = n;
   std::string s;
-  for (std::size_t i = 0; i < end; ++i) {
-    if (i > 0) s += ' ';
-    s += hexByte(p[i]);
+  bool inBytes = false;  // the last segment is hex bytes, so the next byte joins it
+  for (std::size_t i = 0; i < n;) {
+    std::size_t zeros = 0;
+    while (i + zeros < n && p[i + zeros] == 0) ++zeros;
+    if (zeros >= 4) {
+      s += (s.empty() ? "" : " + ") + std::to_string(zeros) + " zeros";
+      inBytes = false;
+      i += zeros;
+    } else {
+      s += s.empty() ? "" : inBytes ? " " : " + ";
+      s += hexByte(p[i++]);
+      inBytes = true;
+    }
   }
-  if (end < n) s += (end > 0 ? " + " : "") + std::to_string(n - end) + " zeros";
   return s;
 }
 
