@@ -130,7 +130,10 @@ class Scope {
   std::size_t base_;
 };
 
+// "line3": a line, item, record or block of its kind, 1-based, as the editor numbers them.
 std::string index(const char* word, int i) { return word + std::to_string(i + 1); }
+// "fieldLength.3": element 3 of an array that has no view of its own, 1-based.
+std::string entry(const char* member, int i) { return std::string(member) + "." + std::to_string(i + 1); }
 
 void addBarcode(Scope s) {
   namespace b = barcode;
@@ -309,19 +312,23 @@ void addForm(Scope s) {
   for (int j = 0; j < kFormLines; ++j) addFormLine(s.sub(index("line", j), 0), j);
   s.number("lastInputLine", offsetof(F, lastInputLine));
   s.number("simCurrentLine", offsetof(F, simCurrentLine));
+  // The FN+1 to FN+4 arrays in file order, each by its member name and the key's number.
+  for (int k = 0; k < kFnKeys; ++k) s.choice(entry("fnBranch", k), offsetof(F, fnBranch) + k, n.branch);
+  for (int k = 0; k < kFnKeys; ++k) {
+    s.choice(entry("fnSumField", k), offsetof(F, fnSumField) + k, n.field16, 0x0F);
+    s.choice(entry("fnSumMultiplier", k), offsetof(F, fnSumField) + k, n.multiplier, 0xF0);
+  }
+  for (int k = 0; k < kFnKeys; ++k) s.choice(entry("fnSumSource", k), offsetof(F, fnSumSource) + k, n.sumSource);
   s.choice("errorAction", offsetof(F, errorAction), n.errorAction);
   for (int k = 0; k < kFnKeys; ++k) {
-    Scope fn = s.sub(index("fn", k), 0);
-    fn.choice("branch", offsetof(F, fnBranch) + k, n.branch);
-    fn.choice("sumField", offsetof(F, fnSumField) + k, n.field16, 0x0F);
-    fn.choice("sumMultiplier", offsetof(F, fnSumField) + k, n.multiplier, 0xF0);
-    fn.choice("sumSource", offsetof(F, fnSumSource) + k, n.sumSource);
-    fn.flag("remainsEnabled", offsetof(F, fnRemainsField) + k, 0x10);
-    fn.choice("remainsField", offsetof(F, fnRemainsField) + k, n.field16, 0x0F);
-    fn.bits("remainsUnusedBits", offsetof(F, fnRemainsField) + k, 0xE0);
-    fn.flag("filterIsSuffix", offsetof(F, fnRemainsFilter) + k, 0x01);
-    fn.choice("filterVariable", offsetof(F, fnRemainsFilter) + k, n.filterVariable, 0xF0);
-    fn.bits("filterUnusedBits", offsetof(F, fnRemainsFilter) + k, 0x0E);
+    s.flag(entry("fnRemainsEnabled", k), offsetof(F, fnRemainsField) + k, 0x10);
+    s.choice(entry("fnRemainsField", k), offsetof(F, fnRemainsField) + k, n.field16, 0x0F);
+    s.bits(entry("fnRemainsUnusedBits", k), offsetof(F, fnRemainsField) + k, 0xE0);
+  }
+  for (int k = 0; k < kFnKeys; ++k) {
+    s.flag(entry("fnFilterIsSuffix", k), offsetof(F, fnRemainsFilter) + k, 0x01);
+    s.choice(entry("fnFilterVariable", k), offsetof(F, fnRemainsFilter) + k, n.filterVariable, 0xF0);
+    s.bits(entry("fnFilterUnusedBits", k), offsetof(F, fnRemainsFilter) + k, 0x0E);
   }
   s.bytes("unused", offsetof(F, unused), sizeof(F::unused));
 }
@@ -332,11 +339,8 @@ void addLookup(Scope s) {
   s.number("memberLength", offsetof(L, memberLength));
   s.number("fieldCount", offsetof(L, fieldCount));
   s.choice("keyField", offsetof(L, keyField), n.keyField);
-  for (int i = 0; i < kLookupFields; ++i) {
-    Scope field = s.sub(index("field", i), 0);
-    field.number("offset", offsetof(L, fieldOffset) + i);
-    field.number("length", offsetof(L, fieldLength) + i);
-  }
+  for (int i = 0; i < kLookupFields; ++i) s.number(entry("fieldOffset", i), offsetof(L, fieldOffset) + i);
+  for (int i = 0; i < kLookupFields; ++i) s.number(entry("fieldLength", i), offsetof(L, fieldLength) + i);
   s.character("delimiter", offsetof(L, delimiter), n.noDelimiter);
   s.flag("uploadable", offsetof(L, uploadable));
   s.choice("noMatchAction", offsetof(L, noMatchAction), n.noMatch);
@@ -357,7 +361,7 @@ void addMessages(Scope s) {
     name[0] = static_cast<char>(name[0] - 'A' + 'a');
     const std::size_t at = static_cast<std::size_t>(reinterpret_cast<std::uint8_t*>(group.text) - bytesOf(*scratch));
     for (int e = 0; e < group.entries; ++e)
-      s.text(name + "." + std::to_string(e + 1), at + static_cast<std::size_t>(group.width) * e, group.width);
+      s.text(entry(name.c_str(), e), at + static_cast<std::size_t>(group.width) * e, group.width);
   }
 }
 
@@ -402,7 +406,7 @@ void addSystem(Scope s) {
   s.choice("promptDuration", offsetof(S, promptDuration), n.promptDuration);
   for (int i = 0; i < kSecurityItems; ++i) s.flag(std::string("security.") + kSecurityNames[i], offsetof(S, security) + i);
   s.text("password", offsetof(S, password), sizeof(S::password));
-  for (int i = 0; i < kFunctionKeyMappings; ++i) s.choice(index("functionKey", i), offsetof(S, functionKey) + i, n.functionKey);
+  for (int i = 0; i < kFunctionKeyMappings; ++i) s.choice(entry("functionKey", i), offsetof(S, functionKey) + i, n.functionKey);
   s.bytes("unused65", offsetof(S, unused65), sizeof(S::unused65));
   s.flag("largeFont", offsetof(S, largeFont));
   s.bytes("unused69", offsetof(S, unused69), sizeof(S::unused69));
@@ -419,7 +423,7 @@ void addSystem(Scope s) {
   for (int i = 0; i < 3; ++i) s.flag(std::string("soundSecurity.") + kSoundSecurityNames[i], offsetof(S, soundSecurity) + i);
   s.bytes("unused143", offsetof(S, unused143), sizeof(S::unused143));
   for (int i = 0; i < kSettingsTexts; ++i)
-    s.text(index("settingsText", i), offsetof(S, settingsText) + sizeof(S::settingsText[0]) * i, sizeof(S::settingsText[0]));
+    s.text(entry("settingsText", i), offsetof(S, settingsText) + sizeof(S::settingsText[0]) * i, sizeof(S::settingsText[0]));
   s.bytes("unused255", offsetof(S, unused255), sizeof(S::unused255));
   s.number("vibratorDurationOld", offsetof(S, vibratorDurationOld));
   s.choice("vibratorDuration", offsetof(S, vibratorDuration), n.vibrator);

@@ -4,6 +4,12 @@
 // compare two. The names are fixed by the layout, so two designs always have the same list of
 // names and differ only in values.
 //
+// Names: dotted paths of the record members, numbered from 1 as the editor numbers them. A
+// form's lines and a menu's items are each gathered under "line3." and "item5." (the values of
+// their parallel arrays side by side); other arrays name their elements "member.N", as in
+// "lookup1.fieldLength.3", "form2.fnBranch.1" and "messages.mainMenu.1"; bit fields have names
+// of their own, and bits no one names are "...unusedBits".
+//
 // Values: texts in double quotes (\" \\ \t \n \r, any other byte outside printable ASCII as
 // \xNN with two hex digits), followed by "tail" and the bytes after the NUL when those are not
 // all zero; numbers in decimal; flags "off", "on" or "on (N)" for an unusual nonzero byte;

@@ -123,7 +123,7 @@ TEST_F(ShowDiff, ShowChangedPrintsOnlyWhatDiffersFromANewDesign) {
             "form3.line2.dataType = integer\n"
             "form3.line2.prompt = \"Quantity\"\n"
             "form3.line2.maxLength = 6\n"
-            "lookup1.field1.length = 12\n"
+            "lookup1.fieldLength.1 = 12\n"
             "messages.mainMenu.1 = \"1.Count stock\"\n"
             "system.backlight = Turn on\n");
 }
@@ -143,7 +143,7 @@ TEST_F(ShowDiff, DiffNamesExactlyTheChangeMade) {
       {"a message entry", [](ApplicationDefinition& d) { d.msgErrors.entry[5][0] = '!'; },
        "messages.errors.6: \"Wrong leading code!\" -> \"!rong leading code!\"\n"},
       {"a lookup field", [](ApplicationDefinition& d) { d.lookup[1].field(2).offset = 7; },
-       "lookup2.field3.offset: 1 -> 7\n"},
+       "lookup2.fieldOffset.3: 1 -> 7\n"},
       {"a byte nothing uses", [](ApplicationDefinition& d) { d.form[9].unused[162] = 0xFF; },
        "form10.unused: 163 zeros -> 162 zeros + FF\n"},
   };
