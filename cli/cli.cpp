@@ -69,14 +69,16 @@ const std::vector<std::string>& ParsedArgs::values(const std::string& name) cons
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> kCommands = {
       {"show", "DESIGN", "print a design as text, one setting per line",
-       "Prints the whole design (a .TVX file or an older family's file) as readable text: each\n"
-       "setting by its name, in file order, one per line. The same design always gives the same\n"
-       "text, so the output suits diff and version control.",
+       "Prints the whole design (a .TVX file or an older family's file) as readable text, one\n"
+       "'NAME = VALUE' line per setting, in file order, every byte of the design included: texts\n"
+       "in double quotes, choices by name, unnamed bytes in hex. The same design always gives\n"
+       "the same text, so the output suits diff and version control.",
        {{"--changed", nullptr, false, "only the settings that differ from a new design"}},
        1, 1, runShowCommand},
       {"diff", "A B", "print the settings that differ between two designs",
-       "Prints each setting whose value differs between designs A and B, by the names 'show'\n"
-       "uses. Prints nothing and exits 0 when the designs are equal; exits 1 when they differ.",
+       "Prints each setting whose value differs between designs A and B as 'NAME: OLD -> NEW',\n"
+       "by the names and values 'show' prints. Prints nothing and exits 0 when the designs are\n"
+       "equal; exits 1 when they differ, 2 when either cannot be read.",
        {},
        2, 2, runDiffCommand},
       {"check", "DESIGN", "find what would go wrong on the terminal",

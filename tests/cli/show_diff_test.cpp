@@ -1,0 +1,207 @@
+// torvik-cli show and diff end to end, on design files written into a temporary folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/design_files.h"
+#include "definition/legacy_project.h"
+#include "definition/project_file.h"
+
+namespace torvik {
+namespace {
+
+// `show` of a new design, reviewed by eye: tests/cli/data/new_design_show.inc.
+const char kNewDesignText[] =
+#include "data/new_design_show.inc"
+    ;
+
+struct Result {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Result cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  CliIo io{out, err};
+  const int code = runCli(args, io);
+  return {code, out.str(), err.str()};
+}
+
+class ShowDiff : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (const std::string& p : written_) std::remove(p.c_str());
+  }
+  std::string path(const std::string& name) {
+    const std::string p = ::testing::TempDir() + "torvik_show_" + std::to_string(getpid()) + "_" + name;
+    written_.push_back(p);
+    return p;
+  }
+  std::string writeBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const std::string p = path(name);
+    std::FILE* f = std::fopen(p.c_str(), "wb");
+    EXPECT_NE(f, nullptr) << p;
+    if (f != nullptr) {
+      EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+      std::fclose(f);
+    }
+    return p;
+  }
+  std::string writeDesign(const std::string& name, const ApplicationDefinition& def) {
+    auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
+    writeProjectFile(def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));
+    return writeBytes(name, std::vector<std::uint8_t>(file.get(), file.get() + kProjectFileSize));
+  }
+  static std::unique_ptr<ApplicationDefinition> fresh() {
+    auto def = std::make_unique<ApplicationDefinition>();
+    makeNewDesign(*def);
+    return def;
+  }
+
+ private:
+  std::vector<std::string> written_;
+};
+
+// A text set as the editor would leave it after the user typed it into an empty field.
+template <std::size_t N>
+void setText(char (&field)[N], const char* text) {
+  std::memset(field, 0, N);
+  copyText(field, text);
+}
+
+TEST_F(ShowDiff, ShowOfANewDesignIsTheKeptText) {
+  const Result r = cli({"show", writeDesign("new.tvx", *fresh())});
+  EXPECT_EQ(r.code, kExitDone);
+  EXPECT_EQ(r.err, "");
+  const std::string expected = kNewDesignText + 1;  // the file's text starts on its second line
+  if (r.out != expected) {
+    const std::string actual = ::testing::TempDir() + "new_design_show.actual.txt";
+    std::FILE* f = std::fopen(actual.c_str(), "wb");
+    if (f != nullptr) {
+      std::fwrite(r.out.data(), 1, r.out.size(), f);
+      std::fclose(f);
+    }
+    std::size_t at = 0;
+    while (at < r.out.size() && at < expected.size() && r.out[at] == expected[at]) ++at;
+    const std::size_t line = expected.rfind('\n', at) == std::string::npos ? 0 : expected.rfind('\n', at) + 1;
+    ADD_FAILURE() << "show differs from the kept text at: " << expected.substr(line, expected.find('\n', line) - line)
+                  << "\nthe whole text is in " << actual;
+  }
+}
+
+TEST_F(ShowDiff, ShowChangedPrintsOnlyWhatDiffersFromANewDesign) {
+  const Result none = cli({"show", "--changed", writeDesign("new.tvx", *fresh())});
+  EXPECT_EQ(none.code, kExitDone);
+  EXPECT_EQ(none.out, "");
+
+  auto def = fresh();
+  FormLine line = def->form[2].line(1);
+  line.dataType = kDataInteger;
+  setText(line.prompt, "Quantity");
+  line.maxLength = 6;
+  def->form[2].escTarget = menuTarget(2);
+  def->menu[1].item(4).next = formTarget(3);
+  def->lookup[0].field(0).length = 12;
+  setText(def->msgMainMenu.entry[0], "1.Count stock");
+  def->systemSettings.backlight = kBacklightOn;
+  def->barcodeSettings.set(barcode::code93, false);
+  const Result r = cli({"show", "--changed", writeDesign("edited.tvx", *def)});
+  EXPECT_EQ(r.code, kExitDone);
+  EXPECT_EQ(r.out,
+            "barcode.code93.enabled = off\n"
+            "menu2.item5.next = form 3\n"
+            "form3.escTarget = menu 2\n"
+            "form3.line2.dataType = integer\n"
+            "form3.line2.prompt = \"Quantity\"\n"
+            "form3.line2.maxLength = 6\n"
+            "lookup1.fieldLength.1 = 12\n"
+            "messages.mainMenu.1 = \"1.Count stock\"\n"
+            "system.backlight = Turn on\n");
+}
+
+TEST_F(ShowDiff, DiffNamesExactlyTheChangeMade) {
+  const struct {
+    const char* what;
+    std::function<void(ApplicationDefinition&)> change;
+    const char* expected;
+  } kCases[] = {
+      {"a prompt", [](ApplicationDefinition& d) { setText(d.form[2].prompt[1], "Qty"); },
+       "form3.line2.prompt: \"\" -> \"Qty\"\n"},
+      {"a bit", [](ApplicationDefinition& d) { d.barcodeSettings.set(barcode::code39FullAscii, true); },
+       "barcode.code39.fullAscii: off -> on\n"},
+      {"a target", [](ApplicationDefinition& d) { d.menu[1].item(4).next = menuTarget(7); },
+       "menu2.item5.next: main menu -> menu 7\n"},
+      {"a message entry", [](ApplicationDefinition& d) { d.msgErrors.entry[5][0] = '!'; },
+       "messages.errors.6: \"Wrong leading code!\" -> \"!rong leading code!\"\n"},
+      {"a lookup field", [](ApplicationDefinition& d) { d.lookup[1].field(2).offset = 7; },
+       "lookup2.fieldOffset.3: 1 -> 7\n"},
+      {"a byte nothing uses", [](ApplicationDefinition& d) { d.form[9].unused[162] = 0xFF; },
+       "form10.unused: 163 zeros -> 162 zeros + FF\n"},
+  };
+  const std::string before = writeDesign("before.tvx", *fresh());
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    auto def = fresh();
+    c.change(*def);
+    const Result r = cli({"diff", before, writeDesign("after.tvx", *def)});
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_EQ(r.out, c.expected);
+  }
+  const Result same = cli({"diff", before, before});
+  EXPECT_EQ(same.code, kExitDone);
+  EXPECT_EQ(same.out, "");
+}
+
+TEST_F(ShowDiff, ALegacyDesignShowsAndEqualsItsConvertedSave) {
+  std::vector<std::uint8_t> legacy(kLegacyProjectSize, 0);
+  std::memcpy(legacy.data(), "Rxx-4.00", 8);
+  legacy[8] = 0x12;  // the header word, kept only for such files
+  legacy[9] = 0x34;
+  legacy[35 + 1] = 1;  // menu 1: caption on, caption "Shop"
+  std::memcpy(&legacy[35 + 2], "Shop", 4);
+  const std::string old = writeBytes("old.dat", legacy);
+
+  const Result shown = cli({"show", old});
+  EXPECT_EQ(shown.code, kExitDone);
+  EXPECT_NE(shown.out.find("\nheaderWord = 12 34\n"), std::string::npos);
+  EXPECT_NE(shown.out.find("\nmenu1.caption = \"Shop\"\n"), std::string::npos);
+  EXPECT_NE(shown.err.find("converted"), std::string::npos);
+
+  auto converted = std::make_unique<ApplicationDefinition>();
+  std::ostringstream out, err;
+  CliIo io{out, err};
+  ASSERT_TRUE(loadDesign(old, *converted, io));
+  const Result diff = cli({"diff", old, writeDesign("converted.tvx", *converted)});
+  EXPECT_EQ(diff.code, kExitDone);
+  EXPECT_EQ(diff.out, "");
+}
+
+TEST_F(ShowDiff, UnreadableInputIsExitTwoWithAMessageAndNoText) {
+  const std::string good = writeDesign("good.tvx", *fresh());
+  const std::string missing = path("missing.tvx");
+  const std::string notADesign = writeBytes("notes.txt", {'h', 'e', 'l', 'l', 'o'});
+  const std::vector<std::vector<std::string>> kRuns = {
+      {"show", missing},       {"show", notADesign},      {"diff", good, missing},
+      {"diff", notADesign, good}, {"show", good, good},   {"diff", good},
+      {"show", "--changes", good},
+  };
+  for (const auto& args : kRuns) {
+    SCOPED_TRACE(args.back());
+    const Result r = cli(args);
+    EXPECT_EQ(r.code, kExitUsage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err, "");
+  }
+}
+
+}  // namespace
+}  // namespace torvik
