@@ -28,6 +28,9 @@ enum NoMatchAction : std::uint8_t {
 // badFormatAction
 enum BadFormatAction : std::uint8_t { kBadFormatStop = 0, kBadFormatTruncate = 1, kBadFormatSkip = 2 };
 constexpr std::uint8_t kFixedLengthRecords = 0;  // delimiter 0
+// The most characters one line of a lookup file carries: the download sends it with two
+// check bytes and a CR in a 256-byte packet.
+constexpr int kMaxLookupLine = 253;
 
 template <typename U8>
 struct BasicLookupField {

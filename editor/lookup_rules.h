@@ -13,8 +13,6 @@ namespace torvik {
 
 constexpr std::uint8_t kTabDelimiter = 9;
 constexpr std::uint8_t kRefusedDelimiter = 13;  // a carriage return ends the line instead
-// The most characters a line of a lookup file carries.
-constexpr int kMaxLookupLine = 253;
 
 // "Member length :": like every number edit, but an empty or non-numeric text becomes "0".
 NumberCorrection correctMemberLengthText(char* text, std::size_t size);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "definition/settings_records.h"
 #include "link/serial_link.h"
 
 namespace torvik {
@@ -16,7 +17,6 @@ constexpr std::size_t kBlockBytes = 100;
 constexpr std::size_t kBlockPacketSize = 103;
 constexpr int kSendAttempts = 7;
 constexpr int kHandshakeAttempts = 3;
-constexpr std::size_t kMaxLookupLine = 253;  // the line, two check bytes and CR fill 256
 constexpr std::size_t kLookupChunk = 128;
 
 // Block n of the image: 100 data bytes, the sum's high and low byte, and n.
