@@ -83,9 +83,10 @@ const std::vector<CliCommand>& cliCommands() {
        2, 2, runDiffCommand},
       {"check", "DESIGN", "find what would go wrong on the terminal",
        "Checks a design, and the lookup files given with --lookup, for what would go wrong on\n"
-       "the terminal: targets that lead nowhere, texts longer than their display, lengths that\n"
-       "contradict each other, lookup lines the lookup definition cannot hold. One line per\n"
-       "finding; exits 1 when there is any.",
+       "the terminal: targets that lead to a form without input lines or a menu without items,\n"
+       "texts longer than their display, lengths that contradict each other, lookup lines the\n"
+       "lookup definition cannot hold. One line per finding, 'SETTING: ...' for the design and\n"
+       "'FILE:LINE: ... (lookupN)' for a lookup file; exits 1 when there is any.",
        {{"--lookup", "N=FILE", true, "check FILE against lookup definition N (1 to 3)"},
         {"--quiet", nullptr, false, "print only the number of findings"}},
        1, 1, runCheckCommand},

@@ -10,7 +10,6 @@ int notYet(const char* name, CliIo& io) {
 }
 }  // namespace
 
-int runCheckCommand(const ParsedArgs&, CliIo& io) { return notYet("check", io); }
 int runDownloadCommand(const ParsedArgs&, CliIo& io) { return notYet("download", io); }
 int runLookupCommand(const ParsedArgs&, CliIo& io) { return notYet("lookup", io); }
 int runReceiveCommand(const ParsedArgs&, CliIo& io) { return notYet("receive", io); }

@@ -1,0 +1,312 @@
+// torvik-cli check: every kind of finding from a crafted edit of a small working design or a
+// crafted lookup file, and the command's output and exit codes.
+#include "cli/design_check.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/design_files.h"
+#include "definition/project_file.h"
+#include "editor/lookup_rules.h"
+
+namespace torvik {
+namespace {
+
+// A new design with something to run: form 1 takes an item looked up in lookup 1 (tab
+// delimited, fields of 5, 10 and 3), menu 1 offers form 1 twice, lookup 2 is one field of a
+// whole line.
+std::unique_ptr<ApplicationDefinition> workingDesign() {
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  FormLine line = def->form[0].line(0);
+  line.dataType = kDataText;
+  copyText(line.prompt, "Item");
+  line.maxLength = 10;
+  line.lookupField = 1;
+  def->form[0].lookupIndex = 1;
+  MenuRecord& menu = def->menu[0];
+  copyText(menu.itemName[0], "1.Count");
+  copyText(menu.itemName[1], "2.Count again");
+  menu.itemNext[0] = menu.itemNext[1] = formTarget(1);
+  LookupRecord& items = def->lookup[0];
+  items.fieldCount = 3;
+  items.fieldLength[0] = 5;
+  items.fieldLength[1] = 10;
+  items.fieldLength[2] = 3;
+  items.delimiter = kTabDelimiter;
+  applyLookupLayout(items);
+  LookupRecord& lines = def->lookup[1];
+  lines.fieldCount = 1;
+  lines.memberLength = kMaxLookupLine;
+  lines.fieldLength[0] = kMaxLookupLine;
+  lines.delimiter = kFixedLengthRecords;
+  return def;
+}
+
+std::vector<std::string> lines(const std::vector<CheckFinding>& findings) {
+  std::vector<std::string> out;
+  for (const CheckFinding& f : findings) out.push_back(f.where + ": " + f.text);
+  return out;
+}
+
+std::vector<std::string> expected(const char* line) {
+  return line == nullptr ? std::vector<std::string>() : std::vector<std::string>{line};
+}
+
+TEST(DesignCheck, NewAndWorkingDesignsHaveNoFindings) {
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  EXPECT_EQ(lines(checkDesign(*def)), std::vector<std::string>());
+  EXPECT_EQ(lines(checkDesign(*workingDesign())), std::vector<std::string>());
+}
+
+TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
+  using Edit = std::function<void(ApplicationDefinition&)>;
+  struct Row {
+    const char* name;
+    Edit edit;
+    const char* finding;  // nullptr: none
+  } rows[] = {
+      // Targets of screens that run.
+      {"esc to an empty form", [](ApplicationDefinition& d) { d.form[0].escTarget = formTarget(2); },
+       "form1.escTarget: leads to form 2, which has no input lines"},
+      {"next to an empty menu", [](ApplicationDefinition& d) { d.form[0].nextTarget = menuTarget(3); },
+       "form1.nextTarget: leads to menu 3, which has no items"},
+      {"error target", [](ApplicationDefinition& d) { d.form[0].errorAction = errorActionOf(formTarget(4)); },
+       "form1.errorAction: leads to form 4, which has no input lines"},
+      {"function-key branch", [](ApplicationDefinition& d) { d.form[0].fnBranch[1] = 5; },
+       "form1.fnBranch.2: leads to form 5, which has no input lines"},
+      {"menu item", [](ApplicationDefinition& d) { d.menu[0].itemNext[1] = menuTarget(2); },
+       "menu1.item2.next: leads to menu 2, which has no items"},
+      {"a target past the screens", [](ApplicationDefinition& d) { d.menu[0].escTarget = 30; },
+       "menu1.escTarget: is 30, which names no screen (0 main menu, 1 to 10 forms, 11 to 20 menus)"},
+      {"an empty form's own targets do not matter", [](ApplicationDefinition& d) { d.form[5].escTarget = formTarget(7); },
+       nullptr},
+      {"the start", [](ApplicationDefinition& d) {
+         d.systemSettings.startFrom = kStartMenu1;
+         for (auto& name : d.menu[0].itemName) name[0] = '\0';
+       },
+       "system.startFrom: the program starts at menu 1, which has no items"},
+      {"a blank item pushes a later one off the list", [](ApplicationDefinition& d) {
+         copyText(d.menu[0].itemName[1], "   ");
+         copyText(d.menu[0].itemName[2], "3.Last");
+       },
+       "menu1.item3.name: item 3 is never listed: the terminal lists items 1 to 2 by position, and item 2 is blank"},
+      // Texts and their display.
+      {"large-font item", [](ApplicationDefinition& d) {
+         d.menu[0].font = 1;
+         copyText(d.menu[0].itemName[0], "1.Count the shelf");
+       },
+       "menu1.item1.name: name has 17 characters, the display shows 15"},
+      {"caption", [](ApplicationDefinition& d) {
+         d.menu[0].captionOn = 1;
+         std::memset(d.menu[0].caption, 'C', sizeof d.menu[0].caption);
+       },
+       "menu1.caption: caption has 21 characters, the display shows 20"},
+      {"trailing blanks lose nothing", [](ApplicationDefinition& d) {
+         d.menu[0].font = 1;
+         copyText(d.menu[0].itemName[0], "1.Count              ");
+       },
+       nullptr},
+      {"large-font prompt", [](ApplicationDefinition& d) {
+         d.form[0].font = 1;
+         copyText(d.form[0].prompt[0], "Item on the shelf");
+       },
+       "form1.line1.prompt: prompt has 17 characters, the display shows 15"},
+      {"a prompt of the display's width leaves no room", [](ApplicationDefinition& d) {
+         copyText(d.form[0].prompt[0], "Item on the shelf ..");
+       },
+       "form1.line1.prompt: prompt takes all 20 columns of the display, leaving none for the input"},
+      {"one column less leaves one", [](ApplicationDefinition& d) { copyText(d.form[0].prompt[0], "Item on the shelf ."); },
+       nullptr},
+      {"an extension line takes the input", [](ApplicationDefinition& d) {
+         copyText(d.form[0].prompt[0], "Item on the shelf ..");
+         d.form[0].dataType[1] = kDataExtension;
+       },
+       nullptr},
+      {"a line the large font drops", [](ApplicationDefinition& d) {
+         d.form[0].font = 1;
+         d.form[0].dataType[5] = kDataInteger;
+       },
+       "form1.line6.dataType: the large font shows lines 1 to 4, so line 6 is dropped at download"},
+      {"message entry", [](ApplicationDefinition& d) { std::memset(d.msgMainMenu.entry[0], 'M', 16); },
+       "messages.mainMenu.1: text has 16 characters, the display shows 15"},
+      {"settings text", [](ApplicationDefinition& d) { std::memset(d.systemSettings.settingsText[0], 'S', 21); },
+       "system.settingsText.1: text has 21 characters, the display shows 20"},
+      // Lengths.
+      {"min above max", [](ApplicationDefinition& d) { d.form[0].minLength[0] = 12; },
+       "form1.line1.minLength: minLength is 12, above maxLength 10"},
+      {"max above a field", [](ApplicationDefinition& d) { d.form[0].maxLength[0] = 95; },
+       "form1.line1.maxLength: maxLength is 95, a field takes at most 80"},
+      {"max 0", [](ApplicationDefinition& d) { d.form[0].maxLength[0] = 0; },
+       "form1.line1.maxLength: maxLength is 0, so the field takes no input"},
+      {"initial value", [](ApplicationDefinition& d) {
+         d.form[0].initialOn[0] = 1;
+         copyText(d.form[0].initialText[0], "123456789");
+         d.form[0].maxLength[0] = 8;
+       },
+       "form1.line1.initialText: initialText has 9 characters, above maxLength 8"},
+      {"fixed length below min", [](ApplicationDefinition& d) {
+         d.form[0].minLength[0] = 5;
+         d.form[0].fixedLengthOn[0] = 1;
+         d.form[0].fixedLength[0] = 4;
+       },
+       "form1.line1.fixedLength: fixedLength is 4, below minLength 5, so every value is cut"},
+      {"partial read above max", [](ApplicationDefinition& d) {
+         d.form[0].partialOn[0] = 1;
+         d.form[0].partialMax[0] = 11;
+       },
+       "form1.line1.partialMax: partialMax is 11, above maxLength 10"},
+      {"barcode lengths", [](ApplicationDefinition& d) {
+         d.barcodeSettings.set(barcode::industrial25, 1);
+         d.barcodeSettings.industrial25Length.setRangeMode(true);
+         d.barcodeSettings.industrial25Length.setMaxLength(10);
+         d.barcodeSettings.industrial25Length.minLength = 12;
+       },
+       "barcode.industrial25.minLength: minLength is 12, above maxLength 10"},
+      // Lookup definitions and the lines that use them.
+      {"a field the lookup lacks", [](ApplicationDefinition& d) { d.form[0].lookupField[0] = 5; },
+       "form1.line1.lookupField: refers to field 5 of lookup 1, which has 3 fields"},
+      {"an undefined lookup", [](ApplicationDefinition& d) { d.form[0].lookupIndex = 3; },
+       "form1.lookupIndex: uses lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
+      {"fixed field past the record", [](ApplicationDefinition& d) {
+         LookupRecord& l = d.lookup[0];
+         l.delimiter = kFixedLengthRecords;
+         l.fieldLength[2] = 4;  // 18 to 21 of 20
+       },
+       "lookup1.fieldLength.3: field 3 ends at position 21, memberLength is 20"},
+      {"delimited line too long", [](ApplicationDefinition& d) { d.lookup[0].fieldLength[0] = 241; },
+       "lookup1.fieldLength: the fields and their delimiters take 256 characters, a lookup line carries at most 253"},
+      {"member length not what the fields take", [](ApplicationDefinition& d) { d.lookup[0].memberLength = 25; },
+       "lookup1.memberLength: memberLength is 25, the fields and their delimiters take 20"},
+      {"key field", [](ApplicationDefinition& d) { d.lookup[0].keyField = 3; },
+       "lookup1.keyField: the key is field 4, the lookup has 3 fields"},
+      {"CR as the delimiter", [](ApplicationDefinition& d) { d.lookup[0].delimiter = '\r'; },
+       "lookup1.delimiter: delimiter is 13 (carriage return), which ends the line instead"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    auto def = workingDesign();
+    row.edit(*def);
+    EXPECT_EQ(lines(checkDesign(*def)), expected(row.finding));
+  }
+}
+
+TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
+  const auto def = workingDesign();
+  const std::string longest(kMaxLookupLine, 'x');
+  struct Row {
+    const char* name;
+    int lookup;
+    std::string text;
+    const char* finding;
+  } rows[] = {
+      {"CR LF lines that fit", 1, "ab\tcdefghijkl\txyz\r\nabcde\t\tx\r\n", nullptr},
+      {"a bare CR and a last line without one", 1, "a\tb\tc\rd\te\tffff",
+       "items.txt:2: field 3 has 4 characters, its length is 3 (lookup1)"},
+      {"fields for the delimiter", 1, "a\tb\tc\r\na\tb\r\n",
+       "items.txt:2: line has 2 fields separated by tab, records have 3 (lookup1)"},
+      {"a field longer than its length", 1, "abcdef\tb\tc\r\n",
+       "items.txt:1: field 1 has 6 characters, its length is 5 (lookup1)"},
+      {"an empty line", 1, "a\tb\tc\r\n\r\na\tb\tc\r\n",
+       "items.txt:2: line is empty, but the download sends it as a record (lookup1)"},
+      {"line feeds alone end no line", 1, "a\tb\tc\nd\te\tf\n",
+       "items.txt:1: 2 lines end in a line feed alone, which ends no line: the terminal receives them as one line of "
+       "10 characters (lookup1)"},
+      {"a whole line", 2, longest + "\r\n", nullptr},
+      {"one past a line", 2, longest + "x\r\n", "items.txt:1: line has 254 characters, a line carries at most 253 (lookup2)"},
+      {"fixed-length record", 2, "short\r\n", "items.txt:1: line has 5 characters, records have 253 (lookup2)"},
+      {"an undefined lookup", 3, "x\r\n",
+       "items.txt: the design does not define this lookup (memberLength 0, fieldCount 0), so the terminal has no layout "
+       "for the file (lookup3)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(row.text.data());
+    EXPECT_EQ(lines(checkLookupFile(*def, row.lookup, "items.txt", bytes, row.text.size())), expected(row.finding));
+  }
+}
+
+// The command end to end, on files in the test's temporary folder.
+struct CheckCommand : ::testing::Test {
+  std::string folder = ::testing::TempDir() + "torvik_check_" + std::to_string(::getpid()) + "_";
+  std::vector<std::string> written;
+
+  std::string write(const std::string& name, const void* data, std::size_t size) {
+    const std::string path = folder + name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(f, nullptr);
+    if (f != nullptr) {
+      EXPECT_EQ(std::fwrite(data, 1, size, f), size);
+      std::fclose(f);
+    }
+    written.push_back(path);
+    return path;
+  }
+  std::string writeDesign(const std::string& name, const ApplicationDefinition& def) {
+    auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
+    writeProjectFile(def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));
+    return write(name, file.get(), kProjectFileSize);
+  }
+  void TearDown() override {
+    for (const std::string& path : written) std::remove(path.c_str());
+  }
+
+  struct Result {
+    int code;
+    std::string out;
+    std::string err;
+  };
+  Result run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    CliIo io{out, err};
+    const int code = runCli(args, io);
+    return {code, out.str(), err.str()};
+  }
+};
+
+TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
+  auto def = workingDesign();
+  const std::string clean = writeDesign("clean.tvx", *def);
+  def->form[0].minLength[0] = 12;
+  const std::string faulty = writeDesign("faulty.tvx", *def);
+  const std::string lookup = write("items.txt", "a\tb\r\n", 5);
+
+  Result r = run({"check", clean});
+  EXPECT_EQ(r.code, kExitDone);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(run({"check", "--quiet", clean}).out, "0\n");
+
+  r = run({"check", faulty, "--lookup", "1=" + lookup});
+  EXPECT_EQ(r.code, kExitFailed);
+  EXPECT_EQ(r.out, "form1.line1.minLength: minLength is 12, above maxLength 10\n" + lookup +
+                       ":1: line has 2 fields separated by tab, records have 3 (lookup1)\n");
+  r = run({"check", "--quiet", faulty, "--lookup=1=" + lookup});
+  EXPECT_EQ(r.code, kExitFailed);
+  EXPECT_EQ(r.out, "2\n");
+
+  for (const std::string& bad : {std::string("4=") + lookup, std::string("1"), std::string("x=") + lookup,
+                                 std::string("1="), std::string("1=") + folder + "missing.txt"}) {
+    SCOPED_TRACE(bad);
+    r = run({"check", clean, "--lookup", bad});
+    EXPECT_EQ(r.code, kExitUsage);
+    EXPECT_EQ(r.out, "") << "bad input prints no findings";
+    EXPECT_NE(r.err, "");
+  }
+  r = run({"check", folder + "missing.tvx"});
+  EXPECT_EQ(r.code, kExitUsage);
+  EXPECT_NE(r.err.find("missing.tvx"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace torvik
