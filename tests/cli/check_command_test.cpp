@@ -53,6 +53,16 @@ std::unique_ptr<ApplicationDefinition> workingDesign() {
   return def;
 }
 
+// The large font for all prompts, with the wide groups' texts blank.
+void largeFontBlank(ApplicationDefinition& def) {
+  def.systemSettings.largeFont = 1;
+  for (int g = 0; g < kMessageGroupCount; ++g) {
+    const MessageGroupView group = messageGroup(def, g);
+    if (group.width == 21) std::memset(group.text, 0, static_cast<std::size_t>(group.entries * group.width));
+  }
+  std::memset(def.systemSettings.settingsText, 0, sizeof def.systemSettings.settingsText);
+}
+
 std::vector<std::string> lines(const std::vector<CheckFinding>& findings) {
   std::vector<std::string> out;
   for (const CheckFinding& f : findings) out.push_back(f.where + ": " + f.text);
@@ -141,6 +151,16 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
        "form1.line6.dataType: the large font shows lines 1 to 4, so line 6 is dropped at download"},
       {"message entry", [](ApplicationDefinition& d) { std::memset(d.msgMainMenu.entry[0], 'M', 16); },
        "messages.mainMenu.1: text has 16 characters, the display shows 15"},
+      {"large font: a wide group shows 15", [](ApplicationDefinition& d) {
+         largeFontBlank(d);
+         copyText(d.msgDownloadPort.entry[4], "1234567890123456");
+       },
+       "messages.downloadPort.5: text has 16 characters, the display shows 15"},
+      {"large font: a line it does not show", [](ApplicationDefinition& d) {
+         largeFontBlank(d);
+         copyText(d.msgDownloadPort.entry[5], "12345678901234567890");
+       },
+       nullptr},
       {"settings text", [](ApplicationDefinition& d) { std::memset(d.systemSettings.settingsText[0], 'S', 21); },
        "system.settingsText.1: text has 21 characters, the display shows 20"},
       // Lengths.
