@@ -17,6 +17,9 @@ namespace {
 
 std::string num(long value) { return std::to_string(value); }
 
+// "1 field", "3 fields".
+std::string count(long value, const char* noun) { return num(value) + " " + noun + (value == 1 ? "" : "s"); }
+
 std::size_t storedLength(const char* text, std::size_t size) {
   const void* nul = std::memchr(text, '\0', size);
   return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
@@ -37,7 +40,7 @@ bool holdsVisibleCharacter(const char* text, std::size_t size) {
 }
 
 std::string tooWide(const char* what, int length, int width) {
-  return std::string(what) + " has " + num(length) + " characters, the display shows " + num(width);
+  return std::string(what) + " has " + count(length, "character") + ", the display shows " + num(width);
 }
 
 class Checker {
@@ -189,7 +192,7 @@ class Checker {
       add(name + ".lookupField", "refers to lookup field " + num(field + 1) + ", but the form uses no lookup file");
     else if (lookup != nullptr && lookup->isDefined() && field >= std::min<int>(lookup->fieldCount, kLookupFields))
       add(name + ".lookupField", "refers to field " + num(field + 1) + " of lookup " + num(form.lookupIndex) +
-                                     ", which has " + num(lookup->fieldCount) + " fields");
+                                     ", which has " + count(lookup->fieldCount, "field"));
   }
 
   void checkLineLengths(const ConstFormLine& line, const std::string& name) {
@@ -207,7 +210,7 @@ class Checker {
     if (line.initialOn != 0 && line.dataType != kDataLookup && on.lengths) {
       const int length = static_cast<int>(storedLength(line.initialText, sizeof line.initialText));
       if (length > maxLength)
-        add(name + ".initialText", "initialText has " + num(length) + " characters, above maxLength " + num(maxLength));
+        add(name + ".initialText", "initialText has " + count(length, "character") + ", above maxLength " + num(maxLength));
     }
     if (line.fixedLengthOn != 0) {
       if (line.fixedLength == 0)
@@ -232,7 +235,7 @@ class Checker {
     const LookupRecord& l = def_.lookup[n];
     if (!l.isDefined()) return;
     const std::string name = "lookup" + num(n + 1);
-    const int count = std::min<int>(l.fieldCount, kLookupFields);
+    const int fields = std::min<int>(l.fieldCount, kLookupFields);
     const bool fixed = l.delimiter == kFixedLengthRecords;
     const int lineLength = delimitedLineLength(l);
     if (fixed && l.memberLength > kMaxLookupLine)
@@ -241,9 +244,9 @@ class Checker {
       add(name + ".memberLength", "memberLength is " + num(l.memberLength) + ", the fields and their delimiters take " + num(lineLength));
     if (l.fieldCount > kLookupFields)
       add(name + ".fieldCount", "fieldCount is " + num(l.fieldCount) + ", a lookup has at most " + num(kLookupFields) + " fields");
-    if (l.keyField >= count)
-      add(name + ".keyField", "the key is field " + num(l.keyField + 1) + ", the lookup has " + num(count) + " fields");
-    for (int i = 0; i < count; ++i) {
+    if (l.keyField >= fields)
+      add(name + ".keyField", "the key is field " + num(l.keyField + 1) + ", the lookup has " + count(fields, "field"));
+    for (int i = 0; i < fields; ++i) {
       const ConstLookupField field = l.field(i);
       const std::string index = "." + num(i + 1);
       if (field.length == 0) {
@@ -336,7 +339,7 @@ std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int 
   if (lookup < 1 || lookup > kLookupCount) return findings;
   const LookupRecord& l = def.lookup[lookup - 1];
   const std::string tag = " (lookup" + num(lookup) + ")";
-  const int count = std::min<int>(l.fieldCount, kLookupFields);
+  const int usedFields = std::min<int>(l.fieldCount, kLookupFields);
   if (!l.isDefined())
     findings.push_back({fileName, "the design does not define this lookup (memberLength " + num(l.memberLength) +
                                       ", fieldCount " + num(l.fieldCount) + "), so the terminal has no layout for the file" + tag});
@@ -347,11 +350,11 @@ std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int 
     auto add = [&](const std::string& text) { findings.push_back({where, text + tag}); };
     if (joined > 0) {
       add(num(joined + 1) + " lines end in a line feed alone, which ends no line: the terminal receives them as one line of " +
-          num(length) + " characters" + (length > kMaxLookupLine ? ", more than the " + num(kMaxLookupLine) + " a line carries" : ""));
+          count(length, "character") + (length > kMaxLookupLine ? ", more than the " + num(kMaxLookupLine) + " a line carries" : ""));
       return;
     }
     if (length > kMaxLookupLine) {
-      add("line has " + num(length) + " characters, a line carries at most " + num(kMaxLookupLine));
+      add("line has " + count(length, "character") + ", a line carries at most " + num(kMaxLookupLine));
       return;
     }
     if (!l.isDefined()) return;
@@ -360,7 +363,7 @@ std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int 
       return;
     }
     if (l.delimiter == kFixedLengthRecords) {
-      if (length != l.memberLength) add("line has " + num(length) + " characters, records have " + num(l.memberLength));
+      if (length != l.memberLength) add("line has " + count(length, "character") + ", records have " + num(l.memberLength));
       return;
     }
     std::vector<int> fields(1, 0);
@@ -369,11 +372,11 @@ std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int 
       else ++fields.back();
     }
     if (static_cast<int>(fields.size()) != l.fieldCount)
-      add("line has " + num(static_cast<long>(fields.size())) + " fields separated by " + delimiterName(l.delimiter) +
-          ", records have " + num(l.fieldCount));
-    for (int i = 0; i < count && i < static_cast<int>(fields.size()); ++i)
+      add("line has " + count(static_cast<long>(fields.size()), "field") + ", records have " + num(l.fieldCount) +
+          " separated by " + delimiterName(l.delimiter));
+    for (int i = 0; i < usedFields && i < static_cast<int>(fields.size()); ++i)
       if (fields[static_cast<std::size_t>(i)] > l.fieldLength[i])
-        add("field " + num(i + 1) + " has " + num(fields[static_cast<std::size_t>(i)]) + " characters, its length is " +
+        add("field " + num(i + 1) + " has " + count(fields[static_cast<std::size_t>(i)], "character") + ", its length is " +
             num(l.fieldLength[i]));
   };
 

@@ -235,7 +235,7 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
       {"a bare CR and a last line without one", 1, "a\tb\tc\rd\te\tffff",
        "items.txt:2: field 3 has 4 characters, its length is 3 (lookup1)"},
       {"fields for the delimiter", 1, "a\tb\tc\r\na\tb\r\n",
-       "items.txt:2: line has 2 fields separated by tab, records have 3 (lookup1)"},
+       "items.txt:2: line has 2 fields, records have 3 separated by tab (lookup1)"},
       {"a field longer than its length", 1, "abcdef\tb\tc\r\n",
        "items.txt:1: field 1 has 6 characters, its length is 5 (lookup1)"},
       {"an empty line", 1, "a\tb\tc\r\n\r\na\tb\tc\r\n",
@@ -310,7 +310,7 @@ TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
   r = run({"check", faulty, "--lookup", "1=" + lookup});
   EXPECT_EQ(r.code, kExitFailed);
   EXPECT_EQ(r.out, "form1.line1.minLength: minLength is 12, above maxLength 10\n" + lookup +
-                       ":1: line has 2 fields separated by tab, records have 3 (lookup1)\n");
+                       ":1: line has 2 fields, records have 3 separated by tab (lookup1)\n");
   r = run({"check", "--quiet", faulty, "--lookup=1=" + lookup});
   EXPECT_EQ(r.code, kExitFailed);
   EXPECT_EQ(r.out, "2\n");
