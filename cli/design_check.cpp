@@ -259,7 +259,7 @@ class Checker {
       }
     }
     if (!fixed && lineLength > kMaxLookupLine)
-      add(name + ".fieldLength", "the fields and their delimiters take " + num(lineLength) +
+      add(name + ".fieldLength." + num(fields), "the fields and their delimiters take " + num(lineLength) +
                                      " characters, a lookup line carries at most " + num(kMaxLookupLine));
     if (l.delimiter == '\r') add(name + ".delimiter", "delimiter is 13 (carriage return), which ends the line instead");
     if (l.delimiter == '\n') add(name + ".delimiter", "delimiter is 10 (line feed), which the lookup download drops");

@@ -10,12 +10,14 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/design_files.h"
+#include "definition/design_text.h"
 #include "definition/project_file.h"
 #include "editor/lookup_rules.h"
 
@@ -206,7 +208,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
        },
        "lookup1.fieldLength.3: field 3 ends at position 21, memberLength is 20"},
       {"delimited line too long", [](ApplicationDefinition& d) { d.lookup[0].fieldLength[0] = 241; },
-       "lookup1.fieldLength: the fields and their delimiters take 256 characters, a lookup line carries at most 253"},
+       "lookup1.fieldLength.3: the fields and their delimiters take 256 characters, a lookup line carries at most 253"},
       {"member length not what the fields take", [](ApplicationDefinition& d) { d.lookup[0].memberLength = 25; },
        "lookup1.memberLength: memberLength is 25, the fields and their delimiters take 20"},
       {"key field", [](ApplicationDefinition& d) { d.lookup[0].keyField = 3; },
@@ -214,11 +216,16 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
       {"CR as the delimiter", [](ApplicationDefinition& d) { d.lookup[0].delimiter = '\r'; },
        "lookup1.delimiter: delimiter is 13 (carriage return), which ends the line instead"},
   };
+  // A finding names the setting as show prints it.
+  std::set<std::string> names;
+  for (const SettingField& field : settingFields()) names.insert(field.name);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     auto def = workingDesign();
     row.edit(*def);
-    EXPECT_EQ(lines(checkDesign(*def)), expected(row.finding));
+    const std::vector<CheckFinding> findings = checkDesign(*def);
+    EXPECT_EQ(lines(findings), expected(row.finding));
+    for (const CheckFinding& f : findings) EXPECT_EQ(names.count(f.where), 1u) << f.where;
   }
 }
 
