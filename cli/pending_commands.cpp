@@ -13,8 +13,5 @@ int notYet(const char* name, CliIo& io) {
 int runShowCommand(const ParsedArgs&, CliIo& io) { return notYet("show", io); }
 int runDiffCommand(const ParsedArgs&, CliIo& io) { return notYet("diff", io); }
 int runCheckCommand(const ParsedArgs&, CliIo& io) { return notYet("check", io); }
-int runDownloadCommand(const ParsedArgs&, CliIo& io) { return notYet("download", io); }
-int runLookupCommand(const ParsedArgs&, CliIo& io) { return notYet("lookup", io); }
-int runReceiveCommand(const ParsedArgs&, CliIo& io) { return notYet("receive", io); }
 
 }  // namespace torvik
