@@ -4,6 +4,20 @@
 
 namespace torvik {
 
+void ReceivedFile::begin(const std::string& path, Mode mode) {
+  closeHandle();
+  target_ = path;
+  mode_ = mode;
+  writing_ = mode == Mode::New ? path + ".part" : path;
+  created_ = false;
+  lineEndOwed_ = false;
+  shift_ = 0;
+}
+
+std::string ReceivedFile::leftoverPart() const {
+  return writing_ + ": exists already and may hold the records of an interrupted receive; move it away first";
+}
+
 bool ReceivedFile::write(const std::uint8_t* data, std::size_t size) {
   if (!lineEndOwed_) return appendSynced(data, size);
   // The line end goes out with the first record, so a receive that brings nothing leaves

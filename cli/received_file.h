@@ -42,6 +42,10 @@ class ReceivedFile : public OutputFile {
   bool finish(bool keep, std::string& error);
 
  private:
+  // Forgets the last file and names the next one.
+  void begin(const std::string& path, Mode mode);
+  // The refusal of an OUT.part that is there already.
+  std::string leftoverPart() const;
   void closeHandle();
   // The platform's halves: append all bytes and put them on the disk; cut the file back.
   bool appendSynced(const std::uint8_t* data, std::size_t size);

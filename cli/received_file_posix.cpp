@@ -45,11 +45,7 @@ void ReceivedFile::closeHandle() {
 }
 
 bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) {
-  closeHandle();
-  target_ = path;
-  mode_ = mode;
-  writing_ = mode == Mode::New ? path + ".part" : path;
-  created_ = false;
+  begin(path, mode);
   // O_APPEND: every write lands at the end, also after a cut-back.
   int fd = ::open(writing_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd >= 0) {
@@ -57,7 +53,7 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
   } else if (errno == EEXIST && mode == Mode::Append) {
     fd = ::open(writing_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
   } else if (errno == EEXIST) {
-    error = writing_ + ": exists already and may hold the records of an interrupted receive; move it away first";
+    error = leftoverPart();
     return false;
   }
   if (fd < 0) {
@@ -89,7 +85,6 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
     return false;
   }
   lineEndOwed_ = last != '\n';
-  shift_ = 0;
   if (created_) syncDirectoryOf(writing_);
   return true;
 }

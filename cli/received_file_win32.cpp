@@ -33,11 +33,7 @@ void ReceivedFile::closeHandle() {
 }
 
 bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) {
-  closeHandle();
-  target_ = path;
-  mode_ = mode;
-  writing_ = mode == Mode::New ? path + ".part" : path;
-  created_ = false;
+  begin(path, mode);
   // Others may read the file while it grows, but nobody else may write to it.
   const DWORD access = GENERIC_READ | GENERIC_WRITE;
   HANDLE file = CreateFileA(writing_.c_str(), access, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -46,7 +42,7 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
   } else if (GetLastError() == ERROR_FILE_EXISTS && mode == Mode::Append) {
     file = CreateFileA(writing_.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   } else if (GetLastError() == ERROR_FILE_EXISTS) {
-    error = writing_ + ": exists already and may hold the records of an interrupted receive; move it away first";
+    error = leftoverPart();
     return false;
   }
   if (file == INVALID_HANDLE_VALUE) {
@@ -78,7 +74,6 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
     return false;
   }
   lineEndOwed_ = last != '\n';
-  shift_ = 0;
   return true;
 }
 
