@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Measures the transfers through the real program under Wine against the terminal peer,
-# which paces its bytes at the line rate, over "RS-232": for each, the wall time, the
-# line-rate bound (bytes crossing the line both ways x 10 bits / rate), their ratio and the
-# processor time Torvik used. Prints; judges nothing. Needs `make native win` first.
+# Measures the transfers against the terminal peer, which paces its bytes at the line rate,
+# over "RS-232": through the real program under Wine and through torvik-cli (native, on a
+# pseudo-terminal). For each, the wall time, the line-rate bound (bytes crossing the line
+# both ways x 10 bits / rate), their ratio and the processor time the program used. Prints;
+# judges nothing. Needs `make native win` first (`make native` for the torvik-cli rows).
+# Usage: bench/link_bench.sh [all|desktop|cli]
 set -uo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
-. scripts/display.sh
-. scripts/wine-session.sh
-trap torvik_end_wine_session EXIT
-torvik_begin_wine_session
+which=${1:-all}
+case $which in all | desktop | cli) ;; *) echo "usage: $0 [all|desktop|cli]"; exit 2 ;; esac
+if [ "$which" != cli ]; then
+  . scripts/display.sh
+  . scripts/wine-session.sh
+  trap torvik_end_wine_session EXIT
+  torvik_begin_wine_session
+fi
 
 peer=build/native/tools/terminal_peer/terminal_peer
+cli=build/native/torvik-cli
+mkdir -p build/peer
 # Wine shows the program by its Windows path; match this tree's own Torvik.exe only.
 torvik_pattern="$(printf '%s' "$top/build/win/Torvik.exe" | sed 's/[^A-Za-z0-9]/./g')"
 driver=build/win/gui_tests.exe
@@ -62,10 +70,40 @@ run() {
     if (NR == 0) { print 0; exit }
     from = c[1]; for (i = 1; i <= NR; i++) if (t[i] <= t[NR] - w / 1000 - 0.2) from = c[i];
     print c[NR] - from }' "$work/cpu.txt")
-  awk -v n="$name" -v r="$rate" -v s="${sent:-0}" -v v="${received:-0}" -v w="${wall:-0}" -v c="${cpu:-0}" 'BEGIN {
+  report "$name" "$rate" "${sent:-0}" "${received:-0}" "${wall:-0}" "${cpu:-0}"
+}
+
+# report NAME RATE BYTES_SENT BYTES_RECEIVED WALL_MS CPU_SECONDS
+report() {
+  awk -v n="$1" -v r="$2" -v s="$3" -v v="$4" -v w="$5" -v c="$6" 'BEGIN {
     bytes = s + v; bound = bytes * 10 / r; wall = w / 1000;
-    printf "%-26s %7d bit/s %9d bytes  wall %8.2f s  bound %8.2f s  ratio %5.3f  cpu %6.2f s (%4.1f%% of wall)\n",
+    printf "%-30s %7d bit/s %9d bytes  wall %8.2f s  bound %8.2f s  ratio %5.3f  cpu %6.2f s (%4.1f%% of wall)\n",
            n, r, bytes, wall, bound, (bound > 0 ? wall / bound : 0), c, (wall > 0 ? 100 * c / wall : 0) }'
+}
+
+# run_cli NAME BAUD_ROW COMMAND OPERAND PEER_ARGS...: one transfer through torvik-cli; its
+# wall and processor time are the whole process's, start and design reading included.
+run_cli() {
+  local name=$1 row=$2 command=$3 operand=$4
+  shift 4
+  local work="$top/build/peer/bench_cli_$name"
+  rm -rf "$work"
+  mkdir -p "$work"
+  local line="$work/line" rate=${rates[$row]}
+  "$peer" --pty-link "$line" --result "$work/result.txt" --pace --timeout 900 "$@" >/dev/null 2>&1 &
+  local pid=$!
+  for _ in $(seq 1 50); do [ -e "$line" ] && break; sleep 0.1; done
+  local times
+  times=$( { TIMEFORMAT='%R %U %S'; time "$cli" "$command" "$operand" --port "$line" --rate "$rate" >"$work/cli.log" 2>&1; } 2>&1 ) ||
+    echo "$name: torvik-cli failed (see $work/cli.log)"
+  kill -TERM "$pid" 2>/dev/null
+  wait "$pid"
+  local sent received
+  sent=$(sed -n 's/^bytes_sent=//p' "$work/result.txt")
+  received=$(sed -n 's/^bytes_received=//p' "$work/result.txt")
+  local real user sys
+  read -r real user sys <<<"$times"
+  report "cli.$name" "$rate" "${sent:-0}" "${received:-0}" "$(echo "$real * 1000" | bc)" "$(echo "$user + $sys" | bc)"
 }
 
 # A lookup file of 1 MB: 22,310 lines of 47 bytes (45 and CR LF).
@@ -73,9 +111,23 @@ awk 'BEGIN { for (i = 1; i <= 22310; i++) printf "%06d,4006381333931,Article %-1
   > build/peer/bench_lookup.txt
 printf 'Lookup file: %d bytes\n' "$(stat -c %s build/peer/bench_lookup.txt)"
 
-run download_default_115200 download 0 --mode app
-run download_default_9600 download 4 --mode app
-run download_full_115200 download 0 --mode app
-run download_full_9600 download 4 --mode app
-run lookup_1MB_115200 lookup 0 --mode lookup
-run receive_1000_115200 receive 0 --mode receive --record-count 1000
+if [ "$which" != cli ]; then
+  run download_default_115200 download 0 --mode app
+  run download_default_9600 download 4 --mode app
+  run download_full_115200 download 0 --mode app
+  run download_full_9600 download 4 --mode app
+  run lookup_1MB_115200 lookup 0 --mode lookup
+  run receive_1000_115200 receive 0 --mode receive --record-count 1000
+fi
+
+if [ "$which" != desktop ]; then
+  build/native/tools/terminal_peer/default_image --new build/peer/bench_new.tvx build/peer/bench_new.bin
+  build/native/tools/terminal_peer/default_image --full build/peer/bench_full.tvx build/peer/bench_full.bin
+  run_cli download_default_115200 0 download "$top/build/peer/bench_new.tvx" --mode app
+  run_cli download_default_9600 4 download "$top/build/peer/bench_new.tvx" --mode app
+  run_cli download_full_115200 0 download "$top/build/peer/bench_full.tvx" --mode app
+  run_cli download_full_9600 4 download "$top/build/peer/bench_full.tvx" --mode app
+  run_cli lookup_1MB_115200 0 lookup "$top/build/peer/bench_lookup.txt" --mode lookup
+  rm -f build/peer/bench_cli_receive.txt
+  run_cli receive_1000_115200 0 receive "$top/build/peer/bench_cli_receive.txt" --mode receive --record-count 1000
+fi

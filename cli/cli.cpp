@@ -97,19 +97,22 @@ const std::vector<CliCommand>& cliCommands() {
        1, 1, runImageCommand},
       {"download", "DESIGN", "download a design to the terminal",
        "Sends the design's program image to the terminal, with the desktop program's protocol\n"
-       "and messages.",
+       "and messages (on standard error; the progress only on a terminal). Exits 1 when the\n"
+       "transfer failed or Ctrl+C ended it.",
        linkOptionsAnd({}),
        1, 1, runDownloadCommand},
       {"lookup", "FILE", "download a lookup text file to the terminal",
        "Sends a lookup text file to the terminal line by line, with the desktop program's\n"
-       "protocol and messages.",
+       "protocol and messages. A file with a line longer than 253 characters is refused before\n"
+       "anything is sent. Exits 1 when the transfer failed or Ctrl+C ended it.",
        linkOptionsAnd({}),
        1, 1, runLookupCommand},
       {"receive", "OUT", "receive the collected records into a text file",
-       "Receives the records collected on the terminal and appends them to OUT, one line each.\n"
-       "Every record is on disk before the terminal is told it arrived; Ctrl+C ends the\n"
-       "transfer and keeps the records already acknowledged.",
-       linkOptionsAnd({{"--new", nullptr, false, "write a new OUT instead of appending (an existing one is replaced)"}}),
+       "Receives the records collected on the terminal and appends them to OUT, one line each\n"
+       "(OUT is created when missing). Every record is on disk before the terminal is told it\n"
+       "arrived; Ctrl+C ends the transfer and keeps the records already acknowledged. Prints\n"
+       "the count; exits 0 when the terminal sent all it had (nothing too), 1 when it ended early.",
+       linkOptionsAnd({{"--new", nullptr, false, "write OUT anew, through OUT.part: replaced only if records came"}}),
        1, 1, runReceiveCommand},
   };
   return kCommands;

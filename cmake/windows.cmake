@@ -34,6 +34,9 @@ set_source_files_properties(resources/torvik.rc PROPERTIES OBJECT_DEPENDS "${RC_
 torvik_sources(cli_win32 cli win32)
 torvik_layer_library(torvik_cli_win32 ${TORVIK_ROOT_cli_win32} SOURCES ${cli_win32}
                      LINKS torvik_cli torvik_link_win32)
+# The portable commands call the Win32 port, file and Ctrl+C halves back: a cycle of two
+# static libraries, which CMake resolves by naming them twice on the link line.
+target_link_libraries(torvik_cli PUBLIC torvik_cli_win32)
 add_executable(torvik-cli cli/main.cpp)
 target_include_directories(torvik-cli PRIVATE ${TORVIK_ROOT_cli})
 target_link_libraries(torvik-cli PRIVATE torvik_cli_win32)

@@ -48,6 +48,7 @@ bool handshake(SerialLink& link, LinkUi& ui, DownloadMode mode, const char* vers
   static const char kHello[] = "QUELLO\r";
   for (int attempt = 0; attempt < kHandshakeAttempts; ++attempt) {
     const char* reply = link.sendAndReadReply(bytes(kHello), 7);
+    if (link.stopped()) return false;  // the user ended it: nothing to tell them
     if (mode == DownloadMode::Application) {
       if (std::strstr(reply, "NAK") != nullptr) continue;
       if (std::strstr(reply, versionTag) != nullptr) return true;
@@ -68,6 +69,10 @@ bool handshake(SerialLink& link, LinkUi& ui, DownloadMode mode, const char* vers
 bool sendWithRetry(SerialLink& link, LinkUi& ui, const std::uint8_t* data, std::size_t count) {
   for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
     const char* reply = link.sendAndReadReply(data, count);
+    if (link.stopped()) {
+      ui.progressClose();
+      return false;
+    }
     if (std::strcmp(reply, "FULL") == 0) {
       ui.progressClose();
       ui.show(kStrError, kStrMemoryFull, BoxIcon::Exclamation);
@@ -152,7 +157,7 @@ bool runDownload(SerialLink& link, LinkUi& ui, DownloadHost& host, const Downloa
       link.close(SerialLink::OpenFor::Download);
       return true;
     }
-    const bool again = ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question);
+    const bool again = !link.stopped() && ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question);
     link.close(SerialLink::OpenFor::Download);
     if (!again) return false;
   }

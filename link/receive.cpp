@@ -43,6 +43,7 @@ bool receiveHandshake(SerialLink& link, LinkUi& ui) {
   for (int attempts = 0;;) {
     sendWord(link, "READ\r");
     const char* reply = link.readReplyLine();
+    if (link.stopped()) return false;  // the user ended it: nothing to tell them
     const bool timedOut = !link.replyComplete();
     if (timedOut && attempts >= 3) {
       ui.show(kStrError, kStrTimeOut, BoxIcon::None);
@@ -69,6 +70,7 @@ LineWait waitForLine(SerialLink& link, std::uint8_t* line, std::size_t* length, 
     std::uint8_t byte = 0;
     const ReadResult r = link.readByte(byte, kRecordWaitMs + 1 - elapsed);
     if (r == ReadResult::Failed) {
+      if (link.stopped()) return LineWait::Broken;
       link.clock().sleep(kFailedReadPauseMs);
       continue;
     }
@@ -86,7 +88,7 @@ LineWait waitForLine(SerialLink& link, std::uint8_t* line, std::size_t* length, 
 ReceiveResult receiveRecords(SerialLink& link, LinkUi& ui, RecordSink& sink) {
   ReceiveResult result;
   if (!receiveHandshake(link, ui)) {
-    result.end = ReceiveResult::End::NoConnection;
+    result.end = link.stopped() ? ReceiveResult::End::Stopped : ReceiveResult::End::NoConnection;
     return result;
   }
   ui.counterBegin();
@@ -96,7 +98,13 @@ ReceiveResult receiveRecords(SerialLink& link, LinkUi& ui, RecordSink& sink) {
   for (;;) {
     std::size_t length = 0;
     bool overlong = false;
-    if (waitForLine(link, line, &length, &overlong) != LineWait::Line) {
+    const LineWait wait = waitForLine(link, line, &length, &overlong);
+    if (wait == LineWait::Broken) {
+      ui.counterEnd();
+      result.end = ReceiveResult::End::Stopped;
+      return result;
+    }
+    if (wait != LineWait::Line) {
       if (silentWaits++ < kSilentWaitsAllowed) {
         sendWord(link, "NAK\r");
         continue;

@@ -28,28 +28,32 @@ class OutputFile {
  public:
   virtual ~OutputFile() = default;
   // Appends `size` bytes; false when not all of them were written (a part may have been).
+  // The record is acknowledged once this returns: a file that must survive a crash puts the
+  // bytes on disk before it returns.
   virtual bool write(const std::uint8_t* data, std::size_t size) = 0;
   // Cuts the file back to its first `size` bytes; false when that failed.
   virtual bool truncate(std::uint64_t size) = 0;
 };
 
-// Records as CR LF lines of an output file that starts empty. A record the disk took only
-// in part is cut off again on request: the terminal was not told it arrived and sends it
-// again next time, so a piece of it would stay as a damaged duplicate.
+// Records as CR LF lines appended to an output file of `startSize` bytes. A record the disk
+// took only in part is cut off again on request, never more: the terminal was not told it
+// arrived and sends it again next time, so a piece of it would stay as a damaged duplicate,
+// while what the file held before is no business of this receive.
 class FileRecordSink : public RecordSink {
  public:
-  explicit FileRecordSink(OutputFile& file) : file_(file) {}
+  explicit FileRecordSink(OutputFile& file, std::uint64_t startSize = 0) : file_(file), complete_(startSize) {}
   bool writeRecord(const std::uint8_t* data, std::size_t size) override;
   bool dropUnfinishedRecord() override;
   std::uint64_t completeBytes() const { return complete_; }
 
  private:
   OutputFile& file_;
-  std::uint64_t complete_ = 0;  // where the last complete record ends
+  std::uint64_t complete_;  // where the last complete record ends
 };
 
 struct ReceiveResult {
-  enum class End { Over, NoConnection, TimedOut, WriteFailed };
+  // Stopped: the user ended the transfer (SerialPort::stopped); nothing was shown for it.
+  enum class End { Over, NoConnection, TimedOut, WriteFailed, Stopped };
   End end = End::NoConnection;
   int count = 0;  // records written and acknowledged
   bool pieceLeft = false;  // a failed write's piece could not be removed from the file

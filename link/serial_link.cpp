@@ -36,7 +36,7 @@ bool SerialLink::open(OpenFor use, const char* portName, int baudRateIndex, bool
     port_.setupQueues(256, 1200);
     setLineFormat(baudRateIndex);
     if (cradle && !negotiateCradle(baudRateIndex)) {
-      ui.show(kStrError, kStrFailedConfigureIr, BoxIcon::Exclamation);
+      if (!port_.stopped()) ui.show(kStrError, kStrFailedConfigureIr, BoxIcon::Exclamation);
       port_.close();
       return false;
     }
@@ -49,8 +49,9 @@ bool SerialLink::open(OpenFor use, const char* portName, int baudRateIndex, bool
   }
   port_.setupQueues(256, 256);
   if (cradle && !negotiateCradle(baudRateIndex)) {
+    const bool stopped = port_.stopped();
     port_.close();
-    ui.show(kStrError, kStrCannotConfigureIr, BoxIcon::Exclamation);
+    if (!stopped) ui.show(kStrError, kStrCannotConfigureIr, BoxIcon::Exclamation);
     return false;
   }
   setLineFormat(baudRateIndex);
@@ -104,6 +105,7 @@ const char* SerialLink::readReplyLine() {
     std::uint8_t byte = 0;
     const ReadResult r = readByte(byte, kReplyLimitMs + 1 - elapsed);
     if (r == ReadResult::Failed) {
+      if (port_.stopped()) break;
       clock_.sleep(kFailedReadPauseMs);
       continue;
     }
@@ -170,6 +172,7 @@ bool SerialLink::negotiateCradle(int baudRateIndex) {
   static constexpr std::uint32_t kProbeOrder[] = {9600, 115200, 57600, 38400, 19200};
   bool found = false;
   for (std::uint32_t rate : kProbeOrder) {
+    if (port_.stopped()) return false;
     if (probe(rate)) {
       if (rate == 9600) settleDelayMs_ = 200;
       found = true;

@@ -51,6 +51,9 @@ class SerialLink {
   bool replyEndedWithReturn() const { return replyEndedWithReturn_; }
   bool replyComplete() const { return replyEndedWithReturn_ || replyLength_ >= static_cast<std::size_t>(kReplyMaxBytes); }
 
+  // The user has asked for the transfer to end (see SerialPort::stopped).
+  bool stopped() { return port_.stopped(); }
+
   // Clears what has arrived, in the port and in the link's read buffer.
   void purge(bool transmit, bool receive);
 

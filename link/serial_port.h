@@ -52,6 +52,11 @@ class SerialPort {
   // `capacity` of those that have arrived. Returns the count (0: none came), -1 on failure.
   virtual long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) = 0;
 
+  // True once the user has asked for the transfer to end (Ctrl+C in torvik-cli): from then
+  // on reads fail at once and the protocols leave through their failure paths without
+  // waiting out their time limits.
+  virtual bool stopped() { return false; }
+
   ReadResult readByte(std::uint8_t& byte, std::uint32_t waitMs) {
     const long n = read(&byte, 1, waitMs);
     return n < 0 ? ReadResult::Failed : n == 0 ? ReadResult::Nothing : ReadResult::Byte;

@@ -68,13 +68,17 @@ bool Win32SerialPort::purge(bool transmit, bool receive) {
   return PurgeComm(handle_, flags) != 0;
 }
 
-bool Win32SerialPort::finish(OVERLAPPED& ov, DWORD waitMs, DWORD* moved) {
-  if (WaitForSingleObject(event_, waitMs) == WAIT_OBJECT_0) return GetOverlappedResult(handle_, &ov, moved, FALSE) != 0;
+bool Win32SerialPort::stopped() { return stop_ != nullptr && WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
+
+bool Win32SerialPort::finish(OVERLAPPED& ov, DWORD waitMs, DWORD* moved, bool stoppable) {
+  const HANDLE events[2] = {event_, stop_};
+  const DWORD woke = WaitForMultipleObjects(stoppable && stop_ != nullptr ? 2 : 1, events, FALSE, waitMs);
+  if (woke == WAIT_OBJECT_0) return GetOverlappedResult(handle_, &ov, moved, FALSE) != 0;
   // Left pending, the operation would take the next byte that arrives.
   CancelIo(handle_);
   *moved = 0;
   GetOverlappedResult(handle_, &ov, moved, TRUE);
-  return true;
+  return woke != WAIT_OBJECT_0 + 1;  // a stop fails the operation
 }
 
 bool Win32SerialPort::write(const std::uint8_t* data, std::size_t count, std::uint32_t limitMs) {
@@ -85,13 +89,13 @@ bool Win32SerialPort::write(const std::uint8_t* data, std::size_t count, std::ui
   DWORD written = 0;
   if (!WriteFile(handle_, data, static_cast<DWORD>(count), &written, &ov)) {
     if (GetLastError() != ERROR_IO_PENDING) return false;
-    if (!finish(ov, limitMs, &written)) return false;
+    if (!finish(ov, limitMs, &written, false)) return false;
   }
   return written == count;
 }
 
 long Win32SerialPort::read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) {
-  if (handle_ == INVALID_HANDLE_VALUE) return -1;
+  if (handle_ == INVALID_HANDLE_VALUE || stopped()) return -1;
   const DWORD start = GetTickCount();
   for (;;) {
     OVERLAPPED ov{};
@@ -101,7 +105,7 @@ long Win32SerialPort::read(std::uint8_t* buffer, std::size_t capacity, std::uint
     if (!ReadFile(handle_, buffer, static_cast<DWORD>(capacity), &got, &ov)) {
       if (GetLastError() != ERROR_IO_PENDING) return -1;
       const DWORD spent = GetTickCount() - start;
-      if (!finish(ov, spent < waitMs ? waitMs - spent : 0, &got)) return -1;
+      if (!finish(ov, spent < waitMs ? waitMs - spent : 0, &got, true)) return -1;
       return static_cast<long>(got);
     }
     if (got > 0) return static_cast<long>(got);
@@ -109,7 +113,10 @@ long Win32SerialPort::read(std::uint8_t* buffer, std::size_t capacity, std::uint
     // rather than spin.
     const DWORD spent = GetTickCount() - start;
     if (spent >= waitMs) return 0;
-    Sleep(1);
+    if (stop_ == nullptr)
+      Sleep(1);
+    else if (WaitForSingleObject(stop_, 1) == WAIT_OBJECT_0)
+      return -1;
   }
 }
 

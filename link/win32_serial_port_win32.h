@@ -23,14 +23,22 @@ class Win32SerialPort : public SerialPort {
   bool purge(bool transmit, bool receive) override;
   bool write(const std::uint8_t* data, std::size_t count, std::uint32_t limitMs) override;
   long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) override;
+  bool stopped() override;
+
+  // A manual-reset event that is set when the transfer must end (Ctrl+C in the console
+  // program); reads then fail at once. The desktop program has none.
+  void setStopEvent(HANDLE stop) { stop_ = stop; }
 
  private:
   // Waits for a pending operation; one still pending after `waitMs` is cancelled, and
-  // whatever it moved before the cancel still counts.
-  bool finish(OVERLAPPED& ov, DWORD waitMs, DWORD* moved);
+  // whatever it moved before the cancel still counts. A `stoppable` wait (a read) also ends
+  // at the stop, and fails; a write is let finish within its limit, so that an
+  // acknowledgement for a record already on disk still goes out.
+  bool finish(OVERLAPPED& ov, DWORD waitMs, DWORD* moved, bool stoppable);
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   HANDLE event_ = nullptr;
+  HANDLE stop_ = nullptr;
 };
 
 }  // namespace torvik

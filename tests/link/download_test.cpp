@@ -248,6 +248,40 @@ TEST_F(DownloadFixture, YesToTheRetryQuestionStartsOverFromHandshakeAndBlockZero
   EXPECT_EQ(ui.texts(), (std::vector<int>{kStrMemoryFull, kStrRetryQuestion, kStrDownloadedCompletely}));
 }
 
+// A stop in the handshake, in the first block or in the middle: the download ends at once,
+// with no message and no retry question (the user asked for the end).
+TEST_F(DownloadFixture, StopEndsTheDownloadAtOnceWithoutMessagesOrQuestion) {
+  for (int stopAt : {-1, 0, 57}) {
+    SCOPED_TRACE(stopAt);
+    packets.clear();
+    ui = RecordingUi{};
+    ui.answers = {true};
+    port.stop = false;
+    clock.advance(10);  // what the last run left unread is gone
+    link.purge(true, true);
+    hello = stopAt < 0 ? "" : "T900RU004\r";
+    port.terminal = [this, stopAt](FakePort& p, const Written& w) {
+      const std::string t = w.text();
+      if (t == "QUELLO\r") {
+        if (stopAt < 0) p.stop = true;
+        p.arrive(hello);
+      } else if (t != "NAK\r") {
+        packets.push_back(w.bytes);
+        if (static_cast<int>(packets.size()) - 1 == stopAt) p.stop = true;
+        p.arrive("ACK\r");
+      }
+    };
+    StubHost host;
+    const std::uint32_t start = clock.now;
+    EXPECT_FALSE(runDownload(link, ui, host, DownloadSettings{}));
+    EXPECT_LT(clock.now - start, kReplyLimitMs);
+    EXPECT_EQ(ui.texts(), std::vector<int>{});
+    EXPECT_FALSE(ui.progressShowing);
+    EXPECT_FALSE(port.isOpen);
+    EXPECT_EQ(static_cast<int>(packets.size()), stopAt + 1);
+  }
+}
+
 TEST_F(DownloadFixture, LookupRefusalShowsTheRetryTextTwice) {
   hello = "NO\r";
   StubHost host;

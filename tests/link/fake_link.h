@@ -39,6 +39,7 @@ class FakePort : public SerialPort {
   bool failOpen = false;
   bool failSetState = false;
   int failingReads = 0;  // the next reads that fail at once
+  bool stop = false;     // the user's stop: every read fails at once
   bool isOpen = false;
   std::string openedName;
   int opens = 0;
@@ -95,6 +96,7 @@ class FakePort : public SerialPort {
   // Like the real port: waits for the first byte, then takes every byte that is there.
   long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) override {
     ++reads;
+    if (stop) return -1;
     if (failingReads > 0) {
       --failingReads;
       return -1;
@@ -112,6 +114,7 @@ class FakePort : public SerialPort {
     return static_cast<long>(n);
   }
   int reads = 0;
+  bool stopped() override { return stop; }
 
   // The writes whose text equals `text`.
   int countWrites(const std::string& text) const {

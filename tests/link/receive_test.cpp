@@ -132,6 +132,26 @@ TEST(FileRecordSink, FirstRecordCutOffLeavesAnEmptyFileAndAFailedCutIsReported) 
   EXPECT_EQ(wide.bytes, "\r\n" + std::string(kMaxRecordLine - 3, 'x') + "\r\n");
 }
 
+// Appending to a file that holds records already: a cut-back after a failed write stops at
+// the last complete record and never reaches into what was there before.
+TEST(FileRecordSink, CutBackInAnAppendedFileKeepsWhatWasThere) {
+  NearlyFullFile file;
+  file.bytes = "old 1\r\nold 2\r\n";
+  const std::uint64_t before = file.bytes.size();
+  file.room = 3;
+  FileRecordSink sink(file, before);
+  EXPECT_FALSE(writeText(sink, "new"));
+  EXPECT_TRUE(sink.dropUnfinishedRecord());
+  EXPECT_EQ(file.bytes, "old 1\r\nold 2\r\n");
+  file.room = 100;
+  EXPECT_TRUE(writeText(sink, "new"));
+  file.room = 2;
+  EXPECT_FALSE(writeText(sink, "next"));
+  EXPECT_TRUE(sink.dropUnfinishedRecord());
+  EXPECT_EQ(file.bytes, "old 1\r\nold 2\r\nnew\r\n");
+  EXPECT_EQ(sink.completeBytes(), before + 5);
+}
+
 TEST(RecordLine, LowCheckByteFirstAndCarriageReturnNeverInside) {
   EXPECT_EQ(recordLine(1, "AB"), std::string("\x01" "AB\x84\x00\r", 6));
   // 0x0D - 0x01 = 0x0C: the sum's low byte is 0x0D and goes out as 0x0E.
@@ -335,6 +355,35 @@ TEST_F(ReceiveFixture, FailedFileWriteLeavesTheRecordUnacknowledged) {
   EXPECT_EQ(r.end, ReceiveResult::End::WriteFailed);
   EXPECT_EQ(r.count, 0);
   EXPECT_TRUE(answers.empty());
+}
+
+// A stop (Ctrl+C) while records arrive: the receive ends at once, without "Time out!", and
+// keeps the acknowledged records; a stop in the handshake ends it silently.
+TEST_F(ReceiveFixture, StopEndsTheReceiveAtOnceAndKeepsTheAcknowledgedRecords) {
+  script = {recordLine(0, "a"), recordLine(1, "b"), recordLine(2, "c"), "OVER\r"};
+  port.terminal = [this, inner = port.terminal](FakePort& p, const Written& w) {
+    inner(p, w);
+    if (answers.size() == 2) p.stop = true;
+  };
+  const std::uint32_t start = clock.now;
+  const ReceiveResult r = run();
+  EXPECT_EQ(r.end, ReceiveResult::End::Stopped);
+  EXPECT_EQ(r.count, 2);
+  EXPECT_EQ(sink.file, "a\r\nb\r\n");
+  EXPECT_LT(clock.now - start, kRecordWaitMs);
+  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_FALSE(ui.counterShowing);
+  bool view = true;
+  EXPECT_TRUE(finishReceive(r, ui, &view));
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrUploadData, kStrReceiveIncomplete, BoxIcon::Exclamation, 2}}));
+
+  RecordingUi quiet;
+  port.stop = true;
+  const ReceiveResult none = receiveRecords(link, quiet, sink);
+  EXPECT_EQ(none.end, ReceiveResult::End::Stopped);
+  EXPECT_EQ(port.countWrites("READ\r"), 2);
+  EXPECT_FALSE(finishReceive(none, quiet, &view));
+  EXPECT_TRUE(quiet.shown.empty());
 }
 
 }  // namespace

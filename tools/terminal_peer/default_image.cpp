@@ -1,5 +1,6 @@
-// Writes the program image that the builder makes from a new design, or, with --full, a
-// project file of a design that fills all ten forms and menus and the image made from it.
+// Writes the program image that the builder makes from a new design; with --new also the
+// project file of that new design, and with --full a project file of a design that fills all
+// ten forms and menus and the image made from it.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -58,19 +59,20 @@ void fillEverything(ApplicationDefinition& def) {
 
 int main(int argc, char** argv) {
   const bool full = argc == 4 && std::strcmp(argv[1], "--full") == 0;
-  if (argc != 2 && !full) {
-    std::fprintf(stderr, "usage: default_image IMAGE_OUT\n       default_image --full PROJECT_OUT IMAGE_OUT\n");
+  const bool project = full || (argc == 4 && std::strcmp(argv[1], "--new") == 0);
+  if (argc != 2 && !project) {
+    std::fprintf(stderr, "usage: default_image IMAGE_OUT\n       default_image --new|--full PROJECT_OUT IMAGE_OUT\n");
     return 2;
   }
   auto def = std::make_unique<ApplicationDefinition>();
   applyNewApplicationDefaults(*def);
-  if (full) {
-    fillEverything(*def);
+  if (project) {
+    if (full) fillEverything(*def);
     auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
     writeProjectFile(*def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));
     if (!writeFile(argv[2], file.get(), kProjectFileSize)) return 1;
   }
   auto image = std::make_unique<ProgramImage>();
   buildProgramImage(*def, *image);
-  return writeFile(argv[full ? 3 : 1], image->bytes, sizeof image->bytes) ? 0 : 1;
+  return writeFile(argv[project ? 3 : 1], image->bytes, sizeof image->bytes) ? 0 : 1;
 }

@@ -1,0 +1,193 @@
+// download, lookup and receive: the desktop program's transfers over a port named on the
+// command line, with its protocol code and its messages on the error stream.
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/clock.h"
+#include "base/string_ids.h"
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/console_link_ui.h"
+#include "cli/design_files.h"
+#include "cli/received_file.h"
+#include "cli/system_port.h"
+#include "link/download.h"
+#include "link/program_image.h"
+#include "link/receive.h"
+
+namespace torvik {
+
+namespace {
+
+// The desktop program reads lookup files of up to this size too.
+constexpr std::size_t kMaxLookupFile = std::size_t{1} << 30;
+
+struct LinkOptions {
+  std::string port;
+  int baudRateIndex = 0;
+  bool cradle = false;
+};
+
+bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& options, CliIo& io) {
+  const std::string prefix = std::string("torvik-cli ") + command + ": ";
+  options.port = args.value("--port");
+  if (options.port.empty()) {
+    io.err << prefix << "--port NAME is required (a serial device such as /dev/ttyUSB0, or COM3)\n";
+    return false;
+  }
+  // IrDA is a plain line like the cable; only the cradle is negotiated with first.
+  const std::string transport = args.value("--transport", "cable");
+  if (transport != "cable" && transport != "cradle" && transport != "irda") {
+    io.err << prefix << "unknown transport '" << transport << "' (cable, cradle or irda)\n";
+    return false;
+  }
+  options.cradle = transport == "cradle";
+  const std::string rate = args.value("--rate", "115200");
+  options.baudRateIndex = -1;
+  for (int i = 0; i < kBaudRateIndexCount; ++i)
+    if (rate == std::to_string(baudRateOfIndex(i))) options.baudRateIndex = i;
+  if (options.baudRateIndex < 0) {
+    io.err << prefix << "unsupported rate '" << rate << "' (115200, 57600, 38400, 19200 or 9600)\n";
+    return false;
+  }
+  return true;
+}
+
+// One transfer's surroundings: Ctrl+C, the port, the link over it and the console's ui.
+struct Transfer {
+  TransferStop stop;
+  std::unique_ptr<SerialPort> port = stop.makePort();
+  SerialLink link{*port, systemClock()};
+  // Questions are asked only where someone can see them and answer.
+  ConsoleLinkUi ui;
+
+  explicit Transfer(CliIo& io)
+      : ui(io.err, io.errIsTerminal, io.errIsTerminal && isTerminal(stdin) ? &std::cin : nullptr,
+           [this] { return stop.requested(); }) {}
+
+  // Adds the system's reason to the desktop's "Cannot open the COM port!" (nothing when the
+  // last open went well).
+  void explainOpenFailure(const char* command, const std::string& name, CliIo& io) {
+    if (stop.requested()) return;
+    const std::string why = portOpenFailure(*port);
+    if (!why.empty()) io.err << "torvik-cli " << command << ": " << name << ": " << why << "\n";
+  }
+
+  int interrupted(const char* command, CliIo& io) {
+    io.err << "torvik-cli " << command << ": interrupted\n";
+    return kExitFailed;
+  }
+};
+
+class CliDownloadHost : public DownloadHost {
+ public:
+  CliDownloadHost(const std::string& port, ApplicationDefinition* def, const std::vector<std::uint8_t>* lookup)
+      : port_(port), def_(def), lookup_(lookup) {}
+  const char* portName() override { return port_.c_str(); }
+  bool loadLookupFile(const std::uint8_t** data, std::size_t* size) override {
+    *data = lookup_->data();
+    *size = lookup_->size();
+    return true;
+  }
+  const std::uint8_t* buildImage() override {
+    buildProgramImage(*def_, *image_);
+    return image_->bytes;
+  }
+
+ private:
+  std::string port_;
+  ApplicationDefinition* def_;  // the builder normalises it in place, as the desktop does
+  const std::vector<std::uint8_t>* lookup_;
+  std::unique_ptr<ProgramImage> image_ = std::make_unique<ProgramImage>();
+};
+
+int runTransferDownload(const char* command, const LinkOptions& options, DownloadHost& host,
+                        DownloadSettings settings, CliIo& io) {
+  Transfer transfer(io);
+  settings.baudRateIndex = options.baudRateIndex;
+  settings.cradle = options.cradle;
+  const bool done = runDownload(transfer.link, transfer.ui, host, settings);
+  if (done) return kExitDone;
+  if (transfer.stop.requested()) return transfer.interrupted(command, io);
+  transfer.explainOpenFailure(command, options.port, io);
+  return kExitFailed;
+}
+
+}  // namespace
+
+int runDownloadCommand(const ParsedArgs& args, CliIo& io) {
+  LinkOptions options;
+  if (!parseLinkOptions("download", args, options, io)) return kExitUsage;
+  auto def = std::make_unique<ApplicationDefinition>();
+  if (!loadDesign(args.positionals[0], *def, io)) return kExitUsage;
+  CliDownloadHost host(options.port, def.get(), nullptr);
+  DownloadSettings settings;
+  settings.mode = DownloadMode::Application;
+  char tag[sizeof def->versionTag + 1] = {};
+  std::memcpy(tag, def->versionTag, sizeof def->versionTag);
+  settings.versionTag = tag;
+  return runTransferDownload("download", options, host, settings, io);
+}
+
+int runLookupCommand(const ParsedArgs& args, CliIo& io) {
+  LinkOptions options;
+  if (!parseLinkOptions("lookup", args, options, io)) return kExitUsage;
+  const std::string& path = args.positionals[0];
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  ConsoleLinkUi ui(io.err, false, nullptr, nullptr);
+  if (!readWholeFile(path, bytes, kMaxLookupFile, error)) {
+    ui.show(kStrError, kStrCannotOpenFile, BoxIcon::Exclamation);
+    io.err << "torvik-cli lookup: " << error << "\n";
+    return kExitUsage;
+  }
+  // Refused before the port opens, as the desktop program does: nothing goes out.
+  if (const long tooLong = findOverlongLookupLine(bytes.data(), bytes.size())) {
+    ui.showNumber(kStrError, kStrLookupLineTooLong, BoxIcon::Exclamation, tooLong);
+    io.err << "torvik-cli lookup: " << path << ":" << tooLong << ": longer than " << kMaxLookupLine << " characters\n";
+    return kExitUsage;
+  }
+  CliDownloadHost host(options.port, nullptr, &bytes);
+  DownloadSettings settings;
+  settings.mode = DownloadMode::Lookup;
+  return runTransferDownload("lookup", options, host, settings, io);
+}
+
+int runReceiveCommand(const ParsedArgs& args, CliIo& io) {
+  LinkOptions options;
+  if (!parseLinkOptions("receive", args, options, io)) return kExitUsage;
+  const std::string& path = args.positionals[0];
+  ReceivedFile file;
+  std::string error;
+  {
+    ConsoleLinkUi ui(io.err, false, nullptr, nullptr);
+    if (!file.open(path, args.has("--new") ? ReceivedFile::Mode::New : ReceivedFile::Mode::Append, error)) {
+      ui.show(kStrError, kStrFileCreateFailed, BoxIcon::None);
+      io.err << "torvik-cli receive: " << error << "\n";
+      return kExitUsage;
+    }
+  }
+  Transfer transfer(io);
+  if (!transfer.link.open(SerialLink::OpenFor::Receive, options.port.c_str(), options.baudRateIndex, options.cradle, transfer.ui)) {
+    transfer.explainOpenFailure("receive", options.port, io);
+    file.finish(false, error);
+    return transfer.stop.requested() ? transfer.interrupted("receive", io) : kExitFailed;
+  }
+  FileRecordSink sink(file, file.startSize());
+  const ReceiveResult result = receiveRecords(transfer.link, transfer.ui, sink);
+  transfer.link.close(SerialLink::OpenFor::Receive);
+  bool view = false;
+  const bool keep = finishReceive(result, transfer.ui, &view);
+  const bool placed = file.finish(keep, error);
+  if (!placed) io.err << "torvik-cli receive: " << error << "\n";
+  io.out << result.count << (result.count == 1 ? " record" : " records") << " received\n";
+  if (result.end == ReceiveResult::End::Over && placed) return kExitDone;
+  if (transfer.stop.requested()) return transfer.interrupted("receive", io);
+  return kExitFailed;
+}
+
+}  // namespace torvik

@@ -1,0 +1,39 @@
+#include "cli/received_file.h"
+
+#include <vector>
+
+namespace torvik {
+
+void ReceivedFile::begin(const std::string& path, Mode mode) {
+  closeHandle();
+  target_ = path;
+  mode_ = mode;
+  writing_ = mode == Mode::New ? path + ".part" : path;
+  created_ = false;
+  lineEndOwed_ = false;
+  shift_ = 0;
+}
+
+std::string ReceivedFile::leftoverPart() const {
+  return writing_ + ": exists already and may hold the records of an interrupted receive; move it away first";
+}
+
+bool ReceivedFile::write(const std::uint8_t* data, std::size_t size) {
+  if (!lineEndOwed_) return appendSynced(data, size);
+  // The line end goes out with the first record, so a receive that brings nothing leaves
+  // the file as it was.
+  std::vector<std::uint8_t> bytes{'\r', '\n'};
+  bytes.insert(bytes.end(), data, data + size);
+  if (!appendSynced(bytes.data(), bytes.size())) return false;
+  lineEndOwed_ = false;
+  shift_ = 2;
+  return true;
+}
+
+bool ReceivedFile::truncate(std::uint64_t size) {
+  // Back to the start while the line end is still owed also takes off what a failed first
+  // write left of it.
+  return cutTo(size + shift_);
+}
+
+}  // namespace torvik

@@ -1,0 +1,117 @@
+#include <windows.h>
+
+#include "cli/received_file.h"
+
+namespace torvik {
+
+namespace {
+
+std::string failure(const std::string& path) {
+  char text[256] = {};
+  const DWORD code = GetLastError();
+  if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text, nullptr) == 0)
+    return path + ": system error " + std::to_string(code);
+  std::string message = text;
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ')) message.pop_back();
+  return path + ": " + message;
+}
+
+HANDLE handleOf(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+bool moveToEnd(HANDLE file) {
+  LARGE_INTEGER zero{};
+  return SetFilePointerEx(file, zero, nullptr, FILE_END) != 0;
+}
+
+}  // namespace
+
+ReceivedFile::~ReceivedFile() { closeHandle(); }
+
+void ReceivedFile::closeHandle() {
+  if (handleOf(handle_) != INVALID_HANDLE_VALUE) CloseHandle(handleOf(handle_));
+  handle_ = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+}
+
+bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) {
+  begin(path, mode);
+  // Others may read the file while it grows, but nobody else may write to it.
+  const DWORD access = GENERIC_READ | GENERIC_WRITE;
+  HANDLE file = CreateFileA(writing_.c_str(), access, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    created_ = true;
+  } else if (GetLastError() == ERROR_FILE_EXISTS && mode == Mode::Append) {
+    file = CreateFileA(writing_.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  } else if (GetLastError() == ERROR_FILE_EXISTS) {
+    error = leftoverPart();
+    return false;
+  }
+  if (file == INVALID_HANDLE_VALUE) {
+    error = failure(writing_);
+    return false;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) == 0) {
+    error = failure(writing_);
+    finish(false, error);
+    return false;
+  }
+  startSize_ = static_cast<std::uint64_t>(size.QuadPart);
+  char last = '\n';
+  if (startSize_ > 0) {
+    LARGE_INTEGER at{};
+    at.QuadPart = size.QuadPart - 1;
+    DWORD got = 0;
+    if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) == 0 || ReadFile(file, &last, 1, &got, nullptr) == 0 || got != 1) {
+      error = failure(writing_);
+      finish(false, error);
+      return false;
+    }
+  }
+  if (!moveToEnd(file)) {
+    error = failure(writing_);
+    finish(false, error);
+    return false;
+  }
+  lineEndOwed_ = last != '\n';
+  return true;
+}
+
+bool ReceivedFile::appendSynced(const std::uint8_t* data, std::size_t size) {
+  HANDLE file = handleOf(handle_);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  while (size > 0) {
+    DWORD written = 0;
+    if (WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) == 0 || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return FlushFileBuffers(file) != 0;
+}
+
+bool ReceivedFile::cutTo(std::uint64_t size) {
+  HANDLE file = handleOf(handle_);
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(size);
+  return file != INVALID_HANDLE_VALUE && SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != 0 && SetEndOfFile(file) != 0 &&
+         FlushFileBuffers(file) != 0;
+}
+
+bool ReceivedFile::finish(bool keep, std::string& error) {
+  closeHandle();
+  if (!keep) {
+    if (created_) {
+      DeleteFileA(writing_.c_str());
+      created_ = false;
+    }
+    return true;
+  }
+  if (mode_ == Mode::New &&
+      MoveFileExA(writing_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+    error = failure(target_) + "; the records are in " + writing_;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace torvik

@@ -1,0 +1,191 @@
+// download, lookup and receive before and around the line: their options and exit codes,
+// the console's messages, progress and questions, and the received file that never loses
+// what it held. The transfers themselves run against the terminal peer (peer_cli_test.sh).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "base/string_ids.h"
+#include "cli/cli.h"
+#include "cli/console_link_ui.h"
+#include "cli/received_file.h"
+
+namespace torvik {
+namespace {
+
+struct Ran {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Ran runArgs(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  CliIo io{out, err};
+  const int code = runCli(args, io);
+  return {code, out.str(), err.str()};
+}
+
+// A scratch folder for one test, removed with what it holds.
+struct Scratch {
+  std::string dir;
+  Scratch() {
+    char pattern[] = "/tmp/torvik-link-XXXXXX";
+    dir = mkdtemp(pattern);
+  }
+  ~Scratch() { std::system(("rm -rf '" + dir + "'").c_str()); }
+  std::string path(const std::string& name) const { return dir + "/" + name; }
+  void put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+  }
+  std::string get(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool has(const std::string& name) const { return access(path(name).c_str(), F_OK) == 0; }
+};
+
+TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOpenAFailure) {
+  Scratch s;
+  s.put("lookup.txt", "A,1\r\nB,2\r\n");
+  s.put("long.txt", "ok\r\n" + std::string(254, 'x') + "\r\n");
+  const std::string port = "--port=" + s.path("no-such-tty");
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    const char* says;
+  } cases[] = {
+      {{"receive", s.path("out.txt")}, kExitUsage, "--port NAME is required"},
+      {{"lookup", s.path("lookup.txt"), port, "--rate", "4800"}, kExitUsage, "unsupported rate '4800'"},
+      {{"lookup", s.path("lookup.txt"), port, "--transport", "usb"}, kExitUsage, "unknown transport 'usb'"},
+      {{"download", s.path("none.tvx"), port}, kExitUsage, "none.tvx"},
+      {{"lookup", s.path("none.txt"), port}, kExitUsage, "Error: Cannot open the file!"},
+      {{"lookup", s.path("long.txt"), port}, kExitUsage, "Error: Line 2 of the file is longer than 253 characters!"},
+      {{"receive", s.path("no/folder/out.txt"), port}, kExitUsage, "Error: File open/create failed!"},
+      {{"lookup", s.path("lookup.txt"), port, "--transport=irda", "--rate=9600"}, kExitFailed, "Error: Cannot open the COM port!"},
+      {{"receive", s.path("out.txt"), port, "--transport=cradle"}, kExitFailed, "No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const Ran r = runArgs(c.args);
+    EXPECT_EQ(r.code, c.code);
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+  // The receive that could not open its port leaves no file behind.
+  EXPECT_FALSE(s.has("out.txt"));
+}
+
+TEST(ConsoleLinkUi, MessagesAreLinesProgressOnlyOnATerminalAndQuestionsAnswerNoWithoutOne) {
+  std::ostringstream log;
+  {
+    ConsoleLinkUi ui(log, false, nullptr, nullptr);
+    ui.progressOpen();
+    ui.progressSet(5);
+    ui.progressClose();
+    ui.counterBegin();
+    ui.counterUpdate(3);
+    ui.counterEnd();
+    ui.show(kStrDownload, kStrDownloadedCompletely, BoxIcon::Information);
+    ui.showNumber(kStrUploadData, kStrReceiveIncomplete, BoxIcon::Exclamation, 7);
+    EXPECT_FALSE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    EXPECT_FALSE(ui.askViewReceived(12));
+  }
+  EXPECT_EQ(log.str(),
+            "Download: Downloaded completely!\n"
+            "Upload Data: Transfer not finished: 7 records received and kept in the file.\n"
+            "Error: Failed to download, would you like to retry? No (no terminal to answer on)\n"
+            "Upload Data: Done : 12 records received.\n");
+
+  std::ostringstream screen;
+  std::istringstream keys("yes\n\nn\n");
+  bool interrupted = false;
+  {
+    ConsoleLinkUi ui(screen, true, &keys, [&] { return interrupted; });
+    ui.progressOpen();
+    ui.progressSet(5);
+    ui.progressSet(5);
+    ui.progressSet(100);
+    EXPECT_TRUE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    EXPECT_FALSE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    ui.counterBegin();
+    ui.counterUpdate(9);
+    ui.counterUpdate(10);
+    interrupted = true;
+    EXPECT_FALSE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+  }
+  EXPECT_EQ(screen.str(),
+            "\rDownloading... 5%\rDownloading... 100%\n"
+            "Error: Failed to download, would you like to retry? [y/N] "
+            "Error: Failed to download, would you like to retry? [y/N] "
+            "\rData received : 9\rData received : 10\n"
+            "Error: Failed to download, would you like to retry? No (interrupted)\n");
+  EXPECT_EQ(keys.tellg(), 5);  // the interrupted question read nothing
+}
+
+TEST(ReceivedFile, AppendsAfterWhatWasThereAndRemovesOnlyAFileItMade) {
+  Scratch s;
+  const std::string old = "old 1\r\nold 2 without its line end";
+  s.put("out.txt", old);
+  std::string error;
+  const auto bytes = [](const std::string& t) { return reinterpret_cast<const std::uint8_t*>(t.data()); };
+
+  ReceivedFile file;
+  ASSERT_TRUE(file.open(s.path("out.txt"), ReceivedFile::Mode::Append, error)) << error;
+  EXPECT_EQ(file.startSize(), old.size());
+  ReceivedFile second;
+  EXPECT_FALSE(second.open(s.path("out.txt"), ReceivedFile::Mode::Append, error));  // one receive at a time
+  EXPECT_TRUE(file.finish(false, error));
+  EXPECT_EQ(s.get("out.txt"), old);  // nothing arrived: not a byte changed, and still there
+
+  ASSERT_TRUE(file.open(s.path("out.txt"), ReceivedFile::Mode::Append, error));
+  {
+    FileRecordSink sink(file, file.startSize());
+    ASSERT_TRUE(sink.writeRecord(bytes("rec 1"), 5));
+    ASSERT_TRUE(sink.writeRecord(bytes("rec 2"), 5));
+    // A cut-back after a failed write goes to the last complete record and no further.
+    ASSERT_TRUE(file.write(bytes("rec 3 in pa"), 11));
+    ASSERT_TRUE(sink.dropUnfinishedRecord());
+  }
+  EXPECT_TRUE(file.finish(true, error));
+  EXPECT_EQ(s.get("out.txt"), old + "\r\nrec 1\r\nrec 2\r\n");
+  ASSERT_TRUE(file.open(s.path("out.txt"), ReceivedFile::Mode::Append, error));
+  EXPECT_TRUE(file.finish(false, error));  // not kept, but it was there before
+  EXPECT_EQ(s.get("out.txt"), old + "\r\nrec 1\r\nrec 2\r\n");
+
+  ASSERT_TRUE(file.open(s.path("made.txt"), ReceivedFile::Mode::Append, error));
+  EXPECT_EQ(file.startSize(), 0u);
+  EXPECT_TRUE(file.finish(false, error));
+  EXPECT_FALSE(s.has("made.txt"));
+}
+
+TEST(ReceivedFile, NewReplacesTheFileOnlyWhenRecordsCameAndRefusesALeftoverPart) {
+  Scratch s;
+  s.put("out.txt", "old\r\n");
+  std::string error;
+  ReceivedFile file;
+  ASSERT_TRUE(file.open(s.path("out.txt"), ReceivedFile::Mode::New, error)) << error;
+  EXPECT_EQ(file.writingPath(), s.path("out.txt.part"));
+  EXPECT_TRUE(file.finish(false, error));
+  EXPECT_EQ(s.get("out.txt"), "old\r\n");
+  EXPECT_FALSE(s.has("out.txt.part"));
+
+  ASSERT_TRUE(file.open(s.path("out.txt"), ReceivedFile::Mode::New, error));
+  ASSERT_TRUE(file.write(reinterpret_cast<const std::uint8_t*>("new\r\n"), 5));
+  EXPECT_EQ(s.get("out.txt"), "old\r\n");  // replaced only at the end
+  EXPECT_TRUE(file.finish(true, error));
+  EXPECT_EQ(s.get("out.txt"), "new\r\n");
+  EXPECT_FALSE(s.has("out.txt.part"));
+
+  // What an interrupted receive left beside the file may be all it got: not overwritten.
+  s.put("out.txt.part", "records\r\n");
+  EXPECT_FALSE(file.open(s.path("out.txt"), ReceivedFile::Mode::New, error));
+  EXPECT_NE(error.find("interrupted receive"), std::string::npos) << error;
+  EXPECT_EQ(s.get("out.txt.part"), "records\r\n");
+}
+
+}  // namespace
+}  // namespace torvik
