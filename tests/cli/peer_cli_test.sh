@@ -2,17 +2,32 @@
 # One transfer through torvik-cli against the terminal peer on a pseudo-terminal, natively:
 # starts the peer, runs the command on the peer's line, then checks the exit code, what the
 # peer saw and stored, and what torvik-cli wrote.
+# With TORVIK_CLI_WINE=1, TORVIK_CLI is the Windows build, run under Wine on COM7, which the
+# test session maps to build/peer/com7; exit 77 (skipped) when that is not at hand.
 # Usage: peer_cli_test.sh CASE TORVIK_CLI TERMINAL_PEER DEFAULT_IMAGE
 set -uo pipefail
 case_name=$1
 cli=$2
 peer=$3
 default_image=$4
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+if [ -n "${TORVIK_CLI_WINE:-}" ]; then
+  [ -f "$cli" ] || { echo "no Windows build"; exit 77; }
+  export TORVIK_WINEPREFIX="${TORVIK_WINEPREFIX:-$top/build/wineprefix}"
+  grep -qs 'build/peer/com7' "$TORVIK_WINEPREFIX/system.reg" || { echo "COM7 is not mapped (run scripts/test.sh)"; exit 77; }
+  runner=("$top/scripts/wine-exec.sh" "$cli")
+  line="$top/build/peer/com7"
+  port=COM7
+fi
 work="$(dirname "$cli")/peer_cli/$case_name"
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work" || exit 2
-line="$work/line"
+if [ -z "${TORVIK_CLI_WINE:-}" ]; then
+  runner=("$cli")
+  line="$work/line"
+  port=$line
+fi
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
@@ -32,7 +47,7 @@ stop_peer() {
 }
 cli_rc=
 run_cli() {  # ARGS...; stdout to out.log, stderr to err.log
-  "$cli" "$@" --port "$line" >out.log 2>err.log
+  "${runner[@]}" "$@" --port "$port" >out.log 2>err.log
   cli_rc=$?
   echo "--- torvik-cli $* (exit $cli_rc)"
   cat out.log err.log
