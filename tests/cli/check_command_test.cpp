@@ -17,6 +17,7 @@
 
 #include "cli/cli.h"
 #include "cli/design_files.h"
+#include "tests/cli/cli_test_support.h"
 #include "definition/design_text.h"
 #include "definition/project_file.h"
 #include "editor/lookup_rules.h"
@@ -266,40 +267,10 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
 
 // The command end to end, on files in the test's temporary folder.
 struct CheckCommand : ::testing::Test {
-  std::string folder = ::testing::TempDir() + "torvik_check_" + std::to_string(::getpid()) + "_";
-  std::vector<std::string> written;
-
-  std::string write(const std::string& name, const void* data, std::size_t size) {
-    const std::string path = folder + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(f, nullptr);
-    if (f != nullptr) {
-      EXPECT_EQ(std::fwrite(data, 1, size, f), size);
-      std::fclose(f);
-    }
-    written.push_back(path);
-    return path;
-  }
-  std::string writeDesign(const std::string& name, const ApplicationDefinition& def) {
-    auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
-    writeProjectFile(def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));
-    return write(name, file.get(), kProjectFileSize);
-  }
-  void TearDown() override {
-    for (const std::string& path : written) std::remove(path.c_str());
-  }
-
-  struct Result {
-    int code;
-    std::string out;
-    std::string err;
-  };
-  Result run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    CliIo io{out, err};
-    const int code = runCli(args, io);
-    return {code, out.str(), err.str()};
-  }
+  ScratchFolder scratch;
+  std::string write(const std::string& name, const void* data, std::size_t size) { return scratch.put(name, data, size); }
+  std::string writeDesign(const std::string& name, const ApplicationDefinition& def) { return scratch.putDesign(name, def); }
+  CliRun run(const std::vector<std::string>& args) { return runCliCaptured(args); }
 };
 
 TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
@@ -309,7 +280,7 @@ TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
   const std::string faulty = writeDesign("faulty.tvx", *def);
   const std::string lookup = write("items.txt", "a\tb\r\n", 5);
 
-  Result r = run({"check", clean});
+  CliRun r = run({"check", clean});
   EXPECT_EQ(r.code, kExitDone);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(run({"check", "--quiet", clean}).out, "0\n");
@@ -323,14 +294,14 @@ TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
   EXPECT_EQ(r.out, "2\n");
 
   for (const std::string& bad : {std::string("4=") + lookup, std::string("1"), std::string("x=") + lookup,
-                                 std::string("1="), std::string("1=") + folder + "missing.txt"}) {
+                                 std::string("1="), std::string("1=") + scratch.path("missing.txt")}) {
     SCOPED_TRACE(bad);
     r = run({"check", clean, "--lookup", bad});
     EXPECT_EQ(r.code, kExitUsage);
     EXPECT_EQ(r.out, "") << "bad input prints no findings";
     EXPECT_NE(r.err, "");
   }
-  r = run({"check", folder + "missing.tvx"});
+  r = run({"check", scratch.path("missing.tvx")});
   EXPECT_EQ(r.code, kExitUsage);
   EXPECT_NE(r.err.find("missing.tvx"), std::string::npos);
 }

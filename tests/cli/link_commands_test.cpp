@@ -13,44 +13,13 @@
 #include "cli/cli.h"
 #include "cli/console_link_ui.h"
 #include "cli/received_file.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace torvik {
 namespace {
 
-struct Ran {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Ran runArgs(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  CliIo io{out, err};
-  const int code = runCli(args, io);
-  return {code, out.str(), err.str()};
-}
-
-// A scratch folder for one test, removed with what it holds.
-struct Scratch {
-  std::string dir;
-  Scratch() {
-    char pattern[] = "/tmp/torvik-link-XXXXXX";
-    dir = mkdtemp(pattern);
-  }
-  ~Scratch() { std::system(("rm -rf '" + dir + "'").c_str()); }
-  std::string path(const std::string& name) const { return dir + "/" + name; }
-  void put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
-  }
-  std::string get(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  bool has(const std::string& name) const { return access(path(name).c_str(), F_OK) == 0; }
-};
-
 TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOpenAFailure) {
-  Scratch s;
+  ScratchFolder s;
   s.put("lookup.txt", "A,1\r\nB,2\r\n");
   s.put("long.txt", "ok\r\n" + std::string(254, 'x') + "\r\n");
   const std::string port = "--port=" + s.path("no-such-tty");
@@ -71,7 +40,7 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
-    const Ran r = runArgs(c.args);
+    const CliRun r = runCliCaptured(c.args);
     EXPECT_EQ(r.code, c.code);
     EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
   }
@@ -127,7 +96,7 @@ TEST(ConsoleLinkUi, MessagesAreLinesProgressOnlyOnATerminalAndQuestionsAnswerNoW
 }
 
 TEST(ReceivedFile, AppendsAfterWhatWasThereAndRemovesOnlyAFileItMade) {
-  Scratch s;
+  ScratchFolder s;
   const std::string old = "old 1\r\nold 2 without its line end";
   s.put("out.txt", old);
   std::string error;
@@ -163,7 +132,7 @@ TEST(ReceivedFile, AppendsAfterWhatWasThereAndRemovesOnlyAFileItMade) {
 }
 
 TEST(ReceivedFile, NewReplacesTheFileOnlyWhenRecordsCameAndRefusesALeftoverPart) {
-  Scratch s;
+  ScratchFolder s;
   s.put("out.txt", "old\r\n");
   std::string error;
   ReceivedFile file;

@@ -12,6 +12,7 @@
 
 #include "cli/cli.h"
 #include "cli/design_files.h"
+#include "tests/cli/cli_test_support.h"
 #include "definition/legacy_project.h"
 #include "definition/project_file.h"
 
@@ -58,43 +59,14 @@ std::string expandedNewDesignText() {
   return text;
 }
 
-struct Result {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Result cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  CliIo io{out, err};
-  const int code = runCli(args, io);
-  return {code, out.str(), err.str()};
-}
-
 class ShowDiff : public ::testing::Test {
  protected:
-  void TearDown() override {
-    for (const std::string& p : written_) std::remove(p.c_str());
+  std::string path(const std::string& name) const { return scratch_.path(name); }
+  std::string writeBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    return scratch_.put(name, bytes.data(), bytes.size());
   }
-  std::string path(const std::string& name) {
-    const std::string p = ::testing::TempDir() + "torvik_show_" + std::to_string(getpid()) + "_" + name;
-    written_.push_back(p);
-    return p;
-  }
-  std::string writeBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::string p = path(name);
-    std::FILE* f = std::fopen(p.c_str(), "wb");
-    EXPECT_NE(f, nullptr) << p;
-    if (f != nullptr) {
-      EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-      std::fclose(f);
-    }
-    return p;
-  }
-  std::string writeDesign(const std::string& name, const ApplicationDefinition& def) {
-    auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
-    writeProjectFile(def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));
-    return writeBytes(name, std::vector<std::uint8_t>(file.get(), file.get() + kProjectFileSize));
+  std::string writeDesign(const std::string& name, const ApplicationDefinition& def) const {
+    return scratch_.putDesign(name, def);
   }
   static std::unique_ptr<ApplicationDefinition> fresh() {
     auto def = std::make_unique<ApplicationDefinition>();
@@ -103,7 +75,7 @@ class ShowDiff : public ::testing::Test {
   }
 
  private:
-  std::vector<std::string> written_;
+  ScratchFolder scratch_;
 };
 
 // A text set as the editor would leave it after the user typed it into an empty field.
@@ -114,7 +86,7 @@ void setText(char (&field)[N], const char* text) {
 }
 
 TEST_F(ShowDiff, ShowOfANewDesignIsTheKeptText) {
-  const Result r = cli({"show", writeDesign("new.tvx", *fresh())});
+  const CliRun r = runCliCaptured({"show", writeDesign("new.tvx", *fresh())});
   EXPECT_EQ(r.code, kExitDone);
   EXPECT_EQ(r.err, "");
   const std::string expected = expandedNewDesignText();
@@ -134,7 +106,7 @@ TEST_F(ShowDiff, ShowOfANewDesignIsTheKeptText) {
 }
 
 TEST_F(ShowDiff, ShowChangedPrintsOnlyWhatDiffersFromANewDesign) {
-  const Result none = cli({"show", "--changed", writeDesign("new.tvx", *fresh())});
+  const CliRun none = runCliCaptured({"show", "--changed", writeDesign("new.tvx", *fresh())});
   EXPECT_EQ(none.code, kExitDone);
   EXPECT_EQ(none.out, "");
 
@@ -149,7 +121,7 @@ TEST_F(ShowDiff, ShowChangedPrintsOnlyWhatDiffersFromANewDesign) {
   setText(def->msgMainMenu.entry[0], "1.Count stock");
   def->systemSettings.backlight = kBacklightOn;
   def->barcodeSettings.set(barcode::code93, false);
-  const Result r = cli({"show", "--changed", writeDesign("edited.tvx", *def)});
+  const CliRun r = runCliCaptured({"show", "--changed", writeDesign("edited.tvx", *def)});
   EXPECT_EQ(r.code, kExitDone);
   EXPECT_EQ(r.out,
             "barcode.code93.enabled = off\n"
@@ -187,11 +159,11 @@ TEST_F(ShowDiff, DiffNamesExactlyTheChangeMade) {
     SCOPED_TRACE(c.what);
     auto def = fresh();
     c.change(*def);
-    const Result r = cli({"diff", before, writeDesign("after.tvx", *def)});
+    const CliRun r = runCliCaptured({"diff", before, writeDesign("after.tvx", *def)});
     EXPECT_EQ(r.code, kExitFailed);
     EXPECT_EQ(r.out, c.expected);
   }
-  const Result same = cli({"diff", before, before});
+  const CliRun same = runCliCaptured({"diff", before, before});
   EXPECT_EQ(same.code, kExitDone);
   EXPECT_EQ(same.out, "");
 }
@@ -205,7 +177,7 @@ TEST_F(ShowDiff, ALegacyDesignShowsAndEqualsItsConvertedSave) {
   std::memcpy(&legacy[35 + 2], "Shop", 4);
   const std::string old = writeBytes("old.dat", legacy);
 
-  const Result shown = cli({"show", old});
+  const CliRun shown = runCliCaptured({"show", old});
   EXPECT_EQ(shown.code, kExitDone);
   EXPECT_NE(shown.out.find("\nheaderWord = 12 34\n"), std::string::npos);
   EXPECT_NE(shown.out.find("\nmenu1.caption = \"Shop\"\n"), std::string::npos);
@@ -215,7 +187,7 @@ TEST_F(ShowDiff, ALegacyDesignShowsAndEqualsItsConvertedSave) {
   std::ostringstream out, err;
   CliIo io{out, err};
   ASSERT_TRUE(loadDesign(old, *converted, io));
-  const Result diff = cli({"diff", old, writeDesign("converted.tvx", *converted)});
+  const CliRun diff = runCliCaptured({"diff", old, writeDesign("converted.tvx", *converted)});
   EXPECT_EQ(diff.code, kExitDone);
   EXPECT_EQ(diff.out, "");
 }
@@ -231,7 +203,7 @@ TEST_F(ShowDiff, UnreadableInputIsExitTwoWithAMessageAndNoText) {
   };
   for (const auto& args : kRuns) {
     SCOPED_TRACE(args.back());
-    const Result r = cli(args);
+    const CliRun r = runCliCaptured(args);
     EXPECT_EQ(r.code, kExitUsage);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err, "");
