@@ -25,11 +25,11 @@ constexpr int kSettingsPage = 4;
 
 unsigned byteAt(const std::string& bytes, std::size_t offset) { return static_cast<unsigned char>(bytes[offset]); }
 
+// Sent, so that it has been handled when this returns: a posted click followed by a sent
+// WM_NULL does not wait for it, since a thread takes sent messages before posted ones.
 void click(HWND page, int id) {
-  gui::clickButton(page, id);
-  // Posted: wait until the page has handled it.
   DWORD_PTR ignored;
-  SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+  SendMessageTimeoutA(GetDlgItem(page, id), BM_CLICK, 0, 0, SMTO_NORMAL, 2000, &ignored);
 }
 
 class MenuLookupPages : public gui::EditorTest {
