@@ -52,7 +52,7 @@ endif()
 file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
 add_executable(gui_tests ${GUI_TEST_SOURCES})
 target_include_directories(gui_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(gui_tests PRIVATE gtest_main gdi32 comctl32)
+target_link_libraries(gui_tests PRIVATE gtest_main gdi32 comctl32 shell32)
 add_dependencies(gui_tests Torvik)
 # The peer-driven cases run only from tests/link/wine/peer_test.sh, which sets up the peer
 # first; listed on their own they would only skip, so CTest does not list them.
