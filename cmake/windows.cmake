@@ -55,8 +55,13 @@ target_include_directories(gui_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(gui_tests PRIVATE gtest_main gdi32 comctl32 shell32)
 add_dependencies(gui_tests Torvik)
 # The peer-driven cases run only from tests/link/wine/peer_test.sh, which sets up the peer
-# first; listed on their own they would only skip, so CTest does not list them.
+# first, and the installed program's only from tests/installer/installer_test.sh; listed on
+# their own they would only skip, so CTest does not list them.
 set(GUI_LISTED_SOURCES ${GUI_TEST_SOURCES})
-list(FILTER GUI_LISTED_SOURCES EXCLUDE REGEX "/link_(peer|bench)_test\\.cpp$")
+list(FILTER GUI_LISTED_SOURCES EXCLUDE REGEX "/(link_peer|link_bench|installed)_test\\.cpp$")
 gtest_add_tests(TARGET gui_tests SOURCES ${GUI_LISTED_SOURCES} TEST_PREFIX gui. TEST_LIST GUI_TESTS)
 set_tests_properties(${GUI_TESTS} PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+
+# The setup program (make installer) under Wine, in a fresh prefix of its own.
+add_test(NAME installer.wine COMMAND ${CMAKE_SOURCE_DIR}/tests/installer/installer_test.sh)
+set_tests_properties(installer.wine PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 SKIP_RETURN_CODE 77)

@@ -154,6 +154,15 @@ bool TorvikProcess::closeEditor(int button) const {
   return waitUntil([&] { return !IsWindow(sheet); });
 }
 
+std::string TorvikProcess::saveAs(const std::string& path) const {
+  command(IDM_SAVEAS);
+  HWND dialog = waitForWindow("#32770", nullptr);
+  if (dialog == nullptr || !chooseFile(dialog, path)) return "<no Save As dialog>";
+  // A design file is 18,954 bytes.
+  waitUntil([&] { return testfiles::readAll(path).size() == 18954; });
+  return testfiles::readAll(path);
+}
+
 HWND TorvikProcess::waitForWindow(const char* cls, const char* title, DWORD timeoutMs) const {
   HWND found = nullptr;
   waitUntil([&] { return (found = findWindow(cls, title)) != nullptr; }, timeoutMs);

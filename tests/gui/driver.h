@@ -54,6 +54,8 @@ class TorvikProcess {
   // Waits for the definition editor (New, Open and Edit open it) and closes it with the
   // sheet's button `button` (IDOK or IDCANCEL).
   bool closeEditor(int button = IDCANCEL) const;
+  // Runs Save As to `path` (with its extension) and returns the bytes written.
+  std::string saveAs(const std::string& path) const;
   // Waits until every visible window of the program has painted, then writes a picture
   // of the whole screen (see saveScreenshot).
   void screenshot(const char* name) const;

@@ -54,14 +54,7 @@ class OpenRequests : public ::testing::Test {
     EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(box); }));
   }
 
-  // What a Save As of the program's design writes.
-  std::string saveAs(const char* name) const {
-    torvik_->command(IDM_SAVEAS);
-    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
-    if (dialog == nullptr || !gui::chooseFile(dialog, path(name))) return "<no Save As dialog>";
-    gui::waitUntil([&] { return readAll(path(name)).size() == testfiles::kDesignSize; });
-    return readAll(path(name));
-  }
+  std::string saveAs(const char* name) const { return torvik_->saveAs(path(name)); }
 
   gui::NoIniFile ini_;
   std::unique_ptr<TorvikProcess> torvik_, second_;
