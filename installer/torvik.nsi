@@ -57,7 +57,17 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 
 Var AllUsers
 
+; A running Torvik keeps its program file in use: it is to be closed first.
+!macro RefuseWhileRunning
+  FindWindow $0 "Torvik" "Torvik"
+  ${If} $0 <> 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Torvik is running. Please close it and start again." /SD IDOK
+    Abort
+  ${EndIf}
+!macroend
+
 Function .onInit
+  !insertmacro RefuseWhileRunning
   StrCpy $AllUsers 0
   UserInfo::GetAccountType
   Pop $0
@@ -115,6 +125,7 @@ Section "Torvik"
 SectionEnd
 
 Function un.onInit
+  !insertmacro RefuseWhileRunning
   ; Installed for all users when the machine's uninstall entry names this folder.
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 == $INSTDIR

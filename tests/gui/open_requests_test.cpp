@@ -98,7 +98,7 @@ TEST_F(OpenRequests, ADroppedDesignOpensAsOpenDoesAndOtherDropsSayWhyNot) {
   ASSERT_TRUE(torvik.dropFiles({folder_}));
   answerBox("Error", "This is a folder, not a design file:");
   ASSERT_TRUE(torvik.dropFiles({text}));
-  answerBox("Error", "This is not a Torvik design (*.TVX), template (*.ATX) or older project file:\r\n\r\n" + text,
+  answerBox("Error", "Not a Torvik design (*.TVX), template (*.ATX) or older project file:\r\n\r\n" + text,
             IDOK, "open_request_drop_not_design");
 
   // A modified design is offered for saving first; then the file opens in the editor.

@@ -70,6 +70,17 @@ TORVIK_INSTALLED_FOLDER='C:\Program Files\Torvik' wine "$driver" --gtest_filter=
 check "a double-clicked design opens and saves the same bytes" test "${PIPESTATUS[0]}" -eq 0
 check "the design saved beside the program" test -f "$folder/saved beside.TVX"
 
+# While Torvik runs its file is in use: the uninstaller (run in place, so that it has ended
+# when the checks look) refuses and leaves everything.
+wine "$folder/Torvik.exe" </dev/null >/dev/null 2>&1 &
+torvik_pid=$!
+for _ in $(seq 1 100); do xdotool search --name '^Torvik$' >/dev/null 2>&1 && break; sleep 0.1; done
+wine "$folder/Uninstall.exe" /S '_?=C:\Program Files\Torvik' </dev/null
+check "the program stays while it runs" test -f "$folder/Torvik.exe"
+check "and so does its uninstall entry" equals "$(value "HKLM\\$uninstall_key" DisplayVersion)" "$version"
+kill "$torvik_pid"
+wait "$torvik_pid" 2>/dev/null
+
 wine "$folder/Uninstall.exe" /S </dev/null
 check "the uninstaller ends" wait_for_uninstall "HKLM\\$uninstall_key"
 check "the program is gone" test ! -e "$folder/Torvik.exe"
