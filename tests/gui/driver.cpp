@@ -1,6 +1,7 @@
 #include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 
+#include "tests/support/design_files.h"
 #include "tests/support/win32_files.h"
 
 #include <shlobj.h>  // DROPFILES
@@ -158,8 +159,7 @@ std::string TorvikProcess::saveAs(const std::string& path) const {
   command(IDM_SAVEAS);
   HWND dialog = waitForWindow("#32770", nullptr);
   if (dialog == nullptr || !chooseFile(dialog, path)) return "<no Save As dialog>";
-  // A design file is 18,954 bytes.
-  waitUntil([&] { return testfiles::readAll(path).size() == 18954; });
+  waitUntil([&] { return testfiles::readAll(path).size() == testfiles::kDesignSize; });
   return testfiles::readAll(path);
 }
 
