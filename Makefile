@@ -5,7 +5,7 @@ WERROR   := $(if $(CI),ON,OFF)
 # that it went unused.
 CMAKE_Q  := -Wno-dev --no-warn-unused-cli -DTORVIK_WERROR=$(WERROR)
 
-.PHONY: all setup native win fuzz-build build test run fuzz clean
+.PHONY: all setup native win fuzz-build installer build test run fuzz clean
 
 all: build
 
@@ -26,7 +26,11 @@ fuzz-build: setup
 	  -DTORVIK_FUZZ=ON $(CMAKE_Q) >/dev/null
 	@cmake --build build/fuzz -j $(JOBS) -- --no-print-directory
 
-build: native win fuzz-build
+# The Windows setup program, build/Torvik-<version>-setup.exe (the version is resources/version.h's).
+installer: win
+	@makensis -V2 -DTORVIK_EXE=$(CURDIR)/build/win/Torvik.exe -DOUTDIR=$(CURDIR)/build installer/torvik.nsi
+
+build: native win fuzz-build installer
 
 test: build
 	@scripts/test.sh

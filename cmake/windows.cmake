@@ -53,7 +53,7 @@ target_compile_options(gtest_main PRIVATE -w)
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*_test.cpp)
 if(WIN32_TEST_SOURCES)
   add_executable(win32_tests ${WIN32_TEST_SOURCES} resources/torvik.rc)
-  target_link_libraries(win32_tests PRIVATE torvik_win32 gtest_main)
+  target_link_libraries(win32_tests PRIVATE torvik_win32 gtest_main version)
   gtest_add_tests(TARGET win32_tests TEST_PREFIX win32. TEST_LIST WIN32_TESTS)
   # Several of them open windows on the one desktop and find them by title: one at a time.
   set_tests_properties(${WIN32_TESTS} PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
@@ -63,11 +63,16 @@ endif()
 file(GLOB GUI_TEST_SOURCES CONFIGURE_DEPENDS tests/gui/*.cpp)
 add_executable(gui_tests ${GUI_TEST_SOURCES})
 target_include_directories(gui_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(gui_tests PRIVATE gtest_main gdi32 comctl32)
+target_link_libraries(gui_tests PRIVATE gtest_main gdi32 comctl32 shell32)
 add_dependencies(gui_tests Torvik)
 # The peer-driven cases run only from tests/link/wine/peer_test.sh, which sets up the peer
-# first; listed on their own they would only skip, so CTest does not list them.
+# first, and the installed program's only from tests/installer/installer_test.sh; listed on
+# their own they would only skip, so CTest does not list them.
 set(GUI_LISTED_SOURCES ${GUI_TEST_SOURCES})
-list(FILTER GUI_LISTED_SOURCES EXCLUDE REGEX "/link_(peer|bench)_test\\.cpp$")
+list(FILTER GUI_LISTED_SOURCES EXCLUDE REGEX "/(link_peer|link_bench|installed)_test\\.cpp$")
 gtest_add_tests(TARGET gui_tests SOURCES ${GUI_LISTED_SOURCES} TEST_PREFIX gui. TEST_LIST GUI_TESTS)
 set_tests_properties(${GUI_TESTS} PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+
+# The setup program (make installer) under Wine, in a fresh prefix of its own.
+add_test(NAME installer.wine COMMAND ${CMAKE_SOURCE_DIR}/tests/installer/installer_test.sh)
+set_tests_properties(installer.wine PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 SKIP_RETURN_CODE 77)

@@ -66,19 +66,23 @@ bool upgradeSchema(ApplicationDefinition& def, TextSource& strings) {
   return upgraded;
 }
 
+LoadStatus projectFileKind(const std::uint8_t* bytes, std::size_t size, const ApplicationDefinition& def) {
+  if (bytes == nullptr || size == 0) return LoadStatus::Mismatch;
+  if (bytes[0] == 'R') return hasLegacySignature(bytes, size) ? LoadStatus::Legacy : LoadStatus::Mismatch;
+  if (bytes[0] == 'T' && hasCurrentTag(bytes, size, def)) return LoadStatus::Loaded;
+  return LoadStatus::Mismatch;
+}
+
 LoadResult loadProjectFile(const std::uint8_t* bytes, std::size_t size, ApplicationDefinition& def,
                            TextSource& strings) {
   LoadResult result;
-  if (bytes == nullptr || size == 0) return result;
-  if (bytes[0] == 'R') {
-    if (!hasLegacySignature(bytes, size)) return result;
-    result.status = LoadStatus::Legacy;
+  result.status = projectFileKind(bytes, size, def);
+  if (result.status == LoadStatus::Mismatch) return result;
+  if (result.status == LoadStatus::Legacy) {
     result.incomplete = !convertLegacyProject(bytes, size, def);
     return result;
   }
-  if (bytes[0] != 'T' || !hasCurrentTag(bytes, size, def)) return result;
 
-  result.status = LoadStatus::Loaded;
   // Every block after the tag, as far as the file goes; the in-memory tag stays.
   const std::size_t available = size > kTagSize ? size - kTagSize : 0;
   const std::size_t wanted = kDefinitionSize - kTagSize;

@@ -33,6 +33,10 @@ struct LoadResult {
   bool updatesRecentFiles() const { return status == LoadStatus::Loaded; }
 };
 
+// What the format tag of a file's first bytes says it is, by the loader's rules; nothing is
+// read into `def` (its VersionTag is what a current file's tag is compared with).
+LoadStatus projectFileKind(const std::uint8_t* bytes, std::size_t size, const ApplicationDefinition& def);
+
 // Reads a project file's bytes into `def`, with the format tag's rules, the move of the
 // vibrator byte and the schema upgrades. The in-memory VersionTag is kept. `strings` gives
 // the settings texts that a revision-1 file lacks. A refused file changes nothing.

@@ -45,8 +45,8 @@
 #include "ids_settings_page.h"
 #include "ids_startup_page.h"
 #include "ids_simulator.h"
+#include "version.h"
 
-#define TORVIK_VERSION_TEXT      "1.0.0"
 #define TORVIK_WEB_ADDRESS       "https://www.fernwick.example/torvik"
 #define TORVIK_SUPPORT_ADDRESS   "support@fernwick.example"
 

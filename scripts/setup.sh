@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine
   xvfb xdotool x11-utils imagemagick bc
+  nsis
   clang libclang-rt-14-dev
 )
 

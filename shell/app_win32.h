@@ -20,6 +20,7 @@ struct App {
   UiStrings strings{loadResourceString};
   ApplicationDefinition definition{};
   Session session;
+  bool designNamedAtStart = false;  // the command line named one or more files
 };
 
 App& app();

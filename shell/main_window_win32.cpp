@@ -11,6 +11,7 @@
 #include "shell/about_dialog_win32.h"
 #include "shell/app_win32.h"
 #include "shell/commands.h"
+#include "shell/open_requests_win32.h"
 #include "win/language_files_win32.h"
 #include "shell/preferences_dialog_win32.h"
 #include "shell/project_files_win32.h"
@@ -97,16 +98,7 @@ class MainCommands : public CommandTarget {
     editThenRestartSimulator(window_);
   }
 
-  void open() override {
-    if (!mayDiscardDesign(window_)) return;
-    App& a = app();
-    resetRecordCounter();
-    a.session.modified = false;
-    resetDesign();
-    readPreferences(a.preferences);
-    placeMainWindow(window_, true);
-    if (openProject(window_)) editThenRestartSimulator(window_);
-  }
+  void open() override { openDesign(window_, nullptr); }
 
   void save() override {
     if (saveProject(window_)) app().session.modified = false;
@@ -165,7 +157,8 @@ void onCreate(HWND window) {
   // The new design's prompts come from the language just loaded.
   rebuildDefaultMessages();
   resetDesign();
-  if (a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0) {
+  // A design named on the command line takes the place of the last one.
+  if (!a.designNamedAtStart && a.preferences.autoPreload && std::strcmp(a.preferences.lastProject, kNoLastProject) != 0) {
     char path[sizeof a.preferences.lastProject];
     copyText(path, a.preferences.lastProject);
     loadProject(window, path, true);
@@ -178,8 +171,10 @@ void onCreate(HWND window) {
   face.strings = &a.strings;
   face.clock = &systemClock();
   face.insertRecentFiles = insertRecentFileItems;
-  a.client = CreateWindowExA(0, kFaceClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kMainWidth, kMainHeight, window,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CLIENT_WINDOW)), a.instance, &face);
+  a.client = CreateWindowExA(WS_EX_ACCEPTFILES, kFaceClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, kMainWidth,
+                             kMainHeight, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CLIENT_WINDOW)),
+                             a.instance, &face);
+  DragAcceptFiles(window, TRUE);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,6 +189,18 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       dispatchCommand(LOWORD(wParam), p.downloadTransport, p.receiveTransport, commands);
       return 0;
     }
+    case WM_DROPFILES:
+      onDropFiles(window, reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_COPYDATA:
+      return onOpenRequest(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+    case kMsgOpenQueued:
+      openQueuedDesign(window);
+      return 0;
+    case WM_ENABLE:
+      // A dialog has closed: a design queued while it was open can come in now.
+      if (wParam != 0) PostMessageA(window, kMsgOpenQueued, 0, 0);
+      return 0;
     case WM_CLOSE:
       if (mayDiscardDesign(window)) DestroyWindow(window);
       return 0;
@@ -206,6 +213,25 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+void openDesign(HWND window, const char* path) {
+  if (!mayDiscardDesign(window)) return;
+  App& a = app();
+  resetRecordCounter();
+  a.session.modified = false;
+  resetDesign();
+  readPreferences(a.preferences);
+  placeMainWindow(window, true);
+  bool loaded = false;
+  if (path == nullptr) {
+    loaded = openProject(window);
+  } else {
+    // The design was reset: it is no longer the file it was loaded from, whatever happens now.
+    a.session.currentFile[0] = '\0';
+    loaded = loadProject(window, path, false);
+  }
+  if (loaded) editThenRestartSimulator(window);
+}
 
 bool registerMainWindowClass(HINSTANCE instance) {
   WNDCLASSA wc{};

@@ -423,6 +423,9 @@ LRESULT CALLBACK faceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_RBUTTONDOWN:
       showPopupMenu(window, clientPoint(lParam));
       return 0;
+    case WM_DROPFILES:
+      // The design belongs to the window that opens designs: a file dropped here goes there.
+      return SendMessageA(face().context.commandWindow, message, wParam, lParam);
     case WM_DESTROY:
       onDestroy(window);
       return 0;

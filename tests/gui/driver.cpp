@@ -1,7 +1,11 @@
 #include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
 
+#include "tests/support/design_files.h"
 #include "tests/support/win32_files.h"
+
+#include <shlobj.h>  // DROPFILES
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -64,18 +68,54 @@ TorvikProcess::~TorvikProcess() {
   CloseHandle(info_.hThread);
 }
 
-bool TorvikProcess::start(DWORD timeoutMs) {
+bool TorvikProcess::start(DWORD timeoutMs) { return launch("", true, timeoutMs); }
+
+bool TorvikProcess::launch(const std::string& arguments, bool waitForMain, DWORD timeoutMs) {
   std::string exe = driverFolder() + "Torvik.exe";
-  std::vector<char> commandLine(exe.begin(), exe.end());
+  std::string text = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+  std::vector<char> commandLine(text.begin(), text.end());
   commandLine.push_back('\0');
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &info_))
     return false;
+  if (!waitForMain) return true;
   WaitForInputIdle(info_.hProcess, timeoutMs);
   main_ = waitForWindow("Torvik", "Torvik", timeoutMs);
   return main_ != nullptr;
+}
+
+bool TorvikProcess::openWithShell(const std::string& document, DWORD timeoutMs) {
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = "open";
+  execute.lpFile = document.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&execute) || execute.hProcess == nullptr) return false;
+  info_.hProcess = execute.hProcess;
+  info_.dwProcessId = GetProcessId(execute.hProcess);
+  main_ = waitForWindow("Torvik", "Torvik", timeoutMs);
+  return main_ != nullptr;
+}
+
+bool TorvikProcess::dropFiles(const std::vector<std::string>& paths) const {
+  // DROPFILES, then the names one after another, each with its NUL, and a NUL at the end.
+  std::string block(sizeof(DROPFILES), '\0');
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  std::memcpy(&block[0], &header, sizeof header);
+  for (const std::string& path : paths) block += path + '\0';
+  block += '\0';
+  // Page-aligned memory of the program reads as a fixed global block to DragQueryFile. The
+  // program's DragFinish cannot free it: a page per drop stays until the program ends.
+  void* remote = VirtualAllocEx(info_.hProcess, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (remote == nullptr) return false;
+  SIZE_T written = 0;
+  if (!WriteProcessMemory(info_.hProcess, remote, block.data(), block.size(), &written) || written != block.size())
+    return false;
+  return PostMessageA(client(), WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
 }
 
 bool TorvikProcess::waitForExit(DWORD timeoutMs) {
@@ -113,6 +153,14 @@ bool TorvikProcess::closeEditor(int button) const {
   if (sheet == nullptr) return false;
   clickButton(sheet, button);
   return waitUntil([&] { return !IsWindow(sheet); });
+}
+
+std::string TorvikProcess::saveAs(const std::string& path) const {
+  command(IDM_SAVEAS);
+  HWND dialog = waitForWindow("#32770", nullptr);
+  if (dialog == nullptr || !chooseFile(dialog, path)) return "<no Save As dialog>";
+  waitUntil([&] { return testfiles::readAll(path).size() == testfiles::kDesignSize; });
+  return testfiles::readAll(path);
 }
 
 HWND TorvikProcess::waitForWindow(const char* cls, const char* title, DWORD timeoutMs) const {

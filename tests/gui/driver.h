@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace gui {
 
@@ -20,6 +21,15 @@ class TorvikProcess {
 
   // Starts Torvik.exe from the driver's own folder and waits for its main window.
   bool start(DWORD timeoutMs = 30000);
+  // The same with `arguments` after the program's name; without `waitForMain` it returns
+  // once the process runs (a second start that hands over and ends shows no window).
+  bool launch(const std::string& arguments, bool waitForMain = true, DWORD timeoutMs = 30000);
+  // Opens `document` as Explorer's double click does (the shell's "open" verb through its
+  // association) and waits for the main window of the program that this starts.
+  bool openWithShell(const std::string& document, DWORD timeoutMs = 30000);
+  // Drops `paths` on the terminal face as Explorer would: a WM_DROPFILES whose block of
+  // names is written into the program's memory.
+  bool dropFiles(const std::vector<std::string>& paths) const;
   bool waitForExit(DWORD timeoutMs = 10000);
   bool running() const;
   DWORD exitCode() const;
@@ -44,6 +54,8 @@ class TorvikProcess {
   // Waits for the definition editor (New, Open and Edit open it) and closes it with the
   // sheet's button `button` (IDOK or IDCANCEL).
   bool closeEditor(int button = IDCANCEL) const;
+  // Runs Save As to `path` (with its extension) and returns the bytes written.
+  std::string saveAs(const std::string& path) const;
   // Waits until every visible window of the program has painted, then writes a picture
   // of the whole screen (see saveScreenshot).
   void screenshot(const char* name) const;

@@ -10,6 +10,7 @@
 
 #include "resources/resource_ids.h"
 #include "tests/gui/driver.h"
+#include "tests/support/design_files.h"
 #include "tests/support/win32_files.h"
 
 namespace {
@@ -18,20 +19,11 @@ using gui::TorvikProcess;
 using testfiles::readAll;
 using testfiles::writeAll;
 
-constexpr std::size_t kFileSize = 18954;
-constexpr std::size_t kSystemSettings = 18574;
+constexpr std::size_t kFileSize = testfiles::kDesignSize;
+constexpr std::size_t kSystemSettings = testfiles::kSystemSettingsAt;
 constexpr std::size_t kMainMenuTexts = 16051 + 64;
-constexpr std::size_t kWeightCode = 18842;
-
-// A design file as this program writes it: the tag, blocks of zeros but for the schema
-// revision, and the trailer.
-std::string designFile(int revision = 4, unsigned char marker = 0) {
-  std::string bytes(kFileSize, '\0');
-  std::memcpy(&bytes[0], "T900RU004", 10);
-  bytes[kSystemSettings] = static_cast<char>(revision);
-  bytes[kWeightCode + 6] = static_cast<char>(marker);
-  return bytes;
-}
+constexpr std::size_t kWeightCode = testfiles::kWeightCodeAt;
+using testfiles::designFile;
 
 std::string lowered(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

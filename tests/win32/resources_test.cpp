@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "base/ui_strings.h"
@@ -85,6 +87,29 @@ TEST(Resources, AcceleratorsAreCtrlNOSEAndF1) {
     EXPECT_TRUE(entries[i].fVirt & FVIRTKEY) << i;
   }
   DestroyAcceleratorTable(table);
+}
+
+TEST(Resources, VersionBlockAndDesignIconComeFromTheVersionHeader) {
+  HMODULE self = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));  // RT_VERSION
+  ASSERT_NE(found, nullptr);
+  // VerQueryValue wants a copy it may write to.
+  std::vector<char> block(SizeofResource(self, found));
+  std::memcpy(block.data(), LockResource(LoadResource(self, found)), block.size());
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+  EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(TORVIK_VERSION_MINOR, TORVIK_VERSION_MAJOR)));
+  EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, TORVIK_VERSION_PATCH)));
+  char* text = nullptr;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904E4\\ProductVersion", reinterpret_cast<void**>(&text),
+                             &size));
+  EXPECT_STREQ(text, TORVIK_VERSION_TEXT);
+  char numbers[32];
+  std::snprintf(numbers, sizeof numbers, "%d.%d.%d", TORVIK_VERSION_MAJOR, TORVIK_VERSION_MINOR, TORVIK_VERSION_PATCH);
+  EXPECT_STREQ(numbers, TORVIK_VERSION_TEXT) << "the text and the numbers say the same";
+  // The association's "Torvik.exe,-2".
+  EXPECT_NE(LoadIconA(self, MAKEINTRESOURCEA(2)), nullptr);
 }
 
 }  // namespace

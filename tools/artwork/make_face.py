@@ -24,6 +24,7 @@ import pixfont  # noqa: E402
 ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
 BITMAP_DIR = os.path.join(ROOT, 'resources', 'bitmaps')
 ICON_PATH = os.path.join(ROOT, 'resources', 'torvik.ico')
+DESIGN_ICON_PATH = os.path.join(ROOT, 'resources', 'design.ico')
 ABOUT_PATH = os.path.join(BITMAP_DIR, 'about_1041.bmp')
 
 W, H = 200, 459
@@ -792,6 +793,44 @@ def render_icon(size):
     return rows
 
 
+PAGE = (250, 250, 248)
+PAGE_EDGE = (96, 100, 108)
+PAGE_FOLD = (208, 212, 218)
+
+
+def render_design_icon(size):
+    """A design file: a page with a folded corner and the terminal on it,
+    so that Explorer tells designs from the program."""
+    fold = 7 if size == 32 else 4
+    left, right = (4, 27) if size == 32 else (1, 14)
+    rows = [[(0, 0, 0, 0)] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(left, right + 1):
+            cut = right - fold + (y + 1)  # the fold cuts the top right corner
+            if x > cut:
+                continue
+            edge = x in (left, right) or y in (0, size - 1) or x == cut
+            flap = x > right - fold and y < fold
+            colour = PAGE_EDGE if edge else (PAGE_FOLD if flap else PAGE)
+            rows[y][x] = colour + (255,)
+    if size == 32:
+        for y, line in enumerate(ICON16):  # the terminal, lower on the page
+            for x, p in enumerate(line):
+                if p != '.':
+                    rows[13 + y][8 + x] = ICON_COLOURS[p] + (255,)
+        for y in (4, 7, 10):  # text lines above it
+            for x in range(left + 3, right - fold - 1 if y < fold else right - 3):
+                rows[y][x] = ICON_COLOURS['B'] + (255,)
+    else:
+        for y in range(5, 15):  # the terminal's LCD and keys, simplified
+            for x in range(4, 12):
+                p = 'K' if y in (5, 9, 14) or x in (4, 11) else ('L' if y < 9 else 'W')
+                rows[y][x] = ICON_COLOURS[p] + (255,)
+        for x in range(3, 10):
+            rows[2][x] = ICON_COLOURS['B'] + (255,)
+    return rows
+
+
 # ---------------------------------------------------------------- checks
 class CheckError(Exception):
     pass
@@ -932,8 +971,9 @@ def write_all(images, pal, about, icons):
         else:
             bmpio.write_bmp(path, rows, 24)
     bmpio.write_bmp(ABOUT_PATH, about, 24)
-    with open(ICON_PATH, 'wb') as f:
-        f.write(bmpio.ico_bytes(icons))
+    for path, images in icons.items():
+        with open(path, 'wb') as f:
+            f.write(bmpio.ico_bytes(images))
 
 
 def expected_bytes(images, pal, about, icons):
@@ -943,7 +983,8 @@ def expected_bytes(images, pal, about, icons):
             bmpio.bmp_bytes(rows, 8, pal) if rid == 500 else
             bmpio.bmp_bytes(rows, 24))
     out[ABOUT_PATH] = bmpio.bmp_bytes(about, 24)
-    out[ICON_PATH] = bmpio.ico_bytes(icons)
+    for path, images in icons.items():
+        out[path] = bmpio.ico_bytes(images)
     return out
 
 
@@ -1046,6 +1087,8 @@ def write_previews(outdir):
     if convert:
         subprocess.run([convert, ABOUT_PATH, '-scale', '300%',
                         os.path.join(outdir, 'about_x3.png')], check=True)
+        subprocess.run([convert, DESIGN_ICON_PATH, '-scale', '400%',
+                        os.path.join(outdir, 'design_icon.png')], check=True)
         subprocess.run([convert, ICON_PATH, os.path.join(outdir, 'icon.png')],
                        check=True)
 
@@ -1063,7 +1106,8 @@ def main(argv=None):
     images, pal, base = render_all()
     check_set(images)
     about = render_about(images[500])
-    icons = [render_icon(32), render_icon(16)]
+    icons = {ICON_PATH: [render_icon(32), render_icon(16)],
+             DESIGN_ICON_PATH: [render_design_icon(32), render_design_icon(16)]}
     if args.check:
         stale = [p for p, data in expected_bytes(images, pal, about,
                                                  icons).items()
