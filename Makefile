@@ -28,7 +28,7 @@ fuzz-build: setup
 
 # The Windows setup program, build/Torvik-<version>-setup.exe (the version is resources/version.h's).
 installer: win
-	@makensis -V2 -DTORVIK_EXE=$(CURDIR)/build/win/Torvik.exe -DOUTDIR=$(CURDIR)/build installer/torvik.nsi
+	@makensis -V2 -DTORVIK_EXE=$(CURDIR)/build/win/Torvik.exe -DTORVIK_CLI_EXE=$(CURDIR)/build/win/torvik-cli.exe -DOUTDIR=$(CURDIR)/build installer/torvik.nsi
 
 build: native win fuzz-build installer
 

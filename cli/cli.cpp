@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "cli/commands.h"
-#include "resources/resource_ids.h"
+#include "resources/version.h"
 
 namespace torvik {
 

@@ -1,6 +1,6 @@
 ; Torvik's setup program, built on Linux by `make installer`:
-;   makensis -DTORVIK_EXE=<Torvik.exe> -DOUTDIR=<folder> installer/torvik.nsi
-; It installs Torvik.exe for all users when run by an administrator (Program Files) and for
+;   makensis -DTORVIK_EXE=<Torvik.exe> -DTORVIK_CLI_EXE=<torvik-cli.exe> -DOUTDIR=<folder> installer/torvik.nsi
+; It installs Torvik.exe, and torvik-cli.exe beside it, for all users when run by an administrator (Program Files) and for
 ; the user alone otherwise (%LOCALAPPDATA%\Programs), with a Start-menu entry, an entry in
 ; "Apps and features" and the association of *.TVX and *.ATX files. /S installs silently,
 ; /CurrentUser installs for the user alone even when run by an administrator.
@@ -9,8 +9,8 @@ Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 
-!ifndef TORVIK_EXE | OUTDIR
-  !error "Give -DTORVIK_EXE=<path of Torvik.exe> and -DOUTDIR=<output folder>"
+!ifndef TORVIK_EXE | TORVIK_CLI_EXE | OUTDIR
+  !error "Give -DTORVIK_EXE=<path of Torvik.exe>, -DTORVIK_CLI_EXE=<path of torvik-cli.exe> and -DOUTDIR=<output folder>"
 !endif
 
 ; The version has one home, resources/version.h; makensis runs in this script's folder.
@@ -104,6 +104,7 @@ FunctionEnd
 Section "Torvik"
   SetOutPath "$INSTDIR"
   File "/oname=Torvik.exe" "${TORVIK_EXE}"
+  File "/oname=torvik-cli.exe" "${TORVIK_CLI_EXE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Torvik.exe"
 
@@ -150,7 +151,16 @@ FunctionEnd
 ; and the INI file in the user's application data, stay.
 Section "Uninstall"
   Delete "$INSTDIR\Torvik.exe"
-  Delete "$INSTDIR\Uninstall.exe"
+  Delete "$INSTDIR\torvik-cli.exe"
+  ; The uninstaller runs as a copy of itself; the one that started it may not have ended yet
+  ; and keeps its file until it has.
+  ${For} $1 1 50
+    Delete "$INSTDIR\Uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+      ${Break}
+    ${EndIf}
+    Sleep 100
+  ${Next}
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   !insertmacro Unassociate ".tvx" "${DESIGN_CLASS}"

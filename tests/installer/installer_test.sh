@@ -52,6 +52,7 @@ wine "$setup" /S </dev/null
 folder="$c_drive/Program Files/Torvik"
 exe='C:\Program Files\Torvik\Torvik.exe'
 check "the program is the one built" cmp -s "$folder/Torvik.exe" "$top/build/win/Torvik.exe"
+check "the command-line companion is the one built" cmp -s "$folder/torvik-cli.exe" "$top/build/win/torvik-cli.exe"
 check "its uninstaller" test -f "$folder/Uninstall.exe"
 check "the Start-menu entry" test -f "$c_drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Torvik.lnk"
 check ".TVX is a design" equals "$(value 'HKLM\Software\Classes\.tvx' '')" Torvik.Design
@@ -84,6 +85,7 @@ wait "$torvik_pid" 2>/dev/null
 wine "$folder/Uninstall.exe" /S </dev/null
 check "the uninstaller ends" wait_for_uninstall "HKLM\\$uninstall_key"
 check "the program is gone" test ! -e "$folder/Torvik.exe"
+check "the command-line companion is gone" test ! -e "$folder/torvik-cli.exe"
 check "the uninstaller is gone" test ! -e "$folder/Uninstall.exe"
 check "the design saved beside it stays" test -f "$folder/saved beside.TVX"
 check "the Start-menu entry is gone" test ! -e "$c_drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Torvik.lnk"
