@@ -21,9 +21,9 @@ std::string systemError() { return std::strerror(errno); }
 }  // namespace
 
 void makeNewDesign(ApplicationDefinition& def) {
-  UiStrings strings;
+  auto strings = std::make_unique<UiStrings>();  // large, so not on the stack
   auto messages = std::make_unique<DefaultMessages>();
-  buildDefaultMessages(strings, *messages);
+  buildDefaultMessages(*strings, *messages);
   applyNewApplicationDefaults(def, *messages);
   renumberCalculatorEntry(def, messages.get());
 }
@@ -76,15 +76,15 @@ bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io) 
     return false;
   }
   bytes.resize(got);
-  UiStrings strings;
-  const LoadResult result = loadProjectFile(bytes.data(), bytes.size(), def, strings);
+  auto strings = std::make_unique<UiStrings>();
+  const LoadResult result = loadProjectFile(bytes.data(), bytes.size(), def, *strings);
   if (!result.loaded()) {
-    io.err << path << ": " << strings.text(kStrFormatMismatch).c_str() << " (not a Torvik design)\n";
+    io.err << path << ": " << strings->text(kStrFormatMismatch).c_str() << " (not a Torvik design)\n";
     return false;
   }
   if (result.status == LoadStatus::Legacy) io.err << path << ": note: converted from an older terminal family's design\n";
   if (result.upgraded) io.err << path << ": note: converted from an older revision of the format\n";
-  if (result.incomplete) io.err << path << ": warning: " << strings.text(kStrFileIncomplete).c_str() << "\n";
+  if (result.incomplete) io.err << path << ": warning: " << strings->text(kStrFileIncomplete).c_str() << "\n";
   return true;
 }
 
