@@ -145,25 +145,25 @@ bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, 
       value = word.substr(equals + 1);
       inlineValue = true;
     }
-    const OptionSpec* spec = findOption(command, name);
-    if (spec == nullptr) {
+    const OptionSpec* known = findOption(command, name);
+    if (known == nullptr) {
       error = "unknown option " + name;
       return false;
     }
-    if (spec->argument == nullptr) {
+    if (known->argument == nullptr) {
       if (inlineValue) {
         error = name + " takes no value";
         return false;
       }
     } else if (!inlineValue) {
       if (i + 1 >= args.size()) {
-        error = name + " needs a value (" + spec->argument + ")";
+        error = name + " needs a value (" + known->argument + ")";
         return false;
       }
       value = args[++i];
     }
     std::vector<std::string>& slot = parsed.options[name];
-    if (!slot.empty() && !spec->repeatable) {
+    if (!slot.empty() && !known->repeatable) {
       error = name + " given twice";
       return false;
     }
