@@ -177,7 +177,9 @@ bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, 
   return true;
 }
 
-int runCli(const std::vector<std::string>& args, CliIo& io) {
+namespace {
+
+int runCommandLine(const std::vector<std::string>& args, CliIo& io) {
   if (args.empty()) {
     printUsage(io.err);
     return kExitUsage;
@@ -210,6 +212,18 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
   io.err << kProgram << ": unknown command '" << name << "'\n";
   printUsage(io.err);
   return kExitUsage;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, CliIo& io) {
+  const int code = runCommandLine(args, io);
+  // A script reads the output: a full disk or a closed pipe must not pass for a result.
+  if (!io.out.flush()) {
+    io.err << kProgram << ": cannot write the output\n";
+    return code == kExitUsage ? kExitUsage : kExitFailed;
+  }
+  return code;
 }
 
 }  // namespace torvik

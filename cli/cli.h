@@ -55,7 +55,8 @@ const std::vector<CliCommand>& cliCommands();
 bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, ParsedArgs& parsed,
                bool& help, std::string& error);
 
-// The whole program on its arguments (argv[0] excluded); returns the exit code.
+// The whole program on its arguments (argv[0] excluded); returns the exit code. Output that
+// cannot be written to io.out fails the run.
 int runCli(const std::vector<std::string>& args, CliIo& io);
 
 }  // namespace torvik

@@ -10,7 +10,5 @@
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   torvik::CliIo io{std::cout, std::cerr, torvik::isTerminal(stdout), torvik::isTerminal(stderr)};
-  const int code = torvik::runCli(args, io);
-  std::cout.flush();
-  return code;
+  return torvik::runCli(args, io);
 }

@@ -89,6 +89,39 @@ TEST(CliRun, EveryCommandHasHelpAndTheExitCodesAreThoseAScriptExpects) {
   EXPECT_NE(runCliCaptured({"--version"}).out.find("torvik-cli "), std::string::npos);
 }
 
+// Standard output on a full disk or a closed pipe: every character is refused.
+class RefusingOutput : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(CliRun, OutputThatCannotBeWrittenFailsTheRun) {
+  ScratchFolder folder;
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  const std::string design = folder.putDesign("a.tvx", *def);
+  const struct {
+    std::vector<std::string> args;
+    int code;
+  } kCases[] = {
+      {{"show", design}, kExitFailed},
+      {{"--help"}, kExitFailed},
+      {{"check", design, "--quiet"}, kExitFailed},
+      {{"show", folder.path("none.tvx")}, kExitUsage},  // nothing written: the input's fault stands
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    RefusingOutput refusing;
+    std::ostream out(&refusing);
+    std::ostringstream err;
+    CliIo io{out, err};
+    EXPECT_EQ(runCli(c.args, io), c.code);
+    if (c.code == kExitFailed) {
+      EXPECT_NE(err.str().find("cannot write the output"), std::string::npos) << err.str();
+    }
+  }
+}
+
 TEST(CliImage, WritesTheBuildersImageOfTheDesignAndNothingOnAFault) {
   ScratchFolder folder;
   auto def = std::make_unique<ApplicationDefinition>();
