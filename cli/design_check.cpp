@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "definition/design_rules.h"
+#include "definition/design_text.h"
 #include "definition/form_rules.h"
 #include "editor/lookup_rules.h"
 #include "editor/menu_rules.h"
@@ -283,15 +284,12 @@ class Checker {
       }
     }
 
-    constexpr int kFirstGroupBlock = 6;  // msgReserved's place among the blocks
     for (int g = 0; g < kMessageGroupCount; ++g) {
       const MessageGroupView group = messageGroup(seen_, g);
-      std::string member = kBlocks[kFirstGroupBlock + g].name + 3;  // without "Msg"
-      member[0] = static_cast<char>(member[0] - 'A' + 'a');
       for (int e = 0; e < group.entries; ++e) {
         const int length = shownLength(group.entry(e), static_cast<std::size_t>(group.width));
         if (entryWidth[g][e] != 0 && length > entryWidth[g][e])
-          add("messages." + member + "." + num(e + 1), tooWide("text", length, entryWidth[g][e]));
+          add(messageSettingName(g, e), tooWide("text", length, entryWidth[g][e]));
       }
     }
 

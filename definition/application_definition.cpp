@@ -51,11 +51,10 @@ const BlockInfo kBlocks[kBlockCount] = {
 #undef TORVIK_BLOCK
 
 MessageGroupView messageGroup(ApplicationDefinition& def, int index) {
-  constexpr int kFirst = 6;  // msgReserved's place in kBlocks
   static const int kWidth[kMessageGroupCount] = {16, 16, 21, 16, 16, 16, 16, 21, 21, 21, 21, 21, 21, 21,
                                                  21, 16, 16, 21, 16, 16, 16, 16, 16, 16, 21, 16, 21};
   if (index < 0 || index >= kMessageGroupCount) return {nullptr, 0, 0};
-  const BlockInfo& block = kBlocks[kFirst + index];
+  const BlockInfo& block = kBlocks[kFirstMessageGroupBlock + index];
   const int width = kWidth[index];
   return {reinterpret_cast<char*>(bytesOf(def) + block.offset), static_cast<int>(block.size) / width, width};
 }

@@ -88,6 +88,7 @@ struct BlockInfo {
 };
 constexpr int kBlockCount = 36;
 extern const BlockInfo kBlocks[kBlockCount];
+constexpr int kFirstMessageGroupBlock = 6;  // msgReserved's place in kBlocks
 
 // A message group seen without its compile-time shape, in file order (index 0 is msgReserved).
 struct MessageGroupView {

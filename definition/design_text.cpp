@@ -352,17 +352,22 @@ void addLookup(Scope s) {
   s.bytes("unused", offsetof(L, unused), sizeof(L::unused));
 }
 
+// "mainMenu": the group's block name without "Msg", as its member is named.
+std::string messageGroupMember(int group) {
+  std::string name = kBlocks[kFirstMessageGroupBlock + group].name + 3;
+  name[0] = static_cast<char>(name[0] - 'A' + 'a');
+  return name;
+}
+
 void addMessages(Scope s) {
   // The groups' shapes come from the definition itself, so the names follow its layout.
-  constexpr int kFirstGroupBlock = 6;
   auto scratch = std::make_unique<ApplicationDefinition>();
   for (int g = 0; g < kMessageGroupCount; ++g) {
     const MessageGroupView group = messageGroup(*scratch, g);
-    std::string name = kBlocks[kFirstGroupBlock + g].name + 3;  // "MsgMainMenu" without "Msg"
-    name[0] = static_cast<char>(name[0] - 'A' + 'a');
+    const std::string member = messageGroupMember(g);
     const std::size_t at = static_cast<std::size_t>(reinterpret_cast<std::uint8_t*>(group.text) - bytesOf(*scratch));
     for (int e = 0; e < group.entries; ++e)
-      s.text(entry(name.c_str(), e), at + static_cast<std::size_t>(group.width) * e, group.width);
+      s.text(entry(member.c_str(), e), at + static_cast<std::size_t>(group.width) * e, group.width);
   }
 }
 
@@ -529,6 +534,10 @@ std::string textValue(const std::uint8_t* p, std::size_t n) {
 const std::vector<SettingField>& settingFields() {
   static const std::vector<SettingField> kFields = buildFields();
   return kFields;
+}
+
+std::string messageSettingName(int group, int entry) {
+  return "messages." + messageGroupMember(group) + "." + std::to_string(entry + 1);
 }
 
 std::string settingValue(const SettingField& field, const ApplicationDefinition& def) {

@@ -61,6 +61,8 @@ struct SettingField {
 // gathered by line and by item). Together they read every bit of the 18,854 bytes.
 const std::vector<SettingField>& settingFields();
 std::string settingValue(const SettingField& field, const ApplicationDefinition& def);
+// The name of entry `entry` (0-based) of message group `group`: "messages.mainMenu.1".
+std::string messageSettingName(int group, int entry);
 
 std::vector<DesignSetting> describeDesign(const ApplicationDefinition& def);
 // Only the settings whose value differs from `reference` (a new design, say).
