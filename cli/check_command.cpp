@@ -6,13 +6,11 @@
 #include "cli/commands.h"
 #include "cli/design_check.h"
 #include "cli/design_files.h"
+#include "link/download.h"
 
 namespace torvik {
 
 namespace {
-
-// Far beyond what a terminal holds; a larger file is surely not a lookup file.
-constexpr std::size_t kLookupFileLimit = std::size_t{64} << 20;
 
 struct LookupFileArg {
   int lookup;
@@ -46,7 +44,7 @@ int runCheckCommand(const ParsedArgs& args, CliIo& io) {
   std::vector<std::vector<std::uint8_t>> contents(lookups.size());
   for (std::size_t i = 0; i < lookups.size(); ++i) {
     std::string error;
-    if (!readWholeFile(lookups[i].path, contents[i], kLookupFileLimit, error)) {
+    if (!readWholeFile(lookups[i].path, contents[i], kMaxLookupFileSize, error)) {
       io.err << "torvik-cli check: " << error << "\n";
       return kExitUsage;
     }

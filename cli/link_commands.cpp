@@ -23,9 +23,6 @@ namespace torvik {
 
 namespace {
 
-// The desktop program reads lookup files of up to this size too.
-constexpr std::size_t kMaxLookupFile = std::size_t{1} << 30;
-
 struct LinkOptions {
   std::string port;
   int baudRateIndex = 0;
@@ -140,7 +137,7 @@ int runLookupCommand(const ParsedArgs& args, CliIo& io) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   ConsoleLinkUi ui(io.err, false, nullptr, nullptr);
-  if (!readWholeFile(path, bytes, kMaxLookupFile, error)) {
+  if (!readWholeFile(path, bytes, kMaxLookupFileSize, error)) {
     ui.show(kStrError, kStrCannotOpenFile, BoxIcon::Exclamation);
     io.err << "torvik-cli lookup: " << error << "\n";
     return kExitUsage;

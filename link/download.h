@@ -18,6 +18,8 @@ constexpr std::size_t kBlockPacketSize = 103;
 constexpr int kSendAttempts = 7;
 constexpr int kHandshakeAttempts = 3;
 constexpr std::size_t kLookupChunk = 128;
+// The largest lookup file a download reads, far beyond what a terminal holds.
+constexpr std::size_t kMaxLookupFileSize = (std::size_t{1} << 30) - 1;
 
 // Block n of the image: 100 data bytes, the sum's high and low byte, and n.
 void makeBlockPacket(const std::uint8_t* image, int n, std::uint8_t (&packet)[kBlockPacketSize]);

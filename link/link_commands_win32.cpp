@@ -58,7 +58,7 @@ class ProgramDownloadHost : public DownloadHost {
     bool ok = file != INVALID_HANDLE_VALUE;
     if (ok) {
       LARGE_INTEGER fileSize{};
-      ok = GetFileSizeEx(file, &fileSize) != 0 && fileSize.QuadPart < (1LL << 30);
+      ok = GetFileSizeEx(file, &fileSize) != 0 && fileSize.QuadPart <= static_cast<LONGLONG>(kMaxLookupFileSize);
       if (ok) {
         bytes_.resize(static_cast<std::size_t>(fileSize.QuadPart));
         std::size_t got = 0;
