@@ -7,6 +7,7 @@
 
 #include "base/string_ids.h"
 #include "base/ui_strings.h"
+#include "cli/durable_files.h"
 #include "definition/default_messages.h"
 #include "definition/new_defaults.h"
 #include "definition/project_file.h"
@@ -98,18 +99,15 @@ bool replaceFile(const std::string& path, const std::uint8_t* data, std::size_t 
   bool ok = std::fwrite(data, 1, size, file) == size;
   ok = std::fflush(file) == 0 && ok;
   if (!ok) error = temporary + ": " + systemError();
+  if (ok && !syncToDisk(file)) {
+    error = systemFailure(temporary);
+    ok = false;
+  }
   if (std::fclose(file) != 0 && ok) {
     error = temporary + ": " + systemError();
     ok = false;
   }
-  // Windows' rename does not replace an existing file; remove it first there.
-#ifdef _WIN32
-  if (ok) std::remove(path.c_str());
-#endif
-  if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = path + ": " + systemError();
-    ok = false;
-  }
+  ok = ok && moveOver(temporary, path, error);
   if (!ok) std::remove(temporary.c_str());
   return ok;
 }

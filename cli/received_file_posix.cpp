@@ -6,23 +6,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/durable_files.h"
 #include "cli/received_file.h"
 
 namespace torvik {
 
 namespace {
-
-std::string failure(const std::string& path) { return path + ": " + std::strerror(errno); }
-
-// A new or renamed entry is durable only once its directory is.
-void syncDirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  ::close(fd);
-}
 
 bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
   while (size > 0) {
@@ -57,13 +46,13 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
     return false;
   }
   if (fd < 0) {
-    error = failure(writing_);
+    error = systemFailure(writing_);
     return false;
   }
   handle_ = fd;
   struct stat st{};
   if (fstat(fd, &st) != 0) {
-    error = failure(writing_);
+    error = systemFailure(writing_);
     finish(false, error);
     return false;
   }
@@ -80,12 +69,12 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
   startSize_ = static_cast<std::uint64_t>(st.st_size);
   char last = '\n';
   if (startSize_ > 0 && pread(fd, &last, 1, st.st_size - 1) != 1) {
-    error = failure(writing_);
+    error = systemFailure(writing_);
     finish(false, error);
     return false;
   }
   lineEndOwed_ = last != '\n';
-  if (created_) syncDirectoryOf(writing_);
+  if (created_) syncFolderOf(writing_);
   return true;
 }
 
@@ -108,12 +97,9 @@ bool ReceivedFile::finish(bool keep, std::string& error) {
     }
     return true;
   }
-  if (mode_ == Mode::New) {
-    if (std::rename(writing_.c_str(), target_.c_str()) != 0) {
-      error = failure(target_) + "; the records are in " + writing_;
-      return false;
-    }
-    syncDirectoryOf(target_);
+  if (mode_ == Mode::New && !moveOver(writing_, target_, error)) {
+    error += "; the records are in " + writing_;
+    return false;
   }
   return true;
 }

@@ -1,20 +1,11 @@
 #include <windows.h>
 
+#include "cli/durable_files.h"
 #include "cli/received_file.h"
 
 namespace torvik {
 
 namespace {
-
-std::string failure(const std::string& path) {
-  char text[256] = {};
-  const DWORD code = GetLastError();
-  if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text, nullptr) == 0)
-    return path + ": system error " + std::to_string(code);
-  std::string message = text;
-  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ')) message.pop_back();
-  return path + ": " + message;
-}
 
 HANDLE handleOf(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
@@ -46,13 +37,13 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
     return false;
   }
   if (file == INVALID_HANDLE_VALUE) {
-    error = failure(writing_);
+    error = systemFailure(writing_);
     return false;
   }
   handle_ = reinterpret_cast<std::intptr_t>(file);
   LARGE_INTEGER size{};
   if (GetFileSizeEx(file, &size) == 0) {
-    error = failure(writing_);
+    error = systemFailure(writing_);
     finish(false, error);
     return false;
   }
@@ -63,13 +54,13 @@ bool ReceivedFile::open(const std::string& path, Mode mode, std::string& error) 
     at.QuadPart = size.QuadPart - 1;
     DWORD got = 0;
     if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) == 0 || ReadFile(file, &last, 1, &got, nullptr) == 0 || got != 1) {
-      error = failure(writing_);
+      error = systemFailure(writing_);
       finish(false, error);
       return false;
     }
   }
   if (!moveToEnd(file)) {
-    error = failure(writing_);
+    error = systemFailure(writing_);
     finish(false, error);
     return false;
   }
@@ -106,9 +97,8 @@ bool ReceivedFile::finish(bool keep, std::string& error) {
     }
     return true;
   }
-  if (mode_ == Mode::New &&
-      MoveFileExA(writing_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-    error = failure(target_) + "; the records are in " + writing_;
+  if (mode_ == Mode::New && !moveOver(writing_, target_, error)) {
+    error += "; the records are in " + writing_;
     return false;
   }
   return true;

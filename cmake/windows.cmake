@@ -53,7 +53,7 @@ target_compile_options(gtest_main PRIVATE -w)
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*_test.cpp)
 if(WIN32_TEST_SOURCES)
   add_executable(win32_tests ${WIN32_TEST_SOURCES} resources/torvik.rc)
-  target_link_libraries(win32_tests PRIVATE torvik_win32 gtest_main version)
+  target_link_libraries(win32_tests PRIVATE torvik_win32 torvik_cli_win32 gtest_main version)
   gtest_add_tests(TARGET win32_tests TEST_PREFIX win32. TEST_LIST WIN32_TESTS)
   # Several of them open windows on the one desktop and find them by title: one at a time.
   set_tests_properties(${WIN32_TESTS} PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
