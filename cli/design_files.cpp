@@ -61,7 +61,6 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
 bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io) {
   makeNewDesign(def);
   std::vector<std::uint8_t> bytes;
-  std::string error;
   // Anything past a project file's size is not read by the desktop program either.
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
