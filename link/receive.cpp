@@ -57,7 +57,7 @@ bool receiveHandshake(SerialLink& link, LinkUi& ui) {
   }
 }
 
-enum class LineWait { Line, Silence, Broken };
+enum class LineWait { Line, Silence, Stopped };  // Stopped: the user ended the transfer
 
 // Collects one line within 500 ms; at most 255 bytes are kept.
 LineWait waitForLine(SerialLink& link, std::uint8_t* line, std::size_t* length, bool* overlong) {
@@ -70,7 +70,7 @@ LineWait waitForLine(SerialLink& link, std::uint8_t* line, std::size_t* length, 
     std::uint8_t byte = 0;
     const ReadResult r = link.readByte(byte, kRecordWaitMs + 1 - elapsed);
     if (r == ReadResult::Failed) {
-      if (link.stopped()) return LineWait::Broken;
+      if (link.stopped()) return LineWait::Stopped;
       link.clock().sleep(kFailedReadPauseMs);
       continue;
     }
@@ -99,7 +99,7 @@ ReceiveResult receiveRecords(SerialLink& link, LinkUi& ui, RecordSink& sink) {
     std::size_t length = 0;
     bool overlong = false;
     const LineWait wait = waitForLine(link, line, &length, &overlong);
-    if (wait == LineWait::Broken) {
+    if (wait == LineWait::Stopped) {
       ui.counterEnd();
       result.end = ReceiveResult::End::Stopped;
       return result;
