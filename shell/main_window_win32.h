@@ -17,10 +17,6 @@ HWND createMainWindow(HINSTANCE instance);
 // `home`, else where it is.
 void placeMainWindow(HWND window, bool home);
 
-}  // namespace torvik
-
-namespace torvik {
-
 // Open's steps for the file `path` (nullptr: the Open dialog chooses): the Save prompt when
 // modified, the reset to a new design, the load, then the editor once a file was loaded.
 void openDesign(HWND window, const char* path);
