@@ -14,4 +14,9 @@ void copyText(char* field, std::size_t size, const char* text) {
   field[n] = '\0';
 }
 
+std::size_t boundedLength(const char* field, std::size_t size) {
+  const void* nul = std::memchr(field, '\0', size);
+  return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : size;
+}
+
 }  // namespace torvik

@@ -10,4 +10,7 @@ void copyText(char* field, std::size_t size, const char* text);
 template <std::size_t N>
 void copyText(char (&field)[N], const char* text) { copyText(field, N, text); }
 
+// The characters of a field of `size` bytes up to its NUL; all of them when a text fills it.
+std::size_t boundedLength(const char* field, std::size_t size);
+
 }  // namespace torvik

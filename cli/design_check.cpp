@@ -1,9 +1,9 @@
 #include "cli/design_check.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
+#include "base/text.h"
 #include "definition/design_rules.h"
 #include "definition/design_text.h"
 #include "definition/form_rules.h"
@@ -21,15 +21,10 @@ std::string num(long value) { return std::to_string(value); }
 // "1 field", "3 fields".
 std::string count(long value, const char* noun) { return num(value) + " " + noun + (value == 1 ? "" : "s"); }
 
-std::size_t storedLength(const char* text, std::size_t size) {
-  const void* nul = std::memchr(text, '\0', size);
-  return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
-}
-
 // Characters up to the last one that shows: trailing blanks lose nothing when the display
 // cuts them.
 int shownLength(const char* text, std::size_t size) {
-  std::size_t n = storedLength(text, size);
+  std::size_t n = boundedLength(text, size);
   while (n > 0 && text[n - 1] == ' ') --n;
   return static_cast<int>(n);
 }
@@ -181,7 +176,7 @@ class Checker {
     const bool extended = j + 1 < kFormLines && form.dataType[j + 1] == kDataExtension;
     if (promptLength > width)
       add(name + ".prompt", tooWide("prompt", promptLength, width));
-    else if (isRunInputType(line.dataType) && static_cast<int>(storedLength(line.prompt, sizeof line.prompt)) >= width && !extended)
+    else if (isRunInputType(line.dataType) && static_cast<int>(boundedLength(line.prompt, sizeof line.prompt)) >= width && !extended)
       add(name + ".prompt", "prompt takes all " + num(width) + " columns of the display, leaving none for the input");
 
     checkLineLengths(line, name);
@@ -209,7 +204,7 @@ class Checker {
     }
     if (!on.more) return;
     if (line.initialOn != 0 && line.dataType != kDataLookup && on.lengths) {
-      const int length = static_cast<int>(storedLength(line.initialText, sizeof line.initialText));
+      const int length = static_cast<int>(boundedLength(line.initialText, sizeof line.initialText));
       if (length > maxLength)
         add(name + ".initialText", "initialText has " + count(length, "character") + ", above maxLength " + num(maxLength));
     }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <utility>
 
+#include "base/text.h"
 #include "base/ui_strings.h"
 
 namespace torvik {
@@ -517,8 +518,7 @@ std::string hexRun(const std::uint8_t* p, std::size_t n) {
 }
 
 std::string textValue(const std::uint8_t* p, std::size_t n) {
-  const void* nul = std::memchr(p, 0, n);
-  const std::size_t length = nul != nullptr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - p) : n;
+  const std::size_t length = boundedLength(reinterpret_cast<const char*>(p), n);
   std::string s = quoted(p, length);
   // What lies after the NUL is kept and downloaded too, so it must not be hidden.
   const std::uint8_t* tail = p + length + 1;

@@ -1,6 +1,7 @@
 #include "definition/form_rules.h"
 
 #include "base/control_table.h"
+#include "base/text.h"
 
 #include <cstdio>
 #include <cstring>
@@ -56,11 +57,6 @@ void clearProperties(FormLine line) {
 // Types whose lines have no "more..." settings worth keeping.
 bool hasNoProperties(int type) {
   return type == kDataNil || inRange(type, kDataPrompt, kDataPause) || type == kDataCompare;
-}
-
-std::size_t boundedLength(const char* text, std::size_t size) {
-  const void* nul = std::memchr(text, '\0', size);
-  return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
 }
 
 // Cuts prompts to the display width and hands each Extension line the rest of its parent's

@@ -3,16 +3,12 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/text.h"
 #include "definition/form_rules.h"
 
 namespace torvik {
 
 namespace {
-
-std::size_t boundedLength(const char* text, std::size_t size) {
-  const void* nul = std::memchr(text, '\0', size);
-  return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : size;
-}
 
 // Pads `text` (a field of at least width + 1 bytes) with spaces to `width` characters and
 // ends it there, cutting a longer text.
