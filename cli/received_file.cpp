@@ -1,6 +1,9 @@
 #include "cli/received_file.h"
 
+#include <cstdio>
 #include <vector>
+
+#include "cli/durable_files.h"
 
 namespace torvik {
 
@@ -27,6 +30,22 @@ bool ReceivedFile::write(const std::uint8_t* data, std::size_t size) {
   if (!appendSynced(bytes.data(), bytes.size())) return false;
   lineEndOwed_ = false;
   shift_ = 2;
+  return true;
+}
+
+bool ReceivedFile::finish(bool keep, std::string& error) {
+  closeHandle();
+  if (!keep) {
+    if (created_) {
+      std::remove(writing_.c_str());
+      created_ = false;
+    }
+    return true;
+  }
+  if (mode_ == Mode::New && !moveOver(writing_, target_, error)) {
+    error += "; the records are in " + writing_;
+    return false;
+  }
   return true;
 }
 

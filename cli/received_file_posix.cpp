@@ -88,20 +88,4 @@ bool ReceivedFile::cutTo(std::uint64_t size) {
   return fd >= 0 && ftruncate(fd, static_cast<off_t>(size)) == 0 && fsync(fd) == 0;
 }
 
-bool ReceivedFile::finish(bool keep, std::string& error) {
-  closeHandle();
-  if (!keep) {
-    if (created_) {
-      ::unlink(writing_.c_str());
-      created_ = false;
-    }
-    return true;
-  }
-  if (mode_ == Mode::New && !moveOver(writing_, target_, error)) {
-    error += "; the records are in " + writing_;
-    return false;
-  }
-  return true;
-}
-
 }  // namespace torvik
