@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "shell/command_line.h"
+#include "shell/session.h"
 
 namespace torvik {
 
@@ -27,7 +28,7 @@ constexpr UINT kMsgOpenQueued = WM_APP + 1;
 
 // What a second start sends: the tag, and the full path with its NUL.
 constexpr ULONG_PTR kOpenRequestTag = 0x54565830;  // "TVX0"
-constexpr DWORD kOpenPathSize = 256;  // the current project file name's size
+constexpr DWORD kOpenPathSize = sizeof(Session::currentFile);
 
 // Takes the path out of a hand-over message; false for anything malformed (another tag, no
 // data, too long, no NUL at its end or one before it).
