@@ -39,8 +39,6 @@ const ControlBinding kSettingsControls[] = {
     {IDC_SET_LABEL_FIRST + 5, ControlKind::Label, {}, 0, 0, {}, 607},
     {IDC_SET_LABEL_FIRST + 6, ControlKind::Label, {}, 0, 0, {}, 608},
     {IDC_SET_LABEL_FIRST + 10, ControlKind::Label, {}, 0, 0, {}, 612},
-    {IDC_SET_UPLOAD_ICON, ControlKind::Label, {}, 0, 0, {}, 613},
-    {IDC_SET_DOWNLOAD_ICON, ControlKind::Label, {}, 0, 0, {}, 613},
     {IDC_SET_IDLE_LABEL, ControlKind::Label, {}, 0, 0, {}, 614},
     {IDC_SET_IDLE_UNIT, ControlKind::Label, {}, 0, 0, {}, 615},
     {IDC_SET_STAY_UNIT, ControlKind::Label, {}, 0, 0, {}, 616},
@@ -189,10 +187,10 @@ void command(HWND page, SettingsPageState& state, WPARAM wParam) {
 
 INT_PTR apply(HWND, SettingsPageState& state) {
   EditorSession& session = state.session;
-  applySettingsPage(session.definition.systemSettings, session.settings);
+  applySettingsPage(session.applyTarget().systemSettings, session.settings);
   // A Reset reaches the wedge settings too: the copy equals the design unless Reset changed it,
   // since the wedge dialog's OK writes both.
-  session.definition.wedgeSettings = session.wedge;
+  session.applyTarget().wedgeSettings = session.wedge;
   return PSNRET_NOERROR;
 }
 

@@ -25,6 +25,7 @@ ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
 BITMAP_DIR = os.path.join(ROOT, 'resources', 'bitmaps')
 ICON_PATH = os.path.join(ROOT, 'resources', 'torvik.ico')
 DESIGN_ICON_PATH = os.path.join(ROOT, 'resources', 'design.ico')
+PHONE_ICON_PATH = os.path.join(ROOT, 'resources', 'phone.ico')
 ABOUT_PATH = os.path.join(BITMAP_DIR, 'about_1041.bmp')
 
 W, H = 200, 459
@@ -831,6 +832,33 @@ def render_design_icon(size):
     return rows
 
 
+PHONE16 = [
+    '................',
+    '..XXXXXXXXXXXX..',
+    '.XXXXXXXXXXXXXX.',
+    'XXXXX......XXXXX',
+    'XXX..........XXX',
+    '.X............X.',
+    '......XXXX......',
+    '....XXXXXXXX....',
+    '..XXXXXXXXXXXX..',
+    '..XXoXXooXXoXX..',
+    '..XXXXXXXXXXXX..',
+    '..XXoXXooXXoXX..',
+    '..XXXXXXXXXXXX..',
+    '..XXoXXooXXoXX..',
+    '..XXXXXXXXXXXX..',
+    '................',
+]
+PHONE_COLOURS = {'X': (44, 47, 54), 'o': (206, 210, 216)}
+
+
+def render_phone_icon():
+    """The desk telephone beside the Settings page's phone numbers."""
+    return [[PHONE_COLOURS[p] + (255,) if p != '.' else (0, 0, 0, 0)
+             for p in row] for row in PHONE16]
+
+
 # ---------------------------------------------------------------- checks
 class CheckError(Exception):
     pass
@@ -1107,7 +1135,8 @@ def main(argv=None):
     check_set(images)
     about = render_about(images[500])
     icons = {ICON_PATH: [render_icon(32), render_icon(16)],
-             DESIGN_ICON_PATH: [render_design_icon(32), render_design_icon(16)]}
+             DESIGN_ICON_PATH: [render_design_icon(32), render_design_icon(16)],
+             PHONE_ICON_PATH: [render_phone_icon()]}
     if args.check:
         stale = [p for p, data in expected_bytes(images, pal, about,
                                                  icons).items()
