@@ -75,17 +75,18 @@ void storeEditText(void* record, const ControlBinding& binding, int line, const 
     writeFieldText(record, binding.field, line, text);
 }
 
-NumberCorrection correctNumberText(char* text, std::size_t size, int max, int notNumber) {
-  if (size == 0 || text[0] == '\0') return {0, false};
-  const bool isNumber = text[0] >= '0' && text[0] <= '9';
-  long value = isNumber ? 0 : notNumber;
-  std::size_t digits = 0;
-  // Saturates at the maximum, so a pasted run of digits cannot overflow.
-  while (isNumber && text[digits] >= '0' && text[digits] <= '9') {
-    if (value <= max) value = value * 10 + (text[digits] - '0');
-    ++digits;
+NumberCorrection correctNumberText(char* text, std::size_t size, const NumberRule& rule) {
+  if (size == 0) return {rule.emptyValue, false};
+  long value = 0;
+  bool isNumber = text[0] != '\0';
+  // Saturates above the maximum, so a pasted run of digits cannot overflow.
+  for (const char* c = text; isNumber && *c != '\0'; ++c) {
+    if (*c < '0' || *c > '9') isNumber = false;
+    else if (value <= rule.max) value = value * 10 + (*c - '0');
   }
-  if (value > max) value = max;
+  if (text[0] == '\0' && rule.emptyStays) return {rule.emptyValue, false};
+  if (!isNumber || value < rule.min) value = rule.notNumber;
+  if (value > rule.max) value = rule.max;
   char corrected[16];
   const int written = std::snprintf(corrected, sizeof corrected, "%ld", value);
   const bool changed = std::strcmp(corrected, text) != 0;

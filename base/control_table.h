@@ -59,6 +59,7 @@ struct ControlBinding {
   int enables[kMaxEnables] = {};  // Check: the controls enabled while it is ticked (0 ends the list)
   int languageEntry = 0;   // the language-file entry that relabels it (0: none)
   int rows = 1;            // repeated once per line: row r is control id + r and line first + r
+  bool emptyStays = true;  // Number: an emptied edit stays empty and means 0 (else it shows "0")
 };
 
 // Row builders, so that a table reads as a list of controls.
@@ -83,7 +84,11 @@ constexpr ControlBinding bindCheck(int id, FieldRef field, int entry) {
 constexpr ControlBinding bindRadios(int firstId, int count, FieldRef field, int entry) {
   return bindControl(firstId, ControlKind::Radio, field, count, entry);
 }
-constexpr ControlBinding bindNumber(int id, FieldRef field, int max) { return bindControl(id, ControlKind::Number, field, max); }
+constexpr ControlBinding bindNumber(int id, FieldRef field, int max, bool emptyStays = true) {
+  ControlBinding b = bindControl(id, ControlKind::Number, field, max);
+  b.emptyStays = emptyStays;
+  return b;
+}
 constexpr ControlBinding bindCombo(int id, FieldRef field, int items, int firstString) {
   return bindControl(id, ControlKind::Combo, field, items, 0, 1, firstString);
 }
@@ -121,15 +126,26 @@ void writeFieldChars(void* record, const FieldRef& field, int line, const char* 
 // How a Text edit's value is stored: a limit as wide as the field fills it without a NUL.
 void storeEditText(void* record, const ControlBinding& binding, int line, const char* text);
 
-// Corrects the text of a number edit in place: a text that does not start with a digit
-// becomes `notNumber`, one with digits first is read up to its first non-digit, a number above
-// `max` becomes `max`, leading zeros go. An empty edit stays empty and means 0. Returns the
-// value and whether the text changed (the edit is then given the corrected text).
+// How a number edit corrects what is typed, at once and in place. Digits alone are a number:
+// shown without leading zeros, above `max` it becomes `max`, below `min` it counts as no
+// number. Anything else ("12a", "1.5", "5 ", "-5") is no number and becomes `notNumber`. An
+// emptied edit stays empty and stands for `emptyValue` when `emptyStays`; otherwise it shows
+// `notNumber` too.
+struct NumberRule {
+  int max = 255;
+  int notNumber = 0;
+  int min = 0;
+  bool emptyStays = true;
+  int emptyValue = 0;
+};
+// The value and whether the text changed (the edit is then given the corrected text).
 struct NumberCorrection {
   int value;
   bool changed;
 };
-NumberCorrection correctNumberText(char* text, std::size_t size, int max, int notNumber = 0);
+NumberCorrection correctNumberText(char* text, std::size_t size, const NumberRule& rule);
+// The rule of a table's number edit: 0..max, no number is 0.
+constexpr NumberRule numberRuleOf(const ControlBinding& b) { return NumberRule{b.max, 0, 0, b.emptyStays, 0}; }
 
 // Cuts a text to `limit` characters; true when it was longer.
 bool cutText(char* text, int limit);

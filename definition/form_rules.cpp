@@ -28,14 +28,13 @@ EditCorrection cutTo(const char* text, int limit) {
   return r;
 }
 
-// The shared rule of the numeric edits (see the header): the value is clamped to `maximum`,
-// text that is no number shows `notNumber`.
-EditCorrection correctNumber(const char* text, int maximum, int notNumber) {
+// The shared correction of the number edits (see the header).
+EditCorrection correctNumber(const char* text, const NumberRule& rule) {
   EditCorrection r{};
   if (text == nullptr) return r;
   char work[64];
   copyText(work, text);
-  const NumberCorrection c = correctNumberText(work, sizeof work, maximum, notNumber);
+  const NumberCorrection c = correctNumberText(work, sizeof work, rule);
   r.value = c.value;
   copyText(r.text, work);
   r.changed = c.changed || std::strlen(text) >= sizeof work;
@@ -135,16 +134,18 @@ LineControlsEnabled lineControlsFor(const FormRecord& form, int j) {
 EditCorrection correctPrompt(const char* text, int limit) { return cutTo(text, limit); }
 
 EditCorrection correctLength(const char* text, int dataType) {
-  EditCorrection r = correctNumber(text, kMaxInputLength, 0);
+  EditCorrection r = correctNumber(text, NumberRule{kMaxInputLength, 0, 0, true, 0});
   if (dataType == kDataBoolean) r.value = 1;
   return r;
 }
 
-EditCorrection correctFixedLength(const char* text) { return correctNumber(text, 255, 0); }
+EditCorrection correctFixedLength(const char* text) { return correctNumber(text, NumberRule{255, 0, 0, false, 0}); }
 
-EditCorrection correctPartialMax(const char* text) { return correctNumber(text, kMaxInputLength, 0); }
+EditCorrection correctPartialMax(const char* text) {
+  return correctNumber(text, NumberRule{kMaxInputLength, 0, 0, false, 0});
+}
 
-EditCorrection correctPartialStart(const char* text) { return correctNumber(text, 127, 1); }
+EditCorrection correctPartialStart(const char* text) { return correctNumber(text, NumberRule{127, 1, 0, true, 0}); }
 
 EditCorrection correctInitialText(const char* text, int dataType) {
   const int limit = dataType == kDataBoolean ? 1 : static_cast<int>(sizeof(FormRecord::initialText[0])) - 1;
@@ -205,6 +206,10 @@ std::uint8_t fieldRefForType(int type, int stored) {
   // field of the same number, unsigned.
   const int field = stored % 8;
   return static_cast<std::uint8_t>(field == 0 ? 8 : field);
+}
+
+void settleFormForShow(FormRecord& form) {
+  for (int j = 0; j < kFormLines; ++j) form.lookupField[j] = fieldRefForType(form.dataType[j], form.lookupField[j]);
 }
 
 TypeChange changeLineType(FormRecord& form, int j, int newType, bool& showInputMark) {

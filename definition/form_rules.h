@@ -37,18 +37,19 @@ struct EditCorrection {
   char text[21];  // the corrected text, NUL-terminated
 };
 
-// The numeric edits read a number as strtoul does from the first character on: the leading
-// decimal digits, the rest ignored ("12a" is 12 and is shown as "12"). Text that does not start
-// with a digit ("x", " 5", "-5", "+5") is not a number. A number is shown without leading
-// zeros. An empty edit stays empty and stands for 0.
+// The numeric edits take digits alone as a number, shown without leading zeros; anything else
+// ("12a", "1.5", " 5", "-5") is no number and is replaced at once. Whether an emptied edit stays
+// empty differs by edit (below).
 
 // Prompt: cut to the line's limit (15 or 20).
 EditCorrection correctPrompt(const char* text, int limit);
-// Min or max length: 0 to 80, non-numbers become "0"; a boolean line always stores 1.
+// Min or max length: 0 to 80, non-numbers become "0", empty stays empty (0); a boolean line
+// always stores 1.
 EditCorrection correctLength(const char* text, int dataType);
-// Fixed data length: 0 to 255, non-numbers become "0".
+// Fixed data length: 0 to 255, non-numbers and an emptied edit become "0".
 EditCorrection correctFixedLength(const char* text);
-// Maximum of a partial read: 0 to 80, non-numbers become "0" (0 is settled on OK).
+// Maximum of a partial read: 0 to 80, non-numbers and an emptied edit become "0" (0 is
+// settled on OK).
 EditCorrection correctPartialMax(const char* text);
 // Start of a partial read: a number up to 127 (it lives in bits 0-6, and a larger one must not
 // reach the save-full-barcode bit), non-numbers become "1". 0 and empty store 0; OK makes it 1.
@@ -68,6 +69,8 @@ int fieldRefItemCount(int type);
 // A stored reference that the type's combo cannot show becomes the same field unsigned
 // (11, "-field 3", becomes 3). Call it whenever the combo is refilled and store the result.
 std::uint8_t fieldRefForType(int type, int stored);
+// What showing a form stores: each line's field reference as its type's combo can show it.
+void settleFormForShow(FormRecord& form);
 
 // What a change of a line's data type did, for the dialog to mirror.
 struct TypeChange {

@@ -37,7 +37,7 @@ void command(HWND page, BarcodePageState& state, WPARAM wParam) {
     if (code != EN_CHANGE) return;
     char text[32] = {};
     GetDlgItemTextA(page, id, text, sizeof text);
-    const NumberCorrection c = correctRuledNumber(text, sizeof text, kTimeoutRule);
+    const NumberCorrection c = correctNumberText(text, sizeof text, kTimeoutRule);
     if (c.changed) putBackText(GetDlgItem(page, id), text, state.bound);
     session.barcode.timeout = static_cast<std::uint8_t>(c.value);
     return;
@@ -53,7 +53,7 @@ void command(HWND page, BarcodePageState& state, WPARAM wParam) {
 }
 
 INT_PTR apply(HWND, BarcodePageState& state) {
-  applyBarcodePage(state.session.barcode, state.session.definition.barcodeSettings);
+  applyBarcodePage(state.session.barcode, state.session.applyTarget().barcodeSettings);
   return PSNRET_NOERROR;
 }
 

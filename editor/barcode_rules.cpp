@@ -5,23 +5,6 @@
 
 namespace torvik {
 
-NumberCorrection correctRuledNumber(char* text, std::size_t size, const NumberRule& rule) {
-  if (size == 0 || text[0] == '\0') return {rule.fallback, false};
-  long value = 0;
-  std::size_t digits = 0;
-  while (text[digits] >= '0' && text[digits] <= '9') {
-    if (value <= rule.max) value = value * 10 + (text[digits] - '0');
-    ++digits;
-  }
-  if (digits == 0 || value < rule.min) value = rule.fallback;
-  if (value > rule.max) value = rule.max;
-  char corrected[16];
-  const int written = std::snprintf(corrected, sizeof corrected, "%ld", value);
-  const bool changed = std::strcmp(corrected, text) != 0;
-  if (changed && static_cast<std::size_t>(written) < size) std::memcpy(text, corrected, static_cast<std::size_t>(written) + 1);
-  return {static_cast<int>(value), changed};
-}
-
 void settleLength(BarcodeLength& length) {
   if (length.maxLength() == 0) length.setMaxLength(1);
   if (length.minLength > length.maxLength()) length.minLength = static_cast<std::uint8_t>(length.maxLength());

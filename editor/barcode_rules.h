@@ -14,19 +14,12 @@ namespace torvik {
 // A named barcode bit group as a control-table field of BarcodeSettings.
 constexpr FieldRef barcodeField(BarcodeBits bits) { return bitField(bits.byte, bits.shift, bits.width); }
 
-// How a number edit corrects what is typed. A text with no leading digit is not a number and
-// takes `fallback` (shown unless the box is empty, which stays empty but means `fallback`);
-// otherwise its leading digits are read, a value above `max` becomes `max`, a value below
-// `min` becomes `fallback`, and the number is shown again without leading zeros.
-struct NumberRule {
-  int fallback;
-  int min;
-  int max;
-};
-constexpr NumberRule kTimeoutRule{1, 1, 255};
-constexpr NumberRule kMaxLengthRule{127, 0, 127};
-constexpr NumberRule kMinLengthRule{1, 0, 255};
-NumberCorrection correctRuledNumber(char* text, std::size_t size, const NumberRule& rule);
+// The number edits: the time-out takes 1 for anything but a positive number, an emptied edit
+// included; "Max Length :" and "Min Length :" take 127 and 1 for no number, shown unless the
+// box was emptied (it then stays empty and means that value).
+constexpr NumberRule kTimeoutRule{255, 1, 1, false, 1};
+constexpr NumberRule kMaxLengthRule{127, 127, 0, true, 127};
+constexpr NumberRule kMinLengthRule{255, 1, 0, true, 1};
 
 // The length limits as OK stores them: a maximum of 0 becomes 1; then a minimum above the
 // maximum becomes the maximum, and a minimum of 0 becomes 1.

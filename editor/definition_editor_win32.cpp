@@ -77,11 +77,9 @@ bool runDefinitionEditor(const EditorContext& context) {
   header.ppsp = pages;
   PropertySheetA(&header);
   if (session->dialogsStored && context.dialogsStored != nullptr) *context.dialogsStored = true;
-  if (!session->formsApplied) return false;
   // Every displayed page has stored; the Menu and Lookup pages' last steps go over what later
   // pages wrote into the blocks they share.
-  finishMenuAndLookup(*session, context.defaults);
-  return true;
+  return commitApplied(*session, context.defaults);
 }
 
 }  // namespace torvik

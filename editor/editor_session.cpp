@@ -12,9 +12,24 @@ void buildNumberLabels(EditorSession& session) {
     std::snprintf(session.numberLabel[n - 1], sizeof session.numberLabel[n - 1], "%d", n);
 }
 
-void finishMenuAndLookup(EditorSession& session, DefaultMessages* defaults) {
-  if (session.menusApplied) session.definition.systemSettings.separateDataFiles = session.separateDataFiles;
-  if (session.lookupsApplied) renumberCalculatorEntry(session.definition, defaults);
+ApplicationDefinition& EditorSession::applyTarget() {
+  if (!staged) staged = std::make_unique<ApplicationDefinition>(definition);
+  return *staged;
+}
+
+void EditorSession::refuseApply() {
+  staged.reset();
+  formsApplied = menusApplied = lookupsApplied = startupTextsApplied = false;
+}
+
+bool commitApplied(EditorSession& session, DefaultMessages* defaults) {
+  if (!session.formsApplied || !session.staged) return false;
+  ApplicationDefinition& target = *session.staged;
+  if (session.menusApplied) target.systemSettings.separateDataFiles = session.separateDataFiles;
+  if (session.lookupsApplied || session.startupTextsApplied) renumberCalculatorEntry(target, defaults);
+  session.definition = target;
+  session.staged.reset();
+  return true;
 }
 
 void composeEditorCaption(const char* programText, const char* newFileText, const char* file, char* out,

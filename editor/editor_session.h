@@ -2,6 +2,7 @@
 // What one opening of the definition editor works on: the design, the texts, and the working
 // copies that its pages edit and write back only when the editor is closed with OK.
 #include <cstddef>
+#include <memory>
 
 #include "base/ui_strings.h"
 #include "definition/application_definition.h"
@@ -59,15 +60,26 @@ struct EditorSession {
   bool lookupPageCreated = false;
   bool lookupsApplied = false;
   bool lookupShowPending = false;  // the frame chose a lookup for the page to show
+  bool startupTextsApplied = false;  // the Startup page's texts reached the design
+
+  // Where the pages' apply steps store: the first apply of an OK takes a copy of the design
+  // (with what the sub-dialogs stored into it meanwhile), every page stores into that copy,
+  // and the frame writes it into the design once the sheet has closed with OK. A page that
+  // refuses its apply drops the copy, so that a Cancel after the refusal finds the design
+  // untouched by the pages that had already stored.
+  ApplicationDefinition& applyTarget();
+  void refuseApply();
+  std::unique_ptr<ApplicationDefinition> staged;
 };
 
 // Fills the number labels "1" to "10".
 void buildNumberLabels(EditorSession& session);
 
-// After the sheet's OK, once every page has stored: the Menu page's separate-data-files flag
-// over whatever the Settings page wrote, then the Calculator entry's number over whatever the
-// Startup page wrote. Only for the pages that were displayed.
-void finishMenuAndLookup(EditorSession& session, DefaultMessages* defaults);
+// After the sheet's OK, once every page has stored into the apply target: the Menu page's
+// separate-data-files flag over whatever the Settings page wrote, then the Calculator entry's
+// number wherever the Lookup or Startup page stored (only for the pages that were displayed).
+// Then the target becomes the design. Returns false when no OK completed.
+bool commitApplied(EditorSession& session, DefaultMessages* defaults);
 
 // The editor's caption: "<program> - [ <file> ]", where an unnamed design ("" or "Unknow")
 // shows `newFileText` instead of its name.

@@ -13,6 +13,8 @@ using K = ControlKind;
 #define LINE_FIELD(member) TORVIK_LINE_FIELD(FormRecord, member)
 
 constexpr FieldRef kNoField{};
+// An emptied length edit shows "0" at once.
+constexpr bool kEmptyShowsZero = false;
 
 // In tab order. A check box's row comes before the rows of what it enables.
 constexpr ControlBinding kFieldProperties[] = {
@@ -22,7 +24,7 @@ constexpr ControlBinding kFieldProperties[] = {
     {IDC_ADV_LINE_NUMBER, K::Label},
     {IDC_ADV_FIXED_LENGTH, K::Check, LINE_FIELD(fixedLengthOn), 0, 0,
      {IDC_ADV_FIXED_LENGTH_VALUE, IDC_ADV_ALIGNMENT}, 85},
-    {IDC_ADV_FIXED_LENGTH_VALUE, K::Number, LINE_FIELD(fixedLength), 255},
+    {IDC_ADV_FIXED_LENGTH_VALUE, K::Number, LINE_FIELD(fixedLength), 255, 0, {}, 0, 1, kEmptyShowsZero},
     {IDC_ADV_ALIGNMENT_LABEL, K::Label, kNoField, 0, 0, {}, 84},
     {IDC_ADV_ALIGNMENT, K::Combo, LINE_FIELD(alignment), 4, kStrAlignLeftSpace},
     {IDC_ADV_INITIAL, K::Check, LINE_FIELD(initialOn), 0, 0, {IDC_ADV_INITIAL_TEXT}, 86},
@@ -44,7 +46,7 @@ constexpr ControlBinding kFieldProperties[] = {
     // Stored by hand: a non-number stands for 1.
     {IDC_ADV_PARTIAL_START, K::Number, bitsOf(LINE_FIELD(partialStart), 0, 7), 127},
     {IDC_ADV_PARTIAL_MAX_LABEL, K::Label, kNoField, 0, 0, {}, 93},
-    {IDC_ADV_PARTIAL_MAX, K::Number, LINE_FIELD(partialMax), kMaxInputLength},
+    {IDC_ADV_PARTIAL_MAX, K::Number, LINE_FIELD(partialMax), kMaxInputLength, 0, {}, 0, 1, kEmptyShowsZero},
     {IDC_ADV_SAVE_FULL_BARCODE, K::Check, bitsOf(LINE_FIELD(partialStart), 7, 1), 0, 0, {}, 98},
     {IDC_ADV_LEADING, K::Check, LINE_FIELD(leadingOn), 0, 0, {IDC_ADV_LEADING_CODE}, 94},
     {IDC_ADV_LEADING_CODE, K::Text, LINE_FIELD(leadingCode), 6},
@@ -65,7 +67,7 @@ constexpr ControlBinding kLookupFieldProperties[] = {
      {IDC_LADV_FIXED_LENGTH, IDC_LADV_PREFIX, IDC_LADV_SUFFIX}, 115},
     {IDC_LADV_FIXED_LENGTH, K::Check, LINE_FIELD(fixedLengthOn), 0, 0,
      {IDC_LADV_FIXED_LENGTH_VALUE, IDC_LADV_ALIGNMENT}, 116},
-    {IDC_LADV_FIXED_LENGTH_VALUE, K::Number, LINE_FIELD(fixedLength), 255},
+    {IDC_LADV_FIXED_LENGTH_VALUE, K::Number, LINE_FIELD(fixedLength), 255, 0, {}, 0, 1, kEmptyShowsZero},
     {IDC_LADV_ALIGNMENT_LABEL, K::Label, kNoField, 0, 0, {}, 114},
     {IDC_LADV_ALIGNMENT, K::Combo, LINE_FIELD(alignment), 4, kStrAlignLeftSpace},
     {IDC_LADV_PREFIX, K::Check, LINE_FIELD(prefixOn), 0, 0, {IDC_LADV_PREFIX_CODE}, 117},

@@ -95,4 +95,9 @@ void storeSummationChoice(FormRecord& form, int key, const SummationChoice& choi
   form.fnSumSource[key] = choice.source;
 }
 
+void settleStampSeparators(FormRecord& form) {
+  form.stampDateSep[1] = 0;
+  form.stampTimeSep[1] = 0;
+}
+
 }  // namespace torvik

@@ -19,6 +19,10 @@ void stampDatePattern(const FormRecord& form, char* out, std::size_t size);
 // The time stamp's pattern, e.g. "HH:MM:SS" or "MMSS".
 void stampTimePattern(const FormRecord& form, char* out, std::size_t size);
 
+// Each stamp separator is one character (0 for none) and its terminator, as the dialog shows
+// it: a second character of a loaded file, or one left behind by clearing, goes.
+void settleStampSeparators(FormRecord& form);
+
 // The action a key's combo shows: a stored value beyond the list is "disable".
 int shownBranchAction(int stored);
 // Whether the action has settings of its own behind the key's "More..." button.

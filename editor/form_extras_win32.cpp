@@ -85,6 +85,7 @@ INT_PTR stampHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM, StampData
       addItem(dialog, IDC_STAMP_MODE, strings.text(kStrStampTop).c_str());
       addItem(dialog, IDC_STAMP_MODE, strings.text(kStrStampTop + 1).c_str());
       fillComboItems(dialog, kStampTable, strings);
+      settleStampSeparators(*static_cast<FormRecord*>(data.bound.record));
       fillControls(dialog, kStampTable, data.bound);
       relabelControls(dialog, kStampTable, strings);
       showStampPreviews(dialog, data);
@@ -97,7 +98,10 @@ INT_PTR stampHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM, StampData
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
       }
-      if (storeControlChange(dialog, kStampTable, wParam, data.bound) != nullptr) showStampPreviews(dialog, data);
+      if (storeControlChange(dialog, kStampTable, wParam, data.bound) != nullptr) {
+        settleStampSeparators(*static_cast<FormRecord*>(data.bound.record));
+        showStampPreviews(dialog, data);
+      }
       return TRUE;
   }
   return FALSE;

@@ -153,17 +153,18 @@ void enableLine(HWND page, const FormRecord& form, int j) {
   enableControl(page, ids.max, on.lengths);
 }
 
-// Puts the current form into the controls. Nothing is stored: a reference the line's type
-// cannot offer is shown as its unsigned field and is settled only when the user changes the type.
+// Puts the current form into the controls, after settling what its lines' types cannot show
+// (a signed field reference on a line that offers none), so that OK saves what is shown.
 void showForm(HWND page, FormPage& p) {
   FormRecord& form = p.form();
+  settleFormForShow(form);
   p.bound.record = &form;
   p.bound.line = 0;
   fillControls(page, kFormTable, p.bound);
   p.bound.updating = true;
   SendDlgItemMessageA(page, IDC_FORM_FONT, CB_SETCURSEL, form.font != 0 ? 1 : 0, 0);
   for (int j = 0; j < kFormLines; ++j)
-    fillLookupColumn(page, p.session, j, form.dataType[j], fieldRefForType(form.dataType[j], form.lookupField[j]));
+    fillLookupColumn(page, p.session, j, form.dataType[j], form.lookupField[j]);
   p.bound.updating = false;
   for (int j = 0; j < kFormLines; ++j) enableLine(page, form, j);
 }
@@ -261,7 +262,7 @@ void onInit(HWND page, FormPage& p) {
 INT_PTR onApply(HWND, FormPage& p) {
   EditorSession& s = p.session;
   applyFormEdits(s.forms, s.showInputMark);
-  std::memcpy(s.definition.form, s.forms, sizeof s.forms);
+  std::memcpy(s.applyTarget().form, s.forms, sizeof s.forms);
   s.formsApplied = true;
   return PSNRET_NOERROR;
 }

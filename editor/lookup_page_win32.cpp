@@ -82,8 +82,8 @@ void fillLists(HWND page, LookupPage& p) {
   }
 }
 
-// The no-match list offers what "Only read data once" allows; an action it lacks shows as the
-// first item without being stored: showing is not editing.
+// The no-match list offers what "Only read data once" allows; an action it lacks has been
+// settled to the first item before the list shows it.
 void fillNoMatch(HWND page, LookupPage& p) {
   const LookupRecord& l = current(p);
   HWND combo = GetDlgItem(page, IDC_LOOKUP_NO_MATCH);
@@ -122,6 +122,9 @@ void enableFields(HWND page, LookupPage& p) {
 void showLookup(HWND page, LookupPage& p) {
   EditorSession& s = p.session;
   LookupRecord& l = current(p);
+  // What the page shows is what OK stores: a read-once lookup's action is one the list offers
+  // (and the key field one of the eight buttons, settled as the table fills them).
+  settleReadOnce(l);
   p.bound.record = &l;
   p.bound.updating = true;
   SendDlgItemMessageA(page, IDC_LOOKUP_SELECT, CB_SETCURSEL, static_cast<WPARAM>(s.currentLookup), 0);
@@ -165,6 +168,9 @@ void onCommand(HWND page, LookupPage& p, WPARAM wParam) {
       return;
     }
     case IDC_LOOKUP_DELIMITER: {
+      // Left empty: the delimiter that stays stored shows again.
+      if (code == EN_KILLFOCUS && GetWindowTextLengthA(GetDlgItem(page, id)) == 0 && l.delimiter != kFixedLengthRecords)
+        setNumber(page, id, l.delimiter, p.bound);
       if (code != EN_CHANGE) return;
       char text[32] = {};
       GetDlgItemTextA(page, id, text, sizeof text);
@@ -258,10 +264,16 @@ INT_PTR applyLookups(HWND page, LookupPage& p) {
   EditorSession& s = p.session;
   // The guard has already said no to an overlong lookup; this is the backstop for an OK that
   // came some other way.
-  if (!lookupsFit(GetParent(page), s)) return PSNRET_INVALID_NOCHANGEPAGE;
+  if (!lookupsFit(GetParent(page), s)) {
+    // The pages before this one have stored into the apply target: it goes, and the design
+    // stays as it was whether the user fixes the lookup or cancels.
+    s.refuseApply();
+    return PSNRET_INVALID_NOCHANGEPAGE;
+  }
+  ApplicationDefinition& target = s.applyTarget();
   for (int n = 0; n < kLookupCount; ++n) {
     applyLookupLayout(s.lookups[n]);
-    s.definition.lookup[n] = s.lookups[n];
+    target.lookup[n] = s.lookups[n];
   }
   s.lookupsApplied = true;
   return PSNRET_NOERROR;

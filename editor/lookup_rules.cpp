@@ -6,16 +6,16 @@
 namespace torvik {
 
 NumberCorrection correctMemberLengthText(char* text, std::size_t size) {
-  if (size >= 2 && text[0] == '\0') {
-    std::memcpy(text, "0", 2);
-    return {0, true};
-  }
-  return correctNumberText(text, size, 255);
+  return correctNumberText(text, size, NumberRule{255, 0, 0, false, 0});
 }
 
 DelimiterEdit editDelimiterText(char* text, std::size_t size, std::uint8_t previous) {
-  const NumberCorrection c = correctNumberText(text, size, 255);
-  if (c.value == kRefusedDelimiter) {
+  // Emptied on the way to another number: nothing changes until a number is typed.
+  if (size == 0 || text[0] == '\0') return {previous, false, false};
+  const NumberCorrection c = correctNumberText(text, size, NumberRule{255, 0, 0, false, 0});
+  // A carriage return would end the line, and no delimiter at all would turn the records into
+  // fixed-length ones while the page says "Delimiter".
+  if (c.value == kRefusedDelimiter || c.value == kFixedLengthRecords) {
     std::snprintf(text, size, "%d", previous);
     return {previous, true, true};
   }
@@ -135,18 +135,26 @@ void overlongLookupText(const char* format, const char* name, int length, char* 
   out[n] = '\0';
 }
 
+namespace {
+char calculatorDigit(const ApplicationDefinition& def) {
+  for (const LookupRecord& l : def.lookup)
+    if (l.isDefined()) return '9';
+  return '8';
+}
+void numberText(char* text, char digit) {
+  if (text[0] != '\0') text[0] = digit;
+}
+}  // namespace
+
+void renumberCalculatorDefaults(const ApplicationDefinition& def, DefaultMessages& defaults) {
+  const char digit = calculatorDigit(def);
+  numberText(defaults.settingsSmall[0], digit);
+  numberText(defaults.settingsLarge[0], digit);
+}
+
 void renumberCalculatorEntry(ApplicationDefinition& def, DefaultMessages* defaults) {
-  bool anyDefined = false;
-  for (const LookupRecord& l : def.lookup) anyDefined = anyDefined || l.isDefined();
-  const char digit = anyDefined ? '9' : '8';
-  auto number = [digit](char* text) {
-    if (text[0] != '\0') text[0] = digit;
-  };
-  number(def.systemSettings.settingsText[0]);
-  if (defaults != nullptr) {
-    number(defaults->settingsSmall[0]);
-    number(defaults->settingsLarge[0]);
-  }
+  numberText(def.systemSettings.settingsText[0], calculatorDigit(def));
+  if (defaults != nullptr) renumberCalculatorDefaults(def, *defaults);
 }
 
 }  // namespace torvik

@@ -14,15 +14,17 @@ namespace torvik {
 constexpr std::uint8_t kTabDelimiter = 9;
 constexpr std::uint8_t kRefusedDelimiter = 13;  // a carriage return ends the line instead
 
-// "Member length :": like every number edit, but an empty or non-numeric text becomes "0".
+// "Member length :": 0 to 255; no number, an emptied edit included, becomes "0".
 NumberCorrection correctMemberLengthText(char* text, std::size_t size);
 
-// The delimiter edit: a non-numeric text becomes "0", above 255 shows 255; 13 is refused
-// and the previous delimiter's text is put back.
+// The delimiter edit in the delimiter layout: a number 1 to 255 is the delimiter (above 255
+// shows 255). 13, 0 and anything that is no number are refused: the previous delimiter's text
+// is put back and the caller warns. An emptied edit changes nothing; the caller shows the
+// delimiter again when the edit loses the focus.
 struct DelimiterEdit {
   int value;
   bool changed;  // the text was corrected or put back
-  bool refused;  // 13: the caller warns
+  bool refused;  // the caller warns
 };
 DelimiterEdit editDelimiterText(char* text, std::size_t size, std::uint8_t previous);
 
@@ -62,5 +64,8 @@ void overlongLookupText(const char* format, const char* name, int length, char* 
 // "Misc - continuous" group), whose small- and large-font defaults the Startup page reloads from:
 // the three texts get the digit. `defaults` may be null; empty texts stay empty.
 void renumberCalculatorEntry(ApplicationDefinition& def, DefaultMessages* defaults);
+// The defaults alone, after a design was loaded: the Startup page's default column and its
+// Reset then agree with the design's lookups.
+void renumberCalculatorDefaults(const ApplicationDefinition& def, DefaultMessages& defaults);
 
 }  // namespace torvik

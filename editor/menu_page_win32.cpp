@@ -87,13 +87,12 @@ void fillLists(HWND page, MenuPage& p) {
   for (int k = 0; k < kMenuItems; ++k) fillTargets(GetDlgItem(page, IDC_MENU_ITEM_NEXT_BASE + k), s);
 }
 
-// Ticks and enables "Pass down" by the rule. Showing works on a copy so that it stores nothing;
-// an edit of the options stores what the rule makes of them.
-void showPassDown(HWND page, MenuPage& p, bool store) {
+// Ticks and enables "Pass down" by the rule, which stores what it makes of the options: after
+// showing a menu as after an edit, the box shows what OK saves.
+void showPassDown(HWND page, MenuPage& p) {
   MenuRecord& menu = p.session.menus[p.session.currentMenu];
-  MenuRecord shown = menu;
-  const bool free = applyPassDownRule(store ? menu : shown, p.session.separateDataFiles != 0);
-  CheckDlgButton(page, IDC_MENU_PASS_DOWN, (store ? menu : shown).passDown != 0 ? BST_CHECKED : BST_UNCHECKED);
+  const bool free = applyPassDownRule(menu, p.session.separateDataFiles != 0);
+  CheckDlgButton(page, IDC_MENU_PASS_DOWN, menu.passDown != 0 ? BST_CHECKED : BST_UNCHECKED);
   enableControl(page, IDC_MENU_PASS_DOWN, free);
 }
 
@@ -110,7 +109,7 @@ void showMenu(HWND page, MenuPage& p) {
   CheckDlgButton(page, IDC_MENU_SEPARATE_FILES, s.separateDataFiles != 0 ? BST_CHECKED : BST_UNCHECKED);
   p.bound.updating = false;
   applyEnables(page, kMenuTable, p.bound);
-  showPassDown(page, p, false);
+  showPassDown(page, p);
 }
 
 void onCommand(HWND page, MenuPage& p, WPARAM wParam) {
@@ -129,7 +128,7 @@ void onCommand(HWND page, MenuPage& p, WPARAM wParam) {
   if (id == IDC_MENU_SEPARATE_FILES) {
     if (code != BN_CLICKED) return;
     s.separateDataFiles = IsDlgButtonChecked(page, id) == BST_CHECKED ? 1 : 0;
-    showPassDown(page, p, true);
+    showPassDown(page, p);
     return;
   }
   if (id == IDC_MENU_RESET) {
@@ -143,7 +142,7 @@ void onCommand(HWND page, MenuPage& p, WPARAM wParam) {
   if (changed == nullptr) return;
   // A new font sets the limit for what is typed next; longer texts stay as they are.
   if (changed->id == IDC_MENU_FONT) p.bound.textLimit = menuTextLimit(s.menus[s.currentMenu]);
-  if (changed->id == IDC_MENU_SAVE_CAPTION || changed->id == IDC_MENU_SAVE_ITEM) showPassDown(page, p, true);
+  if (changed->id == IDC_MENU_SAVE_CAPTION || changed->id == IDC_MENU_SAVE_ITEM) showPassDown(page, p);
 }
 
 void onInit(HWND page, MenuPage& p) {
@@ -160,10 +159,11 @@ void onInit(HWND page, MenuPage& p) {
 
 INT_PTR applyMenus(HWND, MenuPage& p) {
   EditorSession& s = p.session;
-  std::memcpy(s.definition.menu, s.menus, sizeof s.menus);
+  ApplicationDefinition& target = s.applyTarget();
+  std::memcpy(target.menu, s.menus, sizeof s.menus);
   // Stored here and again by the frame once every page has stored: the Settings page writes the
   // same block, and this page's choice is the one that stays.
-  s.definition.systemSettings.separateDataFiles = s.separateDataFiles;
+  target.systemSettings.separateDataFiles = s.separateDataFiles;
   s.menusApplied = true;
   return PSNRET_NOERROR;
 }

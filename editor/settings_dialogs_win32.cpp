@@ -90,12 +90,12 @@ INT_PTR securityHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM, Securi
 // Keyboard wedge
 
 const ControlBinding kWedgeControls[] = {
-    {IDC_WEDGE_TYPE, ControlKind::Combo, TORVIK_FIELD(WedgeSettings, keyboardType), wedge::kKeyboardTypes, kStrWedgePcatUsa, {}, 661},
+    {IDC_WEDGE_TYPE, ControlKind::Combo, TORVIK_FIELD(WedgeSettings, keyboardType), wedge::kKeyboardTypes, kStrWedgePcatUsa},
     {IDC_WEDGE_NUMERIC_KEYPAD, ControlKind::Check, bitField(offsetof(WedgeSettings, options), 0), 0, 0, {}, 662},
     {IDC_WEDGE_LOCK_FIRST, ControlKind::Radio, bitField(offsetof(WedgeSettings, options), 1, 2), 3},
     {IDC_WEDGE_DIGITS_FIRST, ControlKind::Radio, bitField(offsetof(WedgeSettings, options), 3, 2), 3},
-    {IDC_WEDGE_DELAY, ControlKind::Number, TORVIK_FIELD(WedgeSettings, interCharDelay), 255},
-    {IDC_WEDGE_TIMEOUT, ControlKind::Number, TORVIK_FIELD(WedgeSettings, timeout), 255},
+    bindNumber(IDC_WEDGE_DELAY, TORVIK_FIELD(WedgeSettings, interCharDelay), 255, false),
+    bindNumber(IDC_WEDGE_TIMEOUT, TORVIK_FIELD(WedgeSettings, timeout), 255, false),
     {IDC_WEDGE_RETURN_LF, ControlKind::Check, TORVIK_FIELD(WedgeSettings, addReturnLineFeed), 0, 0, {}, 663},
     {IDC_WEDGE_TYPE_LABEL, ControlKind::Label, {}, 0, 0, {}, 661},
     {IDC_WEDGE_LOCK_GROUP, ControlKind::Label, {}, 0, 0, {}, 664},

@@ -27,7 +27,8 @@ FieldCorrection correctBacklightText(char* text, std::size_t size, int stored) {
   int value = 1;
   std::size_t digits = 0;
   while (isDigit(text[digits])) ++digits;
-  if (digits == 0) {
+  if (digits == 0 || text[digits] != '\0') {
+    // Empty, or no number ("2a" is none either).
     value = 1;
   } else if (text[0] == '0') {
     // "0" alone is no idle time; a digit typed after a leading zero is refused.
@@ -49,6 +50,8 @@ FieldCorrection correctBacklightText(char* text, std::size_t size, int stored) {
 FieldCorrection correctStayText(char* text, std::size_t size) {
   int value = 0;
   std::size_t i = 0;
+  for (const char* c = text; *c != '\0'; ++c)
+    if (!isDigit(*c)) return {0, putNumber(text, size, 0)};  // no number: "5a" as "x"
   while (text[i] == '0') ++i;  // leading zeros go
   for (int kept = 0; isDigit(text[i]) && kept < 2; ++i, ++kept) value = value * 10 + (text[i] - '0');
   return {value, putNumber(text, size, value)};

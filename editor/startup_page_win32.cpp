@@ -256,7 +256,8 @@ void openPage(HWND page, StartupPage& p) {
 }
 
 INT_PTR applyPage(HWND, StartupPage& p) {
-  applyStartup(*p.state, p.session->definition);
+  applyStartup(*p.state, p.session->applyTarget());
+  if (p.state->textsChanged) p.session->startupTextsApplied = true;
   return PSNRET_NOERROR;
 }
 

@@ -187,7 +187,7 @@ DelimiterUpdate delimiterCodeTyped(StartupState& state, int which, const char* t
   }
   char corrected[16] = {};
   std::strncpy(corrected, text, sizeof corrected - 1);
-  const NumberCorrection c = correctNumberText(corrected, sizeof corrected, 255);
+  const NumberCorrection c = correctNumberText(corrected, sizeof corrected, NumberRule{255, 0, 0, true, 0});
   if (c.value == kDelimiterRefused) {
     u.refused = true;
     u.rewriteField = true;
@@ -240,6 +240,10 @@ void applyStartup(const StartupState& state, ApplicationDefinition& def) {
         if (slot.kind == LineSlot::None) continue;
         char* to = reinterpret_cast<char*>(bytesOf(def) + slotOffset(slot));
         const int width = slotWidth(slot);
+        // An entry whose text did not change keeps every byte, those after its NUL included.
+        char stored[kStartupRowSize];
+        takeText(stored, to, width);
+        if (std::strcmp(stored, state.text[g][line]) == 0) continue;
         std::memset(to, 0, static_cast<std::size_t>(width));
         copyText(to, static_cast<std::size_t>(width), state.text[g][line]);
       }

@@ -86,8 +86,9 @@ DelimiterUpdate delimiterCharTyped(StartupState& state, int which, const char* t
 void delimiterCodeText(int code, char* out, std::size_t size);
 void delimiterCharText(int code, char* out, std::size_t size);
 
-// OK: the startup bytes always; the texts when they changed; the weight code of an old
-// template's import.
+// OK: the startup bytes always; when the texts changed, each entry whose text differs (an
+// entry left as it was keeps its bytes, those after its NUL included); the weight code of an
+// old template's import.
 void applyStartup(const StartupState& state, ApplicationDefinition& def);
 
 // Import of a template file's bytes.

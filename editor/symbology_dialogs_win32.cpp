@@ -62,7 +62,7 @@ bool lengthCommand(HWND dialog, SymbologyDialog& d, int id, int code) {
   if (code != EN_CHANGE || (id != IDC_SYM_MAX_LENGTH && id != IDC_SYM_MIN_LENGTH)) return false;
   char text[32] = {};
   GetDlgItemTextA(dialog, id, text, sizeof text);
-  const NumberCorrection c = correctRuledNumber(text, sizeof text, id == IDC_SYM_MAX_LENGTH ? kMaxLengthRule : kMinLengthRule);
+  const NumberCorrection c = correctNumberText(text, sizeof text, id == IDC_SYM_MAX_LENGTH ? kMaxLengthRule : kMinLengthRule);
   if (c.changed) putBackText(GetDlgItem(dialog, id), text, d.bound);
   BarcodeLength& length = lengthOf(d);
   if (id == IDC_SYM_MAX_LENGTH)

@@ -226,6 +226,8 @@ bool loadProject(HWND, const char* path, bool quietIfMissing) {
     // stays readable by the program that wrote it.
     a.session.currentFile[0] = '\0';
   }
+  // The loaded lookups decide the Calculator entry's number in the defaults the editor offers.
+  renumberCalculatorDefaults(a.definition, messageTable());
   if (result.upgraded) showUpgradeWarning();
   if (result.incomplete) messageBoxById(activeOwner(), kStrWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
   return true;
@@ -249,7 +251,10 @@ void writePreferences(const Preferences& preferences) {
   replaceFileContents((folder + kIniFileName).c_str(), text.data(), static_cast<DWORD>(text.size()));
 }
 
-void rebuildDefaultMessages() { buildDefaultMessages(app().strings, messageTable()); }
+void rebuildDefaultMessages() {
+  buildDefaultMessages(app().strings, messageTable());
+  renumberCalculatorDefaults(app().definition, messageTable());
+}
 
 const DefaultMessages& defaultMessages() { return messageTable(); }
 

@@ -58,7 +58,10 @@ void fillControl(HWND dialog, const ControlBinding& b, BoundRecord& bound) {
   const bool wasUpdating = bound.updating;
   bound.updating = true;
   if (b.kind == ControlKind::Radio) {
+    // A value no button stands for shows as the first button, and is stored so: OK keeps what
+    // the dialog shows.
     const int value = readField(bound.record, b.field, bound.line);
+    if (value >= b.max) writeField(bound.record, b.field, bound.line, 0);
     CheckRadioButton(dialog, b.id, b.id + b.max - 1, b.id + (value < b.max ? value : 0));
   } else {
     for (int r = 0; r < rowsOf(b); ++r) fillRow(dialog, b, r, bound);
@@ -110,7 +113,7 @@ const ControlBinding* storeControlChange(HWND dialog, const ControlTable& table,
       if (code != EN_CHANGE) return nullptr;
       char text[32] = {};
       GetDlgItemTextA(dialog, id, text, sizeof text);
-      const NumberCorrection c = correctNumberText(text, sizeof text, b->max);
+      const NumberCorrection c = correctNumberText(text, sizeof text, numberRuleOf(*b));
       if (c.changed) putBackText(GetDlgItem(dialog, id), text, bound);
       writeField(bound.record, b->field, line, c.value);
       return b;

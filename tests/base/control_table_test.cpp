@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/control_table.h"
 
@@ -63,27 +64,41 @@ TEST(ControlTable, TextFieldsKeepTheirNulAndLineStride) {
 }
 
 TEST(ControlTable, NumberEditsAreCorrectedInPlace) {
+  // The rules of the editor's kinds of number edit: a length whose emptied edit stays empty, one
+  // whose emptied edit shows 0, a start that takes 1 for no number, the time-out's positive
+  // numbers and the barcode maximum whose empty box means 127.
+  const NumberRule stays{80, 0, 0, true, 0};
+  const NumberRule shows{255, 0, 0, false, 0};
+  const NumberRule start{127, 1, 0, true, 0};
+  const NumberRule positive{255, 1, 1, false, 1};
+  const NumberRule barcodeMax{127, 127, 0, true, 127};
   struct Row {
+    const NumberRule* rule;
     const char* typed;
-    int max, notNumber;
     const char* shown;
     int value;
-    bool changed;
   };
   const Row rows[] = {
-      {"", 80, 0, "", 0, false},       {"12", 80, 0, "12", 12, false},   {"95", 80, 0, "80", 80, true},
-      {"x", 80, 0, "0", 0, true},      {"x", 127, 1, "1", 1, true},      {"12a", 80, 0, "12", 12, true},
-      {"007", 80, 0, "7", 7, true},    {"99999999999999999999", 255, 0, "255", 255, true},
-      {"-5", 80, 0, "0", 0, true},     {"80", 80, 0, "80", 80, false},
+      {&stays, "", "", 0},          {&stays, "12", "12", 12},      {&stays, "95", "80", 80},
+      {&stays, "80", "80", 80},     {&stays, "x", "0", 0},         {&stays, "12a", "0", 0},
+      {&stays, "1.5", "0", 0},      {&stays, "5 ", "0", 0},        {&stays, " 5", "0", 0},
+      {&stays, "-5", "0", 0},       {&stays, "07", "7", 7},        {&stays, "000", "0", 0},
+      {&stays, "99999999999999999999", "80", 80},
+      {&shows, "", "0", 0},         {&shows, "300", "255", 255},   {&shows, "12a", "0", 0},
+      {&shows, "07", "7", 7},       {&start, "", "", 0},           {&start, "x", "1", 1},
+      {&start, "1.5", "1", 1},      {&start, "0", "0", 0},         {&positive, "", "1", 1},
+      {&positive, "0", "1", 1},     {&positive, "7s", "1", 1},     {&positive, "012", "12", 12},
+      {&positive, "300", "255", 255}, {&barcodeMax, "", "", 127},  {&barcodeMax, "12a", "127", 127},
+      {&barcodeMax, "0", "0", 0},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(r.typed);
+    SCOPED_TRACE(std::string("'") + r.typed + "' max " + std::to_string(r.rule->max));
     char text[32];
     std::strcpy(text, r.typed);
-    const NumberCorrection c = correctNumberText(text, sizeof text, r.max, r.notNumber);
+    const NumberCorrection c = correctNumberText(text, sizeof text, *r.rule);
     EXPECT_STREQ(text, r.shown);
     EXPECT_EQ(c.value, r.value);
-    EXPECT_EQ(c.changed, r.changed);
+    EXPECT_EQ(c.changed, std::string(r.typed) != r.shown);
   }
 }
 

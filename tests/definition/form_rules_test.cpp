@@ -32,9 +32,12 @@ TEST(FormRules, EditsAreCorrectedInPlace) {
       {'P', 20, "123456789012345678901", "12345678901234567890", true, 0}, {'P', 20, "12345678901234567890", "12345678901234567890", false, 0},
       {'P', 15, "1234567890123456", "123456789012345", true, 0},
       {'L', kDataText, "95", "80", true, 80},  {'L', kDataText, "80", "80", false, 80}, {'L', kDataText, "x", "0", true, 0},
-      {'L', kDataText, "", "", false, 0},      {'L', kDataText, "12a", "12", true, 12}, {'L', kDataText, "007", "7", true, 7},
+      {'L', kDataText, "", "", false, 0},      {'L', kDataText, "12a", "0", true, 0}, {'L', kDataText, "007", "7", true, 7},
       {'L', kDataText, "99999999999999999999", "80", true, 80},  {'L', kDataBoolean, "5", "5", false, 1},
-      {'F', 0, "256", "255", true, 255},       {'M', 0, "0", "0", false, 0},           {'S', 0, "127", "127", false, 127},
+      {'L', kDataText, "1.5", "0", true, 0},   {'L', kDataText, "5 ", "0", true, 0},   {'L', kDataText, "300", "80", true, 80},
+      {'F', 0, "256", "255", true, 255},       {'F', 0, "", "0", true, 0},             {'F', 0, "07", "7", true, 7},
+      {'M', 0, "0", "0", false, 0},            {'M', 0, "", "0", true, 0},             {'M', 0, "12a", "0", true, 0},
+      {'S', 0, "1.5", "1", true, 1},           {'S', 0, "127", "127", false, 127},
       {'S', 0, "200", "127", true, 127},       {'S', 0, "x", "1", true, 1},            {'S', 0, "", "", false, 0},
       {'I', kDataReal, "12a.5.6", "1256", true, 0}, {'I', kDataReal, "12.5", "12.5", false, 0},
       {'I', kDataAutoSign, "123456789.5", "123456789", true, 0}, {'I', kDataInteger, "1-2a3", "123", true, 0},
@@ -119,6 +122,26 @@ TEST(FormRules, FieldReferenceFitsTheType) {
   bool show = false;
   EXPECT_EQ(changeLineType(form, 0, kDataText, show).fieldRefItems, 9);
   EXPECT_EQ(form.lookupField[0], 3);
+}
+
+// Showing a form stores what its combos can show; the other bytes of the lines stay.
+TEST(FormRules, ShowingSettlesFieldReferencesTheTypeCannotShow) {
+  const struct { int type, stored, settled; } rows[] = {
+      {kDataText, 11, 3}, {kDataText, 16, 8}, {kDataLookup, 24, 8}, {kDataReal, 11, 11},
+      {kDataVariable3, 24, 24}, {kDataText, 8, 8}, {kDataNil, 9, 1}, {kDataInteger, 0, 0},
+  };
+  FormRecord form{};
+  for (int j = 0; j < kFormLines; ++j) {
+    form.dataType[j] = static_cast<std::uint8_t>(rows[j].type);
+    form.lookupField[j] = static_cast<std::uint8_t>(rows[j].stored);
+    form.maxLength[j] = 40;
+  }
+  settleFormForShow(form);
+  for (int j = 0; j < kFormLines; ++j) {
+    SCOPED_TRACE(j);
+    EXPECT_EQ(form.lookupField[j], rows[j].settled);
+    EXPECT_EQ(form.maxLength[j], 40);
+  }
 }
 
 TEST(FormRules, PropertiesDialogSettlesPartialReadAndMark) {

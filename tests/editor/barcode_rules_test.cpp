@@ -224,14 +224,15 @@ TEST(BarcodeRules, NumberEditsCorrectAsTheUserTypes) {
       {"min", kMinLengthRule, "90", 90, "90"},     {"min", kMinLengthRule, "300", 255, "255"},
       {"timeout", kTimeoutRule, "300", 255, "255"}, {"timeout", kTimeoutRule, "255", 255, "255"},
       {"timeout", kTimeoutRule, "012", 12, "12"},  {"timeout", kTimeoutRule, "0", 1, "1"},
-      {"timeout", kTimeoutRule, "-5", 1, "1"},     {"timeout", kTimeoutRule, "", 1, ""},
-      {"timeout", kTimeoutRule, "7s", 7, "7"},
+      {"timeout", kTimeoutRule, "-5", 1, "1"},     {"timeout", kTimeoutRule, "", 1, "1"},
+      {"timeout", kTimeoutRule, "7s", 1, "1"},     {"max", kMaxLengthRule, "12a", 127, "127"},
+      {"min", kMinLengthRule, "1.5", 1, "1"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.name) + " '" + row.typed + "'");
     char text[32];
     std::strcpy(text, row.typed);
-    const NumberCorrection c = correctRuledNumber(text, sizeof text, row.rule);
+    const NumberCorrection c = correctNumberText(text, sizeof text, row.rule);
     EXPECT_EQ(c.value, row.value);
     EXPECT_STREQ(text, row.shown);
     EXPECT_EQ(c.changed, std::string(row.typed) != row.shown);

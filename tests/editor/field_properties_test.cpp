@@ -181,7 +181,7 @@ TEST(FieldPropertiesRules, CheckDigitMethodsAreItemsPlusOne) {
 
 // The generic number edits of the tables follow the same corrections as the form rules.
 TEST(FieldPropertiesRules, TableNumberEditsCorrectAsTheFormRules) {
-  const char* typed[] = {"", "0", "7", "007", "12a", "x", " 5", "-5", "80", "81", "255", "256", "99999999999999"};
+  const char* typed[] = {"", "0", "7", "007", "12a", "1.5", "5 ", "x", " 5", "-5", "80", "81", "255", "256", "99999999999999"};
   const ControlBinding* fixed = fieldPropertiesTable().find(IDC_ADV_FIXED_LENGTH_VALUE, nullptr);
   const ControlBinding* partialMax = fieldPropertiesTable().find(IDC_ADV_PARTIAL_MAX, nullptr);
   const ControlBinding* lookupFixed = lookupFieldPropertiesTable().find(IDC_LADV_FIXED_LENGTH_VALUE, nullptr);
@@ -193,7 +193,7 @@ TEST(FieldPropertiesRules, TableNumberEditsCorrectAsTheFormRules) {
       SCOPED_TRACE(std::to_string(edit.binding->id) + " \"" + text + "\"");
       char buffer[32];
       std::strcpy(buffer, text);
-      const NumberCorrection generic = correctNumberText(buffer, sizeof buffer, edit.binding->max);
+      const NumberCorrection generic = correctNumberText(buffer, sizeof buffer, numberRuleOf(*edit.binding));
       const EditCorrection rule = edit.rule(text);
       EXPECT_EQ(generic.value, rule.value);
       EXPECT_EQ(generic.changed, rule.changed);

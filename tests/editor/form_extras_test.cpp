@@ -153,5 +153,19 @@ TEST(FormExtras, RemainsPacksWholeBytes) {
   }
 }
 
+TEST(FormExtras, SeparatorsAreOneCharacterAndItsTerminator) {
+  const struct { const char* date; const char* time; } rows[] = {{"/-", "::"}, {"\0-", "\0:"}, {"/\0", "\0\0"}};
+  for (const auto& r : rows) {
+    FormRecord form{};
+    std::memcpy(form.stampDateSep, r.date, 2);
+    std::memcpy(form.stampTimeSep, r.time, 2);
+    settleStampSeparators(form);
+    EXPECT_EQ(form.stampDateSep[0], r.date[0]);
+    EXPECT_EQ(form.stampTimeSep[0], r.time[0]);
+    EXPECT_EQ(form.stampDateSep[1], 0);
+    EXPECT_EQ(form.stampTimeSep[1], 0);
+  }
+}
+
 }  // namespace
 }  // namespace torvik

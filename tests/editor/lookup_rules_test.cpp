@@ -129,10 +129,12 @@ TEST(LookupRules, EditCorrections) {
     int delimiter;
     bool refused;
   } rows[] = {
-      {"", "0", 0, "", 0, false},
-      {"abc", "0", 0, "0", 0, false},
+      {"", "0", 0, "", 59, false},  // emptied: the delimiter stays until a number comes
+      {"abc", "0", 0, "59", 59, true},  // no number, and no delimiter at all, are refused too
+      {"12a", "0", 0, "59", 59, true},
       {"007", "7", 7, "7", 7, false},
-      {"0", "0", 0, "0", 0, false},
+      {"0", "0", 0, "59", 59, true},
+      {"00", "0", 0, "59", 59, true},
       {"255", "255", 255, "255", 255, false},
       {"256", "255", 255, "255", 255, false},
       {"99999", "255", 255, "255", 255, false},
@@ -268,20 +270,38 @@ TEST(LookupRules, CalculatorEntryFollowsTheDefinedLookups) {
   }
 }
 
-TEST(LookupRules, CalculatorRenumberingRunsAfterLaterPagesAndOnlyForTheLookupPage) {
-  for (bool applied : {false, true}) {
-    SCOPED_TRACE(applied);
+TEST(LookupRules, CalculatorRenumberingRunsAfterLaterPagesWhereverLookupsOrStartupTextsStored) {
+  struct Row {
+    bool lookups, startupTexts;
+    char digit;
+  } rows[] = {{false, false, '8'}, {true, false, '9'}, {false, true, '9'}, {true, true, '9'}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.lookups << r.startupTexts);
     Design d;
     UiStrings strings;
     EditorSession session(*d.def, strings);
-    session.lookupsApplied = applied;
     d.def->lookup[0].memberLength = 5;
     d.def->lookup[0].fieldCount = 1;
-    // What the Startup page's own copy of the texts put back.
-    std::strcpy(d.def->systemSettings.settingsText[0], "8. Calculator       ");
-    finishMenuAndLookup(session, d.defaults.get());
-    EXPECT_EQ(d.def->systemSettings.settingsText[0][0], applied ? '9' : '8');
-    EXPECT_EQ(d.defaults->settingsSmall[0][0], applied ? '9' : '8');
+    session.formsApplied = true;
+    session.lookupsApplied = r.lookups;
+    session.startupTextsApplied = r.startupTexts;
+    // What the Startup page's own copy of the texts (a Reset, the large font) put back.
+    std::strcpy(session.applyTarget().systemSettings.settingsText[0], "8. Calculator       ");
+    ASSERT_TRUE(commitApplied(session, d.defaults.get()));
+    EXPECT_EQ(d.def->systemSettings.settingsText[0][0], r.digit);
+  }
+}
+
+TEST(LookupRules, DefaultsFollowALoadedDesignsLookups) {
+  for (bool defined : {false, true}) {
+    Design d;
+    d.def->lookup[2].memberLength = defined ? 7 : 0;
+    d.def->lookup[2].fieldCount = 2;
+    std::strcpy(d.def->systemSettings.settingsText[0], "X. Mine");
+    renumberCalculatorDefaults(*d.def, *d.defaults);
+    EXPECT_EQ(d.defaults->settingsSmall[0][0], defined ? '9' : '8');
+    EXPECT_EQ(d.defaults->settingsLarge[0][0], defined ? '9' : '8');
+    EXPECT_STREQ(d.def->systemSettings.settingsText[0], "X. Mine") << "the loaded design keeps its bytes";
   }
 }
 

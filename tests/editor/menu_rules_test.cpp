@@ -73,7 +73,7 @@ TEST(MenuRules, ResetClearsAllButTheUnusedTail) {
   }
 }
 
-TEST(MenuRules, FinishStoresTheMenuPagesFlagOverTheSettingsPages) {
+TEST(MenuRules, CommitStoresTheMenuPagesFlagOverTheSettingsPages) {
   struct Row {
     bool menuApplied;
     std::uint8_t menuFlag, settingsWrote, stored;
@@ -84,12 +84,36 @@ TEST(MenuRules, FinishStoresTheMenuPagesFlagOverTheSettingsPages) {
     std::memset(def.get(), 0, sizeof *def);
     UiStrings strings;
     EditorSession session(*def, strings);
+    session.formsApplied = true;
     session.menusApplied = r.menuApplied;
     session.separateDataFiles = r.menuFlag;
-    def->systemSettings.separateDataFiles = r.settingsWrote;  // what a later page stored
-    finishMenuAndLookup(session, nullptr);
+    session.applyTarget().systemSettings.separateDataFiles = r.settingsWrote;  // what a later page stored
+    ASSERT_TRUE(commitApplied(session, nullptr));
     EXPECT_EQ(def->systemSettings.separateDataFiles, r.stored);
   }
+}
+
+// The pages store into a copy: the design changes only when the OK completes, never after a
+// page refused it, whatever the pages before it stored.
+TEST(MenuRules, ARefusedApplyLeavesTheDesignAsItWas) {
+  auto def = std::make_unique<ApplicationDefinition>();
+  std::memset(def.get(), 0x5A, sizeof *def);
+  UiStrings strings;
+  EditorSession session(*def, strings);
+  session.formsApplied = true;
+  session.menusApplied = true;
+  std::memset(session.applyTarget().menu, 0, sizeof def->menu);
+  EXPECT_EQ(def->menu[0].font, 0x5A) << "nothing reaches the design before the commit";
+  session.refuseApply();
+  EXPECT_FALSE(commitApplied(session, nullptr)) << "a Cancel after the refusal";
+  EXPECT_EQ(def->menu[0].font, 0x5A);
+  EXPECT_EQ(def->systemSettings.separateDataFiles, 0x5A);
+  // The user mends and presses OK again: this time every page stores and the commit lands.
+  session.formsApplied = true;
+  session.applyTarget().menu[0].font = 1;
+  EXPECT_TRUE(commitApplied(session, nullptr));
+  EXPECT_EQ(def->menu[0].font, 1);
+  EXPECT_EQ(def->menu[1].font, 0x5A) << "the copy was taken from the design";
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ TEST(SettingsRules, BacklightKeepsOneDigitOneToNine) {
       {"27", 2, "7", 7}, {"72", 2, "7", 7}, {"22", 2, "2", 2}, {"5", 2, "5", 5},
       {"9", 9, "9", 9},  {"", 3, "1", 1},   {"0", 3, "1", 1},  {"00", 3, "1", 1},
       {"07", 3, "3", 3}, {"x", 3, "1", 1},  {"20", 2, "1", 1},  // a typed 0 is no idle time
-      {"4a", 2, "4", 4}, {"345", 3, "5", 5},
+      {"4a", 2, "1", 1}, {"2a", 2, "1", 1}, {"1.5", 2, "1", 1}, {"345", 3, "5", 5},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.typed);
@@ -30,7 +30,8 @@ TEST(SettingsRules, BacklightKeepsOneDigitOneToNine) {
 TEST(SettingsRules, StayTimeIsZeroToNinetyNine) {
   const struct { const char* typed; const char* shown; int value; } rows[] = {
       {"6", "6", 6},   {"99", "99", 99}, {"100", "10", 10}, {"987", "98", 98}, {"05", "5", 5},
-      {"0", "0", 0},   {"", "0", 0},     {"abc", "0", 0},   {"007", "7", 7},   {"4x", "4", 4},
+      {"0", "0", 0},   {"", "0", 0},     {"abc", "0", 0},   {"007", "7", 7},   {"4x", "0", 0},
+      {"5 ", "0", 0},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.typed);

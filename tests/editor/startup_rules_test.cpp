@@ -148,7 +148,7 @@ TEST(StartupRules, DelimiterFieldsMirrorEachOther) {
       {true, "255", 255, false, false, "", "\xff"},
       {true, "13", 9, true, true, "9", "\t"},  // refused: the previous code comes back
       {true, "", 0, false, false, "", ""},
-      {true, "59x", 59, false, true, "59", ";"},
+      {true, "59x", 0, false, true, "0", ""},
       {false, ";", 59, false, false, "", "59"},
       {false, "ab", 97, false, true, "a", "97"},
       {false, "", 0, false, false, "", "0"},
@@ -285,6 +285,33 @@ TEST(StartupRules, EditedTextsReachTheirSlots) {
     EXPECT_EQ(slot, expected);
   }
   EXPECT_EQ(f.def->msgSettingsMenu.entry[0], title) << "the title line is not the page's";
+}
+
+// Once one line is edited every slot is looked at, but only those whose text changed are
+// written: an entry left alone keeps the bytes after its NUL, and one without a NUL keeps its
+// last byte.
+TEST(StartupRules, EntriesLeftAloneKeepTheirBytes) {
+  Fixture f;
+  std::uint8_t* bytes = bytesOf(*f.def);
+  const std::size_t tail = entryOffset(3, 0) + 10;         // behind the NUL of "A"
+  const std::size_t untermed = kSettingsTextsStart + 42;   // settings slot 3, full to its end
+  bytes[entryOffset(3, 0)] = 'A';
+  bytes[entryOffset(3, 0) + 1] = 0;
+  bytes[tail] = 0x77;
+  std::memset(bytes + untermed, 'Z', 21);
+  openStartup(*f.state, *f.def);
+  std::vector<std::uint8_t> before(bytes, bytes + sizeof(ApplicationDefinition));
+  f.state->group = 0;
+  char text[] = "Edited";
+  editLine(*f.state, 1, text);
+  applyStartup(*f.state, *f.def);
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (i >= entryOffset(1, 1) && i < entryOffset(1, 2)) continue;  // the edited entry
+    if (bytes[i] != before[i]) ADD_FAILURE() << "byte " << i << " changed";
+  }
+  EXPECT_STREQ(f.def->msgMainMenu.entry[1], "Edited");
+  EXPECT_EQ(bytes[tail], 0x77);
+  EXPECT_EQ(bytes[untermed + 20], 'Z');
 }
 
 TEST(StartupRules, ResetAndTheLargeFontReloadTheDefaults) {

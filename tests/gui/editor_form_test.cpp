@@ -51,7 +51,8 @@ TEST_F(Editor, TheFormPageCorrectsWhatIsTypedAndEnablesByType) {
   EXPECT_EQ(typeText(page, IDC_FORM_PROMPT_BASE + line1, "Article"), "Article");
   EXPECT_EQ(typeText(page, IDC_FORM_MAX_BASE + line1, "95"), "80");
   EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "x"), "0");
-  EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "12a"), "12");
+  EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "12a"), "0") << "no number";
+  EXPECT_EQ(typeText(page, IDC_FORM_MIN_BASE + line1, "012"), "12");
 
   gui::selectComboRow(page, IDC_FORM_TYPE_BASE + line2, 13);  // pause: prompt and keypad input
   EXPECT_TRUE(enabled(page, IDC_FORM_PROMPT_BASE + line2));
