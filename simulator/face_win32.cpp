@@ -21,16 +21,32 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerPeriodMs = 100;
 constexpr int kBitmapCount = IDB_FACE_LAST - IDB_FACE_FIRST + 1;
-constexpr int kAboutItemPosition = 12;  // where the recent files go, before About
 constexpr int kVisibleColumns = 20;
 constexpr int kBandWidth = 2;
 constexpr char kBandClassName[] = "TorvikDragBand";
 constexpr COLORREF kLcdInk = RGB(0, 0, 0);
 constexpr COLORREF kHighlightInk = RGB(255, 255, 255);
 
-// Language files relabel the eleven command items, by position, with entries 1101..1111.
-const int kCommandItemPositions[11] = {0, 1, 2, 3, 5, 6, 8, 9, 10, 12, 13};
-constexpr int kFirstPopupEntry = 1101;
+// The language-file entries that relabel the popup menu's command items, found by their
+// command, so that items can be added anywhere.
+struct PopupEntry {
+  UINT command;
+  int entry;
+};
+const PopupEntry kPopupEntries[] = {
+    {IDM_NEW, 1101},       {IDM_OPEN, 1102},          {IDM_SAVE, 1103},
+    {IDM_SAVEAS, 1104},    {IDM_EDIT, 1105},          {IDM_PREFERENCES, 1106},
+    {IDM_DOWNLOAD_APPLICATION, 1107}, {IDM_DOWNLOAD_LOOKUP, 1108}, {IDM_RECEIVE_DATA, 1109},
+    {IDM_ABOUT, 1110},     {IDM_EXIT, 1111},
+};
+
+// The position of a command's item in the popup menu, or -1.
+int itemPosition(HMENU menu, UINT command) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i)
+    if (GetMenuItemID(menu, i) == command) return i;
+  return -1;
+}
 
 class FaceUi : public SimulatorUi {
  public:
@@ -263,15 +279,14 @@ void loadPopupMenu() {
   if (f.popup == nullptr) return;
   const UiStrings& strings = *f.context.strings;
   if (strings.languageActive()) {
-    for (int i = 0; i < 11; ++i) {
-      const char* text = strings.directEntry(kFirstPopupEntry + i);
-      if (text[0] == '\0') continue;
-      const int position = kCommandItemPositions[i];
-      const UINT id = GetMenuItemID(f.popup, position);
-      ModifyMenuA(f.popup, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, id, text);
+    for (const PopupEntry& item : kPopupEntries) {
+      const char* text = strings.directEntry(item.entry);
+      if (text[0] != '\0') ModifyMenuA(f.popup, item.command, MF_BYCOMMAND | MF_STRING, item.command, text);
     }
   }
-  if (f.context.insertRecentFiles != nullptr) f.context.insertRecentFiles(f.popup, kAboutItemPosition);
+  // The recent files go before About.
+  const int about = itemPosition(f.popup, IDM_ABOUT);
+  if (f.context.insertRecentFiles != nullptr && about >= 0) f.context.insertRecentFiles(f.popup, about);
 }
 
 void showPopupMenu(HWND window, POINT client) {
