@@ -19,4 +19,19 @@ std::size_t boundedLength(const char* field, std::size_t size) {
   return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : size;
 }
 
+std::string fillTemplate(const char* format, std::initializer_list<const char*> arguments) {
+  std::string out;
+  auto next = arguments.begin();
+  for (const char* c = format; *c != '\0'; ++c) {
+    if (c[0] == '%' && c[1] == 's') {
+      if (next != arguments.end()) out += *next++;
+      ++c;
+    } else {
+      if (c[0] == '%' && c[1] == '%') ++c;
+      out += *c;
+    }
+  }
+  return out;
+}
+
 }  // namespace torvik

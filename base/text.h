@@ -1,6 +1,8 @@
 #pragma once
 // Small text helpers for fixed-size fields.
 #include <cstddef>
+#include <initializer_list>
+#include <string>
 
 namespace torvik {
 
@@ -12,5 +14,10 @@ void copyText(char (&field)[N], const char* text) { copyText(field, N, text); }
 
 // The characters of a field of `size` bytes up to its NUL; all of them when a text fills it.
 std::size_t boundedLength(const char* field, std::size_t size);
+
+// A text whose format a language file may give: each "%s" in turn takes the next argument
+// ("" when they run out), "%%" is one '%', and every other '%' stands for itself. The format
+// is never handed to printf.
+std::string fillTemplate(const char* format, std::initializer_list<const char*> arguments);
 
 }  // namespace torvik

@@ -10,6 +10,8 @@
 #define IDM_SAVEAS               1040
 #define IDM_EXIT                 1090
 #define IDM_EDIT                 2000
+#define IDM_UNDO                 2010
+#define IDM_REDO                 2011
 #define IDM_PREFERENCES          2100
 #define IDM_DOWNLOAD_APPLICATION 3020
 #define IDM_RECEIVE_DATA         3030

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "definition/application_definition.h"
+#include "definition/design_history.h"
 #include "shell/preferences.h"
 #include "shell/session.h"
 #include "base/ui_strings.h"
@@ -21,6 +22,10 @@ struct App {
   ApplicationDefinition definition{};
   Session session;
   bool designNamedAtStart = false;  // the command line named one or more files
+  DesignHistory history;
+  // The recovery file is this program's: it started first, and has offered what an earlier
+  // run left. A second program that runs beside it never reads, writes or removes it.
+  bool recoveryActive = false;
 };
 
 App& app();

@@ -15,6 +15,8 @@ bool dispatchCommand(int id, int downloadTransport, int receiveTransport, Comman
     case kCmdSave: target.save(); return true;
     case kCmdSaveAs: target.saveAs(); return true;
     case kCmdEdit: target.edit(); return true;
+    case kCmdUndo: target.undo(); return true;
+    case kCmdRedo: target.redo(); return true;
     case kCmdPreferences: target.preferences(); return true;
     case kCmdAbout: target.about(); return true;
     case kCmdExit: target.exit(); return true;

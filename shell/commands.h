@@ -11,6 +11,8 @@ enum CommandId : int {
   kCmdSaveAs = IDM_SAVEAS,
   kCmdExit = IDM_EXIT,
   kCmdEdit = IDM_EDIT,
+  kCmdUndo = IDM_UNDO,
+  kCmdRedo = IDM_REDO,
   kCmdPreferences = IDM_PREFERENCES,
   kCmdDownloadApplication = IDM_DOWNLOAD_APPLICATION,
   kCmdReceiveData = IDM_RECEIVE_DATA,
@@ -33,6 +35,8 @@ class CommandTarget {
   virtual void save() = 0;
   virtual void saveAs() = 0;
   virtual void edit() = 0;
+  virtual void undo() = 0;
+  virtual void redo() = 0;
   virtual void preferences() = 0;
   virtual void downloadApplication(bool cradle) = 0;
   virtual void downloadLookupFile(bool cradle) = 0;

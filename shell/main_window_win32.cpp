@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
 
 #include "base/string_ids.h"
 #include "editor/definition_editor_win32.h"
@@ -11,6 +12,7 @@
 #include "shell/about_dialog_win32.h"
 #include "shell/app_win32.h"
 #include "shell/commands.h"
+#include "shell/history_win32.h"
 #include "shell/open_requests_win32.h"
 #include "win/language_files_win32.h"
 #include "shell/preferences_dialog_win32.h"
@@ -65,11 +67,15 @@ void editThenRestartSimulator(HWND window) {
   EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile};
   context.defaults = &defaultMessagesForEditor();
   context.dialogsStored = &dialogsStored;
+  const auto before = std::make_unique<ApplicationDefinition>(a.definition);
   const bool confirmed = runDefinitionEditor(context);
-  // A dialog that stored on its own OK changed the design whether or not the sheet was confirmed.
-  if (dialogsStored) a.session.modified = true;
-  if (confirmed) {
+  // One step for the whole session of the editor, what its dialogs stored on their own OK
+  // included (that stays even when the sheet was cancelled).
+  if (confirmed || dialogsStored) {
+    recordDesignStep(*before);
     a.session.modified = true;
+  }
+  if (confirmed) {
     // The simulator takes up the stored design from its main menu, the lookup entry included.
     simulatorKey(kKeyDesignApplied);
   } else {
@@ -100,15 +106,13 @@ class MainCommands : public CommandTarget {
 
   void open() override { openDesign(window_, nullptr); }
 
-  void save() override {
-    if (saveProject(window_)) app().session.modified = false;
-  }
-
-  void saveAs() override {
-    if (saveProjectAs(window_)) app().session.modified = false;
-  }
+  // A good save clears the Modified flag and marks the saved point in the history.
+  void save() override { saveProject(window_); }
+  void saveAs() override { saveProjectAs(window_); }
 
   void edit() override { editThenRestartSimulator(window_); }
+  void undo() override { undoDesignStep(); }
+  void redo() override { redoDesignStep(); }
 
   void preferences() override {
     runPreferencesDialog(window_);
@@ -204,7 +208,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       if (mayDiscardDesign(window)) DestroyWindow(window);
       return 0;
+    case WM_INITMENUPOPUP:
+      refreshHistoryItems(reinterpret_cast<HMENU>(wParam));
+      return 0;
     case WM_DESTROY:
+      // A clean exit: whatever was unsaved, the user chose to leave it.
+      removeRecoveryFile();
       PostQuitMessage(0);
       return 0;
     default:

@@ -101,10 +101,17 @@ bool readOpenRequest(const COPYDATASTRUCT* data, char (&path)[kOpenPathSize]) {
   return true;
 }
 
+namespace {
+bool startedFirst = false;
+}  // namespace
+
+bool firstRunningProgram() { return startedFirst; }
+
 bool handOverToRunningProgram(const StartArguments& start) {
   // Kept for the life of the process: while it exists, later starts hand over to this one.
   CreateMutexA(nullptr, FALSE, kRunningMutexName);
-  if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  startedFirst = GetLastError() != ERROR_ALREADY_EXISTS;
+  if (startedFirst) return false;
   HWND running = findRunningWindow();
   if (running == nullptr) return false;  // the first one is gone or never came up
   DWORD pid = 0;

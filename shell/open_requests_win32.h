@@ -13,6 +13,9 @@ namespace torvik {
 // brings its window to the front) and returns true: this process then ends, so that two
 // programs never work on the same INI file.
 bool handOverToRunningProgram(const StartArguments& start);
+// Whether this process was the first Torvik to start (and so the one later starts hand over
+// to); known once handOverToRunningProgram has run.
+bool firstRunningProgram();
 
 // After the main window is up: opens the design the command line names, as a recent file
 // opens; a path that cannot be read gets a message and the new design stays.

@@ -14,6 +14,7 @@
 #include "editor/lookup_rules.h"
 #include "resources/resource_ids.h"
 #include "shell/app_win32.h"
+#include "shell/history_win32.h"
 #include "win/file_dialog_win32.h"
 #include "shell/ini_file.h"
 #include "shell/recent_files.h"
@@ -66,32 +67,6 @@ std::string folderOf(const char* path) {
   return end == nullptr ? std::string() : std::string(path, static_cast<std::size_t>(end - path + 1));
 }
 
-// Reads up to `limit` bytes; false when the file cannot be opened.
-bool readFileBytes(const char* path, DWORD limit, std::vector<std::uint8_t>& bytes) {
-  bytes.clear();
-  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.resize(limit);
-  DWORD total = 0;
-  while (total < limit) {
-    DWORD got = 0;
-    if (!ReadFile(file, bytes.data() + total, limit - total, &got, nullptr) || got == 0) break;
-    total += got;
-  }
-  CloseHandle(file);
-  bytes.resize(total);
-  return true;
-}
-
-// %APPDATA%\Fernwick, created when missing; false when there is no such folder.
-bool iniFolder(std::string& folder) {
-  char appData[256];
-  const DWORD n = GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
-  if (n == 0 || n >= sizeof appData) return false;
-  folder = std::string(appData) + kIniFolderName;
-  if (CreateDirectoryA(folder.c_str(), nullptr)) return true;
-  return GetLastError() == ERROR_ALREADY_EXISTS;
-}
 
 void removeRecentItems() {
   RecentMenu& m = recentMenu();
@@ -134,6 +109,7 @@ bool writeProjectTo(HWND owner, const char* path) {
     return false;
   }
   updateRecentFilesWith(path);
+  designSaved();
   return true;
 }
 
@@ -145,6 +121,31 @@ void showUpgradeWarning() {
 }
 
 }  // namespace
+
+bool readFileBytes(const char* path, DWORD limit, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.resize(limit);
+  DWORD total = 0;
+  while (total < limit) {
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data() + total, limit - total, &got, nullptr) || got == 0) break;
+    total += got;
+  }
+  CloseHandle(file);
+  bytes.resize(total);
+  return true;
+}
+
+bool iniFolder(std::string& folder) {
+  char appData[256];
+  const DWORD n = GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
+  if (n == 0 || n >= sizeof appData) return false;
+  folder = std::string(appData) + kIniFolderName;
+  if (CreateDirectoryA(folder.c_str(), nullptr)) return true;
+  return GetLastError() == ERROR_ALREADY_EXISTS;
+}
 
 bool replaceFileContents(const char* path, const void* data, DWORD size) {
   std::string folder = folderOf(path);
@@ -228,6 +229,7 @@ bool loadProject(HWND, const char* path, bool quietIfMissing) {
   }
   // The loaded lookups decide the Calculator entry's number in the defaults the editor offers.
   renumberCalculatorDefaults(a.definition, messageTable());
+  startFreshHistory();
   if (result.upgraded) showUpgradeWarning();
   if (result.incomplete) messageBoxById(activeOwner(), kStrWarning, kStrFileIncomplete, MB_OK | MB_ICONWARNING);
   return true;
@@ -264,6 +266,7 @@ void resetToNewApplication() {
   applyNewApplicationDefaults(app().definition, messageTable());
   // A new design has no lookup file: its Calculator entry, and the defaults, read 8 again.
   renumberCalculatorEntry(app().definition, &messageTable());
+  startFreshHistory();
 }
 
 void insertRecentFileItems(HMENU popup, int position) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "shell/app_win32.h"
+#include "shell/history_win32.h"
 #include "shell/main_window_win32.h"
 #include "shell/open_requests_win32.h"
 #include "simulator/face_win32.h"
@@ -19,6 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   if (window == nullptr) return 0;
   app().mainWindow = window;
   UpdateWindow(window);
+  // What a run that did not close properly left unsaved comes back before anything is opened.
+  offerRecovery(window);
   openStartupDesign(window, start);
   HACCEL accelerators = LoadAcceleratorsA(instance, "Torvik");
 

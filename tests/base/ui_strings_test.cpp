@@ -198,10 +198,12 @@ const TerminalRange kTerminalRanges[] = {
     {kStrSettingsSlotsLarge, 5, 15},
 };
 
-// Ids of the program's own messages, which the terminal's texts and dialogs do not use.
+// Ids of the program's own messages, which the terminal's texts and dialogs do not use; from
+// 1231 to 1310 those of what the program does beyond them (undo, recovery, copy and paste, the
+// design check, zoom).
 bool isOwnMessageId(int id) {
   return (id >= 1135 && id <= 1140) || (id >= 1148 && id <= 1160) || (id >= 1389 && id <= 1400) ||
-         (id >= 1775 && id <= 1779);
+         (id >= 1775 && id <= 1779) || (id >= 1231 && id <= 1310);
 }
 
 TEST(ResourceTable, Holds456StringsFrom267To1795BesidesTheProgramsOwnMessages) {

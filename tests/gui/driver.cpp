@@ -58,19 +58,32 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
+std::string recoveryFilePath() {
+  char appData[MAX_PATH] = {};
+  GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
+  return std::string(appData) + "\\Fernwick\\Torvik.recovery";
+}
+
 TorvikProcess::~TorvikProcess() {
   if (info_.hProcess == nullptr) return;
   if (running()) {
-    TerminateProcess(info_.hProcess, 1);
-    WaitForSingleObject(info_.hProcess, 5000);
+    kill();
+    // What the killed program kept is no later test's business.
+    DeleteFileA(recoveryFilePath().c_str());
   }
   CloseHandle(info_.hProcess);
-  CloseHandle(info_.hThread);
+  if (info_.hThread != nullptr) CloseHandle(info_.hThread);
+}
+
+void TorvikProcess::kill() {
+  TerminateProcess(info_.hProcess, 1);
+  WaitForSingleObject(info_.hProcess, 5000);
 }
 
 bool TorvikProcess::start(DWORD timeoutMs) { return launch("", true, timeoutMs); }
 
 bool TorvikProcess::launch(const std::string& arguments, bool waitForMain, DWORD timeoutMs) {
+  if (!keepRecovery_) DeleteFileA(recoveryFilePath().c_str());
   std::string exe = driverFolder() + "Torvik.exe";
   std::string text = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   std::vector<char> commandLine(text.begin(), text.end());
@@ -87,6 +100,7 @@ bool TorvikProcess::launch(const std::string& arguments, bool waitForMain, DWORD
 }
 
 bool TorvikProcess::openWithShell(const std::string& document, DWORD timeoutMs) {
+  if (!keepRecovery_) DeleteFileA(recoveryFilePath().c_str());
   SHELLEXECUTEINFOA execute{};
   execute.cbSize = sizeof execute;
   execute.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;

@@ -31,6 +31,11 @@ class TorvikProcess {
   // names is written into the program's memory.
   bool dropFiles(const std::vector<std::string>& paths) const;
   bool waitForExit(DWORD timeoutMs = 10000);
+  // Ends the program at once, as a crash would: nothing of it is cleaned up.
+  void kill();
+  // A start normally finds no recovery file (a killed program of an earlier test may have left
+  // one); after this the next start finds what is there.
+  void keepRecoveryFile() { keepRecovery_ = true; }
   bool running() const;
   DWORD exitCode() const;
 
@@ -66,7 +71,11 @@ class TorvikProcess {
  private:
   PROCESS_INFORMATION info_{};
   HWND main_ = nullptr;
+  bool keepRecovery_ = false;
 };
+
+// Where the program keeps unsaved work through a crash (beside its INI file).
+std::string recoveryFilePath();
 
 // The program's INI file (%APPDATA%\\Fernwick\\Torvik.ini), deleted when this is made and
 // when it is gone: a test's preferences are written there, and later tests expect a

@@ -50,10 +50,11 @@ TEST(Resources, PopupMenuHasItsItemsInOrder) {
   ASSERT_NE(menu, nullptr);
   HMENU popup = GetSubMenu(menu, 0);
   ASSERT_NE(popup, nullptr);
-  const int ids[] = {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_SAVEAS, 0, IDM_EDIT, IDM_PREFERENCES, 0,
+  const int ids[] = {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_SAVEAS, 0, IDM_EDIT, IDM_UNDO, IDM_REDO, IDM_PREFERENCES, 0,
                      IDM_DOWNLOAD_APPLICATION, IDM_DOWNLOAD_LOOKUP, IDM_RECEIVE_DATA, 0, IDM_ABOUT, IDM_EXIT};
-  ASSERT_EQ(GetMenuItemCount(popup), 14);
-  for (int i = 0; i < 14; ++i) {
+  const int count = static_cast<int>(sizeof ids / sizeof ids[0]);
+  ASSERT_EQ(GetMenuItemCount(popup), count);
+  for (int i = 0; i < count; ++i) {
     const UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
     if (ids[i] == 0)
       EXPECT_TRUE(state & MF_SEPARATOR) << i;
@@ -68,18 +69,19 @@ TEST(Resources, PopupMenuHasItsItemsInOrder) {
   DestroyMenu(menu);
 }
 
-TEST(Resources, AcceleratorsAreCtrlNOSEAndF1) {
+TEST(Resources, AcceleratorsAreTheCommandsKeys) {
   HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), "Torvik");
   ASSERT_NE(table, nullptr);
-  ACCEL entries[8];
-  const int n = CopyAcceleratorTableA(table, entries, 8);
-  ASSERT_EQ(n, 5);
+  ACCEL entries[16];
+  const int n = CopyAcceleratorTableA(table, entries, 16);
   const struct {
     WORD key;
     BYTE ctrl;
     WORD cmd;
-  } expected[] = {{'N', FCONTROL, IDM_NEW}, {'O', FCONTROL, IDM_OPEN}, {'S', FCONTROL, IDM_SAVE},
-                  {'E', FCONTROL, IDM_EDIT}, {VK_F1, 0, IDM_ABOUT}};
+  } expected[] = {{'N', FCONTROL, IDM_NEW},  {'O', FCONTROL, IDM_OPEN}, {'S', FCONTROL, IDM_SAVE},
+                  {'E', FCONTROL, IDM_EDIT}, {'Z', FCONTROL, IDM_UNDO}, {'Y', FCONTROL, IDM_REDO},
+                  {VK_F1, 0, IDM_ABOUT}};
+  ASSERT_EQ(n, static_cast<int>(sizeof expected / sizeof expected[0]));
   for (int i = 0; i < n; ++i) {
     EXPECT_EQ(entries[i].key, expected[i].key) << i;
     EXPECT_EQ(entries[i].cmd, expected[i].cmd) << i;
