@@ -356,6 +356,33 @@ TEST(BarcodeRules, WeightCodeChoicesRoundTrip) {
   EXPECT_STREQ(none.prefix, "");
 }
 
+TEST(BarcodeRules, WeightPrefixWithAnEmptyFirstCharacterIsEmpty) {
+  // The stored prefix has no terminator: a NUL first makes the whole prefix empty, so that
+  // the character behind it is neither shown nor stored again.
+  const struct { char stored[2]; char shown[3]; char storedAgain[2]; } rows[] = {
+      {{'\0', '7'}, {'\0', '\0', '\0'}, {' ', ' '}},
+      {{'\0', '\0'}, {'\0', '\0', '\0'}, {' ', ' '}},
+      {{'5', '\0'}, {'5', '\0', '\0'}, {' ', '5'}},
+      {{'2', '3'}, {'2', '3', '\0'}, {'2', '3'}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.stored, 2));
+    WeightCode w{};
+    std::memcpy(w.prefix, row.stored, 2);
+    WeightChoices c = weightChoices(w);
+    EXPECT_EQ(bytesOf(c.prefix, 3), bytesOf(row.shown, 3));
+    WeightCode again{};
+    storeWeightChoices(c, again);
+    EXPECT_EQ(bytesOf(again.prefix, 2), bytesOf(row.storedAgain, 2));
+  }
+  // A choice whose first character is empty stores the empty prefix, whatever follows it.
+  WeightChoices c{};
+  c.prefix[1] = '9';
+  WeightCode w{};
+  storeWeightChoices(c, w);
+  EXPECT_EQ(std::string(w.prefix, 2), "  ");
+}
+
 TEST(BarcodePage, ApplyStoresThePageBitsAndTheCode128Rule) {
   const struct { const char* name; bool code128; bool ean128; int byte22Before; int byte1; int byte22; } rows[] = {
       {"only EAN128", false, true, 0x00, 0x80, 0x40},
