@@ -27,9 +27,12 @@ class Staging {
 
   template <typename T>
   bool has(const T& field) const {
-    const auto at = static_cast<std::size_t>(reinterpret_cast<const std::uint8_t*>(&field) -
+    return has(&field, sizeof(T));
+  }
+  bool has(const void* field, int size) const {
+    const auto at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(field) -
                                              reinterpret_cast<const std::uint8_t*>(&file));
-    return at + sizeof(T) <= read_;
+    return at + static_cast<std::size_t>(size) <= read_;
   }
 
   LegacyProject file;
@@ -62,16 +65,20 @@ void takeTexts(const Staging& s, const char (&from)[L][N], char (&to)[L][N]) {
   for (std::size_t i = 0; i < L; ++i) takeText(s, from[i], to[i]);
 }
 
-// Message texts: `count` entries from entry `fromEntry` of a legacy block into `group` from
-// entry `toEntry` (entries numbered from 1, as the terminal lists them). The widths must match.
-template <std::size_t L, int E, int W>
-void takeEntries(const Staging& s, const char (&from)[L][W], int fromEntry, MessageGroup<E, W>& group, int toEntry,
-                 int count) {
-  for (int i = 0; i < count; ++i) {
-    const int f = fromEntry - 1 + i;
-    const int t = toEntry - 1 + i;
-    if (f < 0 || f >= static_cast<int>(L) || t < 0 || t >= E) continue;
-    takeText(s, from[f], group.entry[t]);
+// Message texts, by a table of moves: an entry outside its block or its group is skipped, so
+// that a wrong row can never write into the next group or read past the layout.
+void takeEntries(const Staging& s, const LegacyTextMove& move, ApplicationDefinition& def) {
+  const MessageGroupView group = messageGroup(def, move.group);
+  if (group.text == nullptr || group.width != move.width || move.width <= 0 || move.block > sizeof(LegacyProject))
+    return;
+  const auto* file = reinterpret_cast<const char*>(&s.file);
+  for (int i = 0; i < move.count; ++i) {
+    const int f = move.fromEntry - 1 + i;
+    const int t = move.toEntry - 1 + i;
+    if (f < 0 || f >= move.blockEntries || t < 0 || t >= group.entries) continue;
+    const std::size_t at = move.block + static_cast<std::size_t>(f) * static_cast<std::size_t>(move.width);
+    if (at + static_cast<std::size_t>(move.width) > sizeof(LegacyProject) || !s.has(file + at, move.width)) continue;
+    copyText(group.entry(t), static_cast<std::size_t>(move.width), file + at);
   }
 }
 
@@ -242,28 +249,47 @@ void convertSystemSettings(const Staging& s, SystemSettings& to) {
   }
 }
 
+// A legacy text block: its file offset, entries and width.
+#define TORVIK_LEGACY_TEXTS(block)                                                   \
+  offsetof(LegacyProject, block), static_cast<int>(sizeof LegacyProject::block /      \
+                                                    sizeof LegacyProject::block[0]), \
+      static_cast<int>(sizeof LegacyProject::block[0])
+
+// Message groups in file order, as messageGroup() numbers them.
+enum : int {
+  kMainMenu = 1, kUtilities, kDeleteData, kConfirm, kMemoryPower, kLoadLookup, kSettings, kUploadPort,
+  kDownloadPort, kBaudRate, kBacklight, kDataDeletion, kEntryOptions, kViewSettings, kConnecting = 22,
+  kErrors = 24, kMiscellaneous, kMiscContinuous,
+};
+
+const LegacyTextMove kTextMoves[] = {
+    {TORVIK_LEGACY_TEXTS(mainMenuTexts), 1, kMainMenu, 1, 3},
+    {TORVIK_LEGACY_TEXTS(utilitiesTexts), 1, kUtilities, 1, 8},
+    {TORVIK_LEGACY_TEXTS(deleteDataTexts), 1, kDeleteData, 1, 4},
+    {TORVIK_LEGACY_TEXTS(confirmTexts), 1, kConfirm, 1, 3},
+    {TORVIK_LEGACY_TEXTS(memoryPowerTexts), 1, kMemoryPower, 1, 4},
+    {TORVIK_LEGACY_TEXTS(loadLookupTexts), 1, kLoadLookup, 1, 4},
+    {TORVIK_LEGACY_TEXTS(settingsTexts), 1, kSettings, 1, 8},
+    {TORVIK_LEGACY_TEXTS(uploadPortTexts), 1, kUploadPort, 1, 1},
+    {TORVIK_LEGACY_TEXTS(uploadPortTexts), 4, kUploadPort, 4, 2},
+    {TORVIK_LEGACY_TEXTS(uploadPortTexts), 7, kMiscContinuous, 2, 2},
+    {TORVIK_LEGACY_TEXTS(downloadPortTexts), 1, kDownloadPort, 1, 2},
+    {TORVIK_LEGACY_TEXTS(downloadPortTexts), 5, kDownloadPort, 5, 1},
+    {TORVIK_LEGACY_TEXTS(baudRateTexts), 1, kBaudRate, 1, 5},
+    {TORVIK_LEGACY_TEXTS(backlightTexts), 1, kBacklight, 1, 4},
+    {TORVIK_LEGACY_TEXTS(dataDeletionTexts), 1, kDataDeletion, 1, 4},
+    {TORVIK_LEGACY_TEXTS(viewSettingsTexts), 1, kViewSettings, 1, 7},
+    {TORVIK_LEGACY_TEXTS(connectingTexts), 1, kConnecting, 1, 4},
+    {TORVIK_LEGACY_TEXTS(errorTexts), 1, kErrors, 1, 4},
+    {TORVIK_LEGACY_TEXTS(errorTexts), 5, kErrors, 6, 1},
+    {TORVIK_LEGACY_TEXTS(miscTexts), 1, kMiscellaneous, 1, 7},
+};
+// Only with the extension block: entry options 5 and 6 from the third and fourth texts.
+const LegacyTextMove kExtensionTextMove{TORVIK_LEGACY_TEXTS(entryOptionTexts), 3, kEntryOptions, 5, 2};
+#undef TORVIK_LEGACY_TEXTS
+
 void convertMessages(const Staging& s, ApplicationDefinition& def) {
-  const LegacyProject& f = s.file;
-  takeEntries(s, f.mainMenuTexts, 1, def.msgMainMenu, 1, 3);
-  takeEntries(s, f.utilitiesTexts, 1, def.msgUtilitiesMenu, 1, 8);
-  takeEntries(s, f.deleteDataTexts, 1, def.msgDeleteData, 1, 4);
-  takeEntries(s, f.confirmTexts, 1, def.msgConfirm, 1, 3);
-  takeEntries(s, f.memoryPowerTexts, 1, def.msgMemoryPower, 1, 4);
-  takeEntries(s, f.loadLookupTexts, 1, def.msgLoadLookup, 1, 4);
-  takeEntries(s, f.settingsTexts, 1, def.msgSettingsMenu, 1, 8);
-  takeEntries(s, f.uploadPortTexts, 1, def.msgUploadPort, 1, 1);
-  takeEntries(s, f.uploadPortTexts, 4, def.msgUploadPort, 4, 2);
-  takeEntries(s, f.uploadPortTexts, 7, def.msgMiscContinuous, 2, 2);
-  takeEntries(s, f.downloadPortTexts, 1, def.msgDownloadPort, 1, 2);
-  takeEntries(s, f.downloadPortTexts, 5, def.msgDownloadPort, 5, 1);
-  takeEntries(s, f.baudRateTexts, 1, def.msgBaudRate, 1, 5);
-  takeEntries(s, f.backlightTexts, 1, def.msgBacklight, 1, 4);
-  takeEntries(s, f.dataDeletionTexts, 1, def.msgDataDeletion, 1, 4);
-  takeEntries(s, f.viewSettingsTexts, 1, def.msgViewSettings, 1, 7);
-  takeEntries(s, f.connectingTexts, 1, def.msgConnecting, 1, 4);
-  takeEntries(s, f.errorTexts, 1, def.msgErrors, 1, 4);
-  takeEntries(s, f.errorTexts, 5, def.msgErrors, 6, 1);
-  takeEntries(s, f.miscTexts, 1, def.msgMiscellaneous, 1, 7);
+  for (const LegacyTextMove& move : kTextMoves) takeEntries(s, move, def);
 }
 
 void convertExtension(const Staging& s, ApplicationDefinition& def) {
@@ -276,10 +302,16 @@ void convertExtension(const Staging& s, ApplicationDefinition& def) {
     take(s, e.noMatchAction[i], def.lookup[i].noMatchAction);
   }
   take(s, e.separateDataFiles, def.systemSettings.separateDataFiles);
-  takeEntries(s, s.file.entryOptionTexts, 3, def.msgEntryOptions, 5, 2);
+  takeEntries(s, kExtensionTextMove, def);
 }
 
 }  // namespace
+
+void moveLegacyTexts(const std::uint8_t* bytes, std::size_t size, const LegacyTextMove* moves, std::size_t count,
+                     ApplicationDefinition& def) {
+  const Staging s(bytes, size);
+  for (std::size_t i = 0; moves != nullptr && i < count; ++i) takeEntries(s, moves[i], def);
+}
 
 bool convertLegacyProject(const std::uint8_t* bytes, std::size_t size, ApplicationDefinition& def) {
   const Staging s(bytes, size);

@@ -288,12 +288,16 @@ const SymbologyForm* symbologyForm(int buttonId) {
   return nullptr;
 }
 
-void applyBarcodePage(const BarcodeSettings& page, BarcodeSettings& design) {
-  for (int i = 0; i < kPageTable.count; ++i) {
-    const ControlBinding& b = kPageTable.bindings[i];
+void copyTableValues(const ControlTable& table, const void* from, void* to) {
+  for (int i = 0; i < table.count; ++i) {
+    const ControlBinding& b = table.bindings[i];
     if (b.kind == ControlKind::Label || b.field.size == 0) continue;
-    writeField(&design, b.field, 0, readField(&page, b.field, 0));
+    writeField(to, b.field, 0, readField(from, b.field, 0));
   }
+}
+
+void applyBarcodePage(const BarcodeSettings& page, BarcodeSettings& design) {
+  copyTableValues(kPageTable, &page, &design);
   const bool code128On = page.on(code128);
   const bool ean128On = page.on(ean128);
   design.set(code128OrEan128, code128On || ean128On);

@@ -50,6 +50,11 @@ const SymbologyForm* symbologyForms(int* count);
 // The dialog a button opens; nullptr for any other id.
 const SymbologyForm* symbologyForm(int buttonId);
 
+// The value of every control of `table` that edits a field, from one record into another
+// (bit groups and byte numbers, as these tables bind them). Labels and rows bound to no bytes
+// edit nothing, so they are passed over even when a row names a field.
+void copyTableValues(const ControlTable& table, const void* from, void* to);
+
 // The page's apply step: the reader options and the symbology switches of the page's table,
 // from its working copy into the design. The other bits of the design (the symbology dialogs'
 // own) stay. Byte 1 bit 7 is on when Code 128 or EAN128 is; byte 22 bit 4, the copy of the

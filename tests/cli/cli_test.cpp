@@ -172,5 +172,53 @@ TEST(CliDesignFiles, ReadsShortAndLegacyFilesWithANote) {
   EXPECT_NE(err.str().find("incomplete"), std::string::npos) << err.str();
 }
 
+TEST(CliDesignFiles, EachKindOfDesignGetsItsOwnNote) {
+  // What the loader found out reaches the user: an upgrade, a conversion, a short file.
+  auto fresh = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*fresh);
+  auto image = std::make_unique<std::uint8_t[]>(kProjectFileSize);
+  writeProjectFile(*fresh, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(image.get()));
+  const std::string current(reinterpret_cast<const char*>(image.get()), kProjectFileSize);
+  const std::size_t revisionAt = offsetof(ApplicationDefinition, systemSettings);
+  auto revision = [&](int r, const char* tag = "T900RU004") {
+    std::string bytes = current;
+    bytes.replace(0, 9, tag);
+    bytes[revisionAt] = static_cast<char>(r);
+    return bytes;
+  };
+  std::string legacy(kLegacyProjectSize, '\0');
+  legacy.replace(0, 8, "Rxx-3.10");
+
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool upgraded, family, incomplete;
+  } rows[] = {
+      {"current", current, false, false, false},
+      {"revision 3", revision(3), true, false, false},
+      {"revision 2", revision(2), true, false, false},
+      {"revision 1", revision(1), true, false, false},
+      {"first version's tag", revision(1, "T900-1.00"), true, false, false},
+      {"legacy", legacy, false, true, false},
+      {"short", current.substr(0, 5000), false, false, true},
+      {"short revision 3", revision(3).substr(0, 18600), true, false, true},
+  };
+  ScratchFolder folder;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string path = folder.put("design.tvx", row.bytes);
+    auto def = std::make_unique<ApplicationDefinition>();
+    std::ostringstream out, err;
+    CliIo io{out, err};
+    ASSERT_TRUE(loadDesign(path, *def, io));
+    const std::string notes = err.str();
+    EXPECT_EQ(notes.find("older revision of the format") != std::string::npos, row.upgraded) << notes;
+    EXPECT_EQ(notes.find("older terminal family") != std::string::npos, row.family) << notes;
+    EXPECT_EQ(notes.find("incomplete") != std::string::npos, row.incomplete) << notes;
+    EXPECT_EQ(def->systemSettings.schemaRevision, kSchemaRevision);
+    EXPECT_TRUE(out.str().empty());
+  }
+}
+
 }  // namespace
 }  // namespace torvik

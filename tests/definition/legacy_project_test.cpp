@@ -603,6 +603,47 @@ TEST(LegacyMessages, AnEntryFillingItsFieldIsCutAndTheNextEntryIsItsOwn) {
   EXPECT_EQ(text(c.after->msgMiscellaneous.entry[6]), "last entry, ful");
 }
 
+TEST(LegacyMessages, AMoveReachingOutsideItsBlockOrGroupTakesOnlyTheEntriesInside) {
+  // Entries numbered from 1; `changed` lists group entry and the legacy entry it takes.
+  struct Taken {
+    int entry, fromEntry;
+  };
+  const struct Row {
+    const char* name;
+    LegacyTextMove move;
+    std::vector<Taken> changed;
+  } rows[] = {
+      {"past the group's last entry", {kMainMenuTexts.at, 4, 16, 1, 1, 4, 3}, {{4, 1}}},
+      {"before the group's first entry", {kConfirmTexts.at, 4, 16, 1, 4, 0, 2}, {{1, 2}}},
+      {"past the block's last entry", {kMainMenuTexts.at, 4, 16, 4, 1, 1, 3}, {{1, 4}}},
+      {"before the block's first entry", {kMainMenuTexts.at, 4, 16, -1, 1, 1, 3}, {{3, 1}}},
+      {"a group after the last", {kMainMenuTexts.at, 4, 16, 1, kMessageGroupCount, 1, 3}, {}},
+      {"a group before the first", {kMainMenuTexts.at, 4, 16, 1, -1, 1, 3}, {}},
+      {"widths that differ", {kUtilitiesTexts.at, 8, 21, 1, 1, 1, 3}, {}},
+      {"a block running past the layout", {kLegacyProjectSize - 8, 4, 16, 1, 1, 1, 4}, {}},
+      {"a block far past the layout", {~std::size_t{0} - 8, 4, 16, 1, 1, 1, 4}, {}},
+  };
+  const LegacyFile file = fileWithEveryText();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Converted c;
+    moveLegacyTexts(file.bytes().data(), file.bytes().size(), &row.move, 1, *c.after);
+    const LegacyTexts block{row.move.block, row.move.blockEntries, row.move.width};
+    // Every byte outside the changed entries keeps its value; those hold their legacy texts.
+    std::vector<std::uint8_t> expected(bytesOf(*c.before), bytesOf(*c.before) + sizeof *c.before);
+    for (const Taken& t : row.changed) {
+      char* entry = messageGroup(*c.before, row.move.group).entry(t.entry - 1);
+      const std::string text = entryText(block, t.fromEntry);
+      const auto at = static_cast<std::size_t>(reinterpret_cast<std::uint8_t*>(entry) - bytesOf(*c.before));
+      std::memcpy(&expected[at], text.c_str(), text.size() + 1);
+    }
+    const std::uint8_t* got = bytesOf(*c.after);
+    int stray = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+      if (got[i] != expected[i] && ++stray <= 5) ADD_FAILURE() << "byte " << i;
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Extension block
 

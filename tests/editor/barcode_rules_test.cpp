@@ -179,6 +179,48 @@ TEST(BarcodeTables, LanguageEntriesAreOwnedOnce) {
   }
 }
 
+// The language entries that would relabel a control: every row of the table that covers it.
+std::vector<int> entriesRelabelling(const ControlTable& table, int control) {
+  std::vector<int> entries;
+  for (int i = 0; i < table.count; ++i) {
+    const ControlBinding& b = table.bindings[i];
+    const int rows = b.rows > 0 ? b.rows : 1;
+    if (b.languageEntry != 0 && control >= b.id && control < b.id + rows) entries.push_back(b.languageEntry);
+  }
+  return entries;
+}
+
+TEST(BarcodeTables, EachCodeIdLabelRelabelsItsOwnControl) {
+  // The fifteen symbology names in their stored order, then the set buttons and Clear.
+  std::vector<std::pair<int, int>> rows{{IDC_CODEID_ENABLE, 411}};
+  for (int i = 0; i < kCodeIds; ++i) rows.push_back({IDC_CODEID_NAME_FIRST + i, 412 + i});
+  for (int k = 0; k < kCodeIdSets; ++k) rows.push_back({IDC_CODEID_SET_FIRST + k, 427 + k});
+  rows.push_back({IDC_CODEID_CLEAR, 432});
+  const ControlTable& table = symbologyForm(IDC_BARCODE_CODE_ID)->table;
+  for (const auto& row : rows) {
+    SCOPED_TRACE("control " + std::to_string(row.first));
+    EXPECT_EQ(entriesRelabelling(table, row.first), std::vector<int>{row.second});
+  }
+  // The edits show codes, not texts: nothing relabels them.
+  for (int i = 0; i < kCodeIds; ++i) EXPECT_TRUE(entriesRelabelling(table, IDC_CODEID_EDIT_FIRST + i).empty()) << i;
+}
+
+TEST(BarcodeTables, TheStoreLoopPassesOverLabelsAndRowsWithoutBytes) {
+  // A label that names a field by mistake, and an edit bound to no bytes, store nothing.
+  const ControlBinding rows[] = {
+      bindCheck(101, bitField(0, 7), 0),
+      bindControl(102, ControlKind::Label, bitField(1, 0, 8), 0, 500),
+      bindNumber(103, FieldRef{}, 255),
+      bindCombo(104, bitField(2, 4, 3), 8, 0),
+      bindNumber(105, bitField(3, 0, 8), 255),
+  };
+  const ControlTable table = controlTable(rows);
+  std::uint8_t from[5] = {0xFF, 0xFF, 0xFF, 0x5A, 0xFF};
+  std::uint8_t to[5] = {0x01, 0x22, 0x03, 0x04, 0x05};
+  copyTableValues(table, from, to);
+  EXPECT_EQ(bytesOf(to, sizeof to), (Bytes{0x81, 0x22, 0x73, 0x5A, 0x05}));
+}
+
 TEST(BarcodeRules, CodabarChoices) {
   const struct { int choice; int byte7; } rows[] = {{0, 0x00}, {1, 0x08}, {2, 0x18}, {3, 0x28}, {4, 0x38}};
   for (const auto& row : rows) {
@@ -355,6 +397,33 @@ TEST(BarcodeRules, WeightCodeChoicesRoundTrip) {
   EXPECT_EQ(none.keyItem, kNoItem);
   EXPECT_EQ(none.qtyItem, kNoItem);
   EXPECT_STREQ(none.prefix, "");
+}
+
+TEST(BarcodeRules, WeightPrefixWithAnEmptyFirstCharacterIsEmpty) {
+  // The stored prefix has no terminator: a NUL first makes the whole prefix empty, so that
+  // the character behind it is neither shown nor stored again.
+  const struct { char stored[2]; char shown[3]; char storedAgain[2]; } rows[] = {
+      {{'\0', '7'}, {'\0', '\0', '\0'}, {' ', ' '}},
+      {{'\0', '\0'}, {'\0', '\0', '\0'}, {' ', ' '}},
+      {{'5', '\0'}, {'5', '\0', '\0'}, {' ', '5'}},
+      {{'2', '3'}, {'2', '3', '\0'}, {'2', '3'}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.stored, 2));
+    WeightCode w{};
+    std::memcpy(w.prefix, row.stored, 2);
+    WeightChoices c = weightChoices(w);
+    EXPECT_EQ(bytesOf(c.prefix, 3), bytesOf(row.shown, 3));
+    WeightCode again{};
+    storeWeightChoices(c, again);
+    EXPECT_EQ(bytesOf(again.prefix, 2), bytesOf(row.storedAgain, 2));
+  }
+  // A choice whose first character is empty stores the empty prefix, whatever follows it.
+  WeightChoices c{};
+  c.prefix[1] = '9';
+  WeightCode w{};
+  storeWeightChoices(c, w);
+  EXPECT_EQ(std::string(w.prefix, 2), "  ");
 }
 
 TEST(BarcodePage, ApplyStoresThePageBitsAndTheCode128Rule) {

@@ -53,6 +53,16 @@ TEST(SettingsRules, PasswordKeepsTenDigitsAndLetters) {
       {"", "", false, false},
       {"\xe9t\xe9", "t", false, true},
       {"!!!", "", false, true},
+      // the ends of the three ranges, and the characters just outside them
+      {"09AZaz", "09AZaz", false, false},
+      {"/", "", false, true},
+      {":", "", false, true},
+      {"@", "", false, true},
+      {"[", "", false, true},
+      {"`", "", false, true},
+      {"{", "", false, true},
+      {"0/9:A@Z[a`", "09AZa", false, true},
+      {"z{Z", "zZ", false, true},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.typed);

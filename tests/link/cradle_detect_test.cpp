@@ -115,6 +115,24 @@ TEST(CradleDetection, SkipsBluetoothAndPathlessPortsAndFindsTheCradle) {
   EXPECT_TRUE(port.current.dtrEnable);
 }
 
+TEST(CradleDetection, ProbesTheFiveRatesInTheirOrderAndStopsAtTheOneThatAnswers) {
+  const std::uint32_t kOrder[] = {9600, 115200, 38400, 57600, 19200};
+  for (std::size_t answering = 0; answering < 5; ++answering) {
+    SCOPED_TRACE(kOrder[answering]);
+    VirtualClock clock;
+    MultiPort port(clock, "COM1", kOrder[answering]);
+    SerialPortList list;
+    add(list, "\\Device\\Serial0", "COM1");
+    const std::uint32_t start = clock.now;
+    EXPECT_EQ(detectCradle(list, port, clock), 0);
+    std::vector<std::uint32_t> probed;
+    for (const Written& w : port.writes) probed.push_back(w.state.baudRate);
+    EXPECT_EQ(probed, std::vector<std::uint32_t>(kOrder, kOrder + answering + 1));
+    // 400 ms for each rate that stays silent, 300 ms up to the echo at the answering one.
+    EXPECT_EQ(clock.now - start, 400u * answering + 300);
+  }
+}
+
 TEST(CradleDetection, NoCradleGivesMinusOneAndClosesEverything) {
   VirtualClock clock;
   MultiPort port(clock, "none", 9600);

@@ -229,6 +229,50 @@ TEST_F(FieldTest, TypingAtTheStartOfAFilledFieldStartsItAgain) {
   EXPECT_EQ(field(1), "4");
 }
 
+TEST_F(FieldTest, StartingAFieldAgainPutsTheCaretAfterItsFirstCharacter) {
+  // The field's first column is wherever its prompt and sign column end.
+  const struct { int type; const char* prompt; int maxLength; int mark; const char* initial; int start; } rows[] = {
+      {1, "", 10, 0, "abc", 0},
+      {1, "Q:", 10, 0, "abc", 2},
+      {1, "Name:", 40, '_', "abc", 5},
+      {5, "W:", 4, 0, "12", 7},  // an auto line with its sign column: prompt, four places, sign
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.prompt);
+    setLine(1, 0, {row.type, row.prompt, row.maxLength, 0, row.mark});
+    def->form[0].initialOn[0] = 1;
+    copyText(def->form[0].initialText[0], row.initial);
+    sim->returnToMainMenu();
+    collect();
+    ASSERT_EQ(sim->fieldLine(0).start, row.start);
+    EXPECT_EQ(sim->cursorColumn(), row.start);
+    sim->key(1);
+    EXPECT_EQ(field(0), "1");
+    EXPECT_EQ(sim->cursorColumn(), row.start + 1);
+    EXPECT_EQ(lcd(0)[static_cast<std::size_t>(row.start)], '1');
+  }
+}
+
+TEST_F(FieldTest, StartingAFieldAgainOnTheLastLinesRepaintsNoLineBelowTheLcd) {
+  setLine(1, 6, {1, "Note:", 40});
+  setLine(1, 7, {12, "", 20});
+  def->form[0].initialOn[6] = 1;
+  copyText(def->form[0].initialText[6], "abc");
+  collect();
+  ASSERT_EQ(sim->cursorRow(), 6);
+  ui.areas.clear();
+  sim->key(1);
+  EXPECT_EQ(field(6), "1");
+  ASSERT_FALSE(ui.areas.empty());
+  bool lastLine = false;
+  for (const LcdRect& r : ui.areas) {
+    EXPECT_GE(r.top, kWholeLcd.top);
+    EXPECT_LE(r.bottom, kWholeLcd.bottom) << "a line below the eighth";
+    lastLine = lastLine || (r.top == formLineRect(7).top && r.bottom == formLineRect(7).bottom);
+  }
+  EXPECT_TRUE(lastLine) << "the extension line is repainted";
+}
+
 TEST_F(FieldTest, BackspaceAtTheStartOfAFullFieldLeavesThePromptAlone) {
   setLine(1, 1, {1, "B:"});
   openWith({1, "Q:", 3});
