@@ -32,7 +32,8 @@ void printUsage(std::ostream& out) {
     out << "  " << head << "  " << c.summary << "\n";
   }
   out << "\nRun '" << kProgram << " COMMAND --help' for a command's options.\n"
-      << "Exit codes: 0 done, 1 the check or transfer failed or the designs differ, 2 bad usage or input.\n";
+      << "Exit codes: 0 done, 1 the check or transfer failed or the designs differ, 2 bad usage or input,\n"
+      << "or an output that could not be written.\n";
 }
 
 void printCommandHelp(const CliCommand& c, std::ostream& out) {
@@ -93,7 +94,7 @@ const std::vector<CliCommand>& cliCommands() {
       {"image", "DESIGN", "write the program image the terminal receives",
        "Writes the 20,000-byte program image of the design, byte for byte as the desktop\n"
        "program sends it to the terminal.",
-       {{"-o", "IMAGE", false, "the file to write (required)"}},
+       {{"-o", "IMAGE", false, "the file to write (required); - for standard output"}},
        1, 1, runImageCommand},
       {"download", "DESIGN", "download a design to the terminal",
        "Sends the design's program image to the terminal, with the desktop program's protocol\n"
@@ -111,8 +112,9 @@ const std::vector<CliCommand>& cliCommands() {
        "Receives the records collected on the terminal and appends them to OUT, one line each\n"
        "(OUT is created when missing). Every record is on disk before the terminal is told it\n"
        "arrived; Ctrl+C ends the transfer and keeps the records already acknowledged. Prints\n"
-       "the count; exits 0 when the terminal sent all it had (nothing too), 1 when it ended early.",
-       linkOptionsAnd({{"--new", nullptr, false, "write OUT anew, through OUT.part: replaced only if records came"}}),
+       "the count; exits 0 when the terminal sent all it had (nothing too), 1 when it ended early,\n"
+       "2 when OUT could not be written (the records on disk are kept).",
+       linkOptionsAnd({{"--new", nullptr, false, "write OUT anew: a file is replaced only if records came"}}),
        1, 1, runReceiveCommand},
   };
   return kCommands;
@@ -220,8 +222,10 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
   const int code = runCommandLine(args, io);
   // A script reads the output: a full disk or a closed pipe must not pass for a result.
   if (!io.out.flush()) {
-    io.err << kProgram << ": cannot write the output\n";
-    return code == kExitUsage ? kExitUsage : kExitFailed;
+    io.err << kProgram << ": cannot write the output";
+    if (io.outError != nullptr && *io.outError != 0) io.err << ": " << std::strerror(*io.outError);
+    io.err << "\n";
+    return kExitUsage;
   }
   return code;
 }

@@ -89,26 +89,7 @@ bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io) 
 }
 
 bool replaceFile(const std::string& path, const std::uint8_t* data, std::size_t size, std::string& error) {
-  const std::string temporary = path + ".part";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    error = temporary + ": " + systemError();
-    return false;
-  }
-  bool ok = std::fwrite(data, 1, size, file) == size;
-  ok = std::fflush(file) == 0 && ok;
-  if (!ok) error = temporary + ": " + systemError();
-  if (ok && !syncToDisk(file)) {
-    error = systemFailure(temporary);
-    ok = false;
-  }
-  if (std::fclose(file) != 0 && ok) {
-    error = temporary + ": " + systemError();
-    ok = false;
-  }
-  ok = ok && moveOver(temporary, path, error);
-  if (!ok) std::remove(temporary.c_str());
-  return ok;
+  return writeOutput(path, data, size, error);
 }
 
 }  // namespace torvik

@@ -22,8 +22,8 @@ bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io);
 // Reads a whole file of at most `limit` bytes; false with a message in `error`.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error);
 
-// Writes `path` through a temporary file beside it that replaces it only when complete;
-// false with a message in `error` (the old file is then untouched).
+// Writes `path` as writeOutput does: a file through a temporary file beside it that replaces
+// it only when complete; false with a message in `error` (the old file is then untouched).
 bool replaceFile(const std::string& path, const std::uint8_t* data, std::size_t size, std::string& error);
 
 }  // namespace torvik

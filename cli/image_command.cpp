@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "cli/console.h"
 #include "cli/design_files.h"
 #include "link/program_image.h"
 
@@ -17,10 +18,15 @@ int runImageCommand(const ParsedArgs& args, CliIo& io) {
   if (!loadDesign(args.positionals[0], *def, io)) return kExitUsage;
   auto image = std::make_unique<ProgramImage>();
   buildProgramImage(*def, *image);
+  if (output == "-") {
+    makeStandardOutputBinary();
+    io.out.write(reinterpret_cast<const char*>(image->bytes), static_cast<std::streamsize>(kImageSize));
+    return kExitDone;  // a failed write is runCli's to report
+  }
   std::string error;
   if (!replaceFile(output, image->bytes, kImageSize, error)) {
     io.err << "torvik-cli image: " << error << "\n";
-    return kExitFailed;
+    return kExitUsage;
   }
   return kExitDone;
 }

@@ -177,12 +177,16 @@ int runReceiveCommand(const ParsedArgs& args, CliIo& io) {
   FileRecordSink sink(file, file.startSize());
   const ReceiveResult result = receiveRecords(transfer.link, transfer.ui, sink);
   transfer.link.close(SerialLink::OpenFor::Receive);
+  // The desktop's "File open/create failed!" does not say why; a script's log should.
+  if (result.end == ReceiveResult::End::WriteFailed)
+    io.err << "torvik-cli receive: " << path << ": " << file.failure() << "\n";
   bool view = false;
   const bool keep = finishReceive(result, transfer.ui, &view);
   const bool placed = file.finish(keep, error);
   if (!placed) io.err << "torvik-cli receive: " << error << "\n";
   io.out << result.count << (result.count == 1 ? " record" : " records") << " received\n";
-  if (result.end == ReceiveResult::End::Over && placed) return kExitDone;
+  if (result.end == ReceiveResult::End::WriteFailed || !placed) return kExitUsage;
+  if (result.end == ReceiveResult::End::Over) return kExitDone;
   if (transfer.stop.requested()) return transfer.interrupted("receive", io);
   return kExitFailed;
 }
