@@ -15,6 +15,10 @@ const std::vector<OptionSpec> kLinkOptions = {
     {"--rate", "BITS", false, "115200 (default), 57600, 38400, 19200 or 9600"},
 };
 
+// A file that ends early would go out with a new design's settings in place of the rest.
+const OptionSpec kAllowIncomplete = {"--allow-incomplete", nullptr, false,
+                                     "take a design file that ends early; what it lacks is a new design's"};
+
 std::vector<OptionSpec> linkOptionsAnd(std::vector<OptionSpec> more) {
   std::vector<OptionSpec> all = kLinkOptions;
   all.insert(all.end(), more.begin(), more.end());
@@ -93,14 +97,14 @@ const std::vector<CliCommand>& cliCommands() {
        1, 1, runCheckCommand},
       {"image", "DESIGN", "write the program image the terminal receives",
        "Writes the 20,000-byte program image of the design, byte for byte as the desktop\n"
-       "program sends it to the terminal.",
-       {{"-o", "IMAGE", false, "the file to write (required); - for standard output"}},
+       "program sends it to the terminal. A design file that ends early is refused.",
+       {{"-o", "IMAGE", false, "the file to write (required); - for standard output"}, kAllowIncomplete},
        1, 1, runImageCommand},
       {"download", "DESIGN", "download a design to the terminal",
        "Sends the design's program image to the terminal, with the desktop program's protocol\n"
        "and messages (on standard error; the progress only on a terminal). Exits 1 when the\n"
-       "transfer failed or Ctrl+C ended it.",
-       linkOptionsAnd({}),
+       "transfer failed or Ctrl+C ended it. A design file that ends early is refused.",
+       linkOptionsAnd({kAllowIncomplete}),
        1, 1, runDownloadCommand},
       {"lookup", "FILE", "download a lookup text file to the terminal",
        "Sends a lookup text file to the terminal line by line, with the desktop program's\n"

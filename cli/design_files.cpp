@@ -9,6 +9,7 @@
 #include "base/ui_strings.h"
 #include "cli/durable_files.h"
 #include "definition/default_messages.h"
+#include "definition/legacy_project.h"
 #include "definition/new_defaults.h"
 #include "definition/project_file.h"
 #include "editor/lookup_rules.h"
@@ -58,7 +59,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
   return ok;
 }
 
-bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io) {
+bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io, IncompleteDesign incomplete) {
   makeNewDesign(def);
   std::vector<std::uint8_t> bytes;
   // Anything past a project file's size is not read by the desktop program either.
@@ -84,7 +85,16 @@ bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io) 
   }
   if (result.status == LoadStatus::Legacy) io.err << path << ": note: converted from an older terminal family's design\n";
   if (result.upgraded) io.err << path << ": note: converted from an older revision of the format\n";
-  if (result.incomplete) io.err << path << ": warning: " << strings->text(kStrFileIncomplete).c_str() << "\n";
+  if (result.incomplete) {
+    const std::size_t whole = result.status == LoadStatus::Legacy ? kLegacyProjectSize : kDefinitionSize;
+    const std::string what = "the file is incomplete (" + std::to_string(got) + " bytes, a design takes " +
+                             std::to_string(whole) + "): the settings it lacks are those of a new design";
+    if (incomplete == IncompleteDesign::Refuse) {
+      io.err << path << ": " << what << "; refused (--allow-incomplete takes it as it is)\n";
+      return false;
+    }
+    io.err << path << ": warning: " << what << "\n";
+  }
   return true;
 }
 

@@ -14,10 +14,16 @@ namespace torvik {
 // A design as the desktop program's New makes it, with its built-in English texts.
 void makeNewDesign(ApplicationDefinition& def);
 
+// What to do with a file that ends before the design does: what it lacks is then a new
+// design's. Fine to look at (Warn), not to build an image from or send (Refuse).
+enum class IncompleteDesign { Warn, Refuse };
+
 // Reads `path` into `def` as the desktop program's Open does: a new design first, then the
 // file (current, older schema or legacy). Notes on an upgraded, legacy or short file go to
-// io.err; a file that cannot be read or is no design gives a message and false.
-bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io);
+// io.err; a file that cannot be read or is no design (or is incomplete and `incomplete` is
+// Refuse) gives a message and false.
+bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io,
+                IncompleteDesign incomplete = IncompleteDesign::Warn);
 
 // Reads a whole file of at most `limit` bytes; false with a message in `error`.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error);

@@ -15,7 +15,8 @@ int runImageCommand(const ParsedArgs& args, CliIo& io) {
     return kExitUsage;
   }
   auto def = std::make_unique<ApplicationDefinition>();
-  if (!loadDesign(args.positionals[0], *def, io)) return kExitUsage;
+  const IncompleteDesign incomplete = args.has("--allow-incomplete") ? IncompleteDesign::Warn : IncompleteDesign::Refuse;
+  if (!loadDesign(args.positionals[0], *def, io, incomplete)) return kExitUsage;
   auto image = std::make_unique<ProgramImage>();
   buildProgramImage(*def, *image);
   if (output == "-") {

@@ -120,7 +120,8 @@ int runDownloadCommand(const ParsedArgs& args, CliIo& io) {
   LinkOptions options;
   if (!parseLinkOptions("download", args, options, io)) return kExitUsage;
   auto def = std::make_unique<ApplicationDefinition>();
-  if (!loadDesign(args.positionals[0], *def, io)) return kExitUsage;
+  const IncompleteDesign incomplete = args.has("--allow-incomplete") ? IncompleteDesign::Warn : IncompleteDesign::Refuse;
+  if (!loadDesign(args.positionals[0], *def, io, incomplete)) return kExitUsage;
   CliDownloadHost host(options.port, def.get(), nullptr);
   DownloadSettings settings;
   settings.mode = DownloadMode::Application;

@@ -176,5 +176,55 @@ TEST(CliDesignFiles, ReadsShortAndLegacyFilesWithANote) {
   EXPECT_NE(err.str().find("incomplete"), std::string::npos) << err.str();
 }
 
+
+TEST(CliDesignFiles, AnIncompleteDesignIsShownButNotImagedOrDownloadedUnlessAllowed) {
+  ScratchFolder folder;
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  copyText(def->form[0].line(0).prompt, "Article");
+  auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
+  writeProjectFile(*def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));
+  const std::string port = "--port=" + folder.path("no-port");
+  // The blocks end at kDefinitionSize; the zero trailer after them is no setting.
+  for (const std::size_t size : {std::size_t{6}, std::size_t{5000}, kDefinitionSize - 1, kDefinitionSize, kProjectFileSize}) {
+    const bool whole = size >= kDefinitionSize;
+    const std::string design = folder.put("d" + std::to_string(size) + ".tvx", file.get(), size);
+    const std::string image = folder.path("d.bin");
+    const std::string lacks = "the file is incomplete (" + std::to_string(size) + " bytes, a design takes " +
+                              std::to_string(kDefinitionSize) + "): the settings it lacks are those of a new design";
+    const struct {
+      std::vector<std::string> args;
+      int code;        // for an incomplete file
+      bool refused;
+    } cases[] = {
+        {{"image", design, "-o", image}, kExitUsage, true},
+        {{"download", design, port}, kExitUsage, true},
+        {{"image", design, "-o", image, "--allow-incomplete"}, kExitDone, false},
+        {{"download", "--allow-incomplete", design, port}, kExitFailed, false},  // on to the port
+        {{"show", design}, kExitDone, false},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(::testing::PrintToString(c.args) + " of " + std::to_string(size) + " bytes");
+      std::remove(image.c_str());
+      const CliRun r = runCliCaptured(c.args);
+      const bool portTried = r.err.find("Cannot open the COM port") != std::string::npos;
+      if (whole) {
+        EXPECT_EQ(r.err.find("incomplete"), std::string::npos) << r.err;
+        EXPECT_EQ(r.code, c.args[0] == "download" ? kExitFailed : kExitDone);
+        continue;
+      }
+      EXPECT_EQ(r.code, c.code) << r.err;
+      EXPECT_NE(r.err.find(design + ": " + (c.refused ? "" : "warning: ") + lacks), std::string::npos) << r.err;
+      if (c.refused) {
+        EXPECT_NE(r.err.find("--allow-incomplete"), std::string::npos) << r.err;
+        EXPECT_FALSE(portTried) << "refused before the terminal is asked";
+        EXPECT_FALSE(folder.has("d.bin"));
+      } else if (c.args[0] == "image") {
+        EXPECT_TRUE(folder.has("d.bin"));
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace torvik
