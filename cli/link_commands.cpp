@@ -74,6 +74,14 @@ struct Transfer {
     if (!why.empty()) io.err << "torvik-cli " << command << ": " << name << ": " << why << "\n";
   }
 
+  // The line went away (an adapter pulled, the other side closed): said at once, where the
+  // desktop would have retried into a time-out.
+  bool reportHangUp(const char* command, const std::string& name, CliIo& io) {
+    if (stop.requested() || !port->hungUp()) return false;
+    io.err << "torvik-cli " << command << ": " << name << ": the port closed (the device is gone or the other side hung up)\n";
+    return true;
+  }
+
   int interrupted(const char* command, CliIo& io) {
     io.err << "torvik-cli " << command << ": interrupted\n";
     return kExitFailed;
@@ -110,7 +118,7 @@ int runTransferDownload(const char* command, const LinkOptions& options, Downloa
   const bool done = runDownload(transfer.link, transfer.ui, host, settings);
   if (done) return kExitDone;
   if (transfer.stop.requested()) return transfer.interrupted(command, io);
-  transfer.explainOpenFailure(command, options.port, io);
+  if (!transfer.reportHangUp(command, options.port, io)) transfer.explainOpenFailure(command, options.port, io);
   return kExitFailed;
 }
 
@@ -171,12 +179,13 @@ int runReceiveCommand(const ParsedArgs& args, CliIo& io) {
   }
   Transfer transfer(io);
   if (!transfer.link.open(SerialLink::OpenFor::Receive, options.port.c_str(), options.baudRateIndex, options.cradle, transfer.ui)) {
-    transfer.explainOpenFailure("receive", options.port, io);
+    if (!transfer.reportHangUp("receive", options.port, io)) transfer.explainOpenFailure("receive", options.port, io);
     file.finish(false, error);
     return transfer.stop.requested() ? transfer.interrupted("receive", io) : kExitFailed;
   }
   FileRecordSink sink(file, file.startSize());
   const ReceiveResult result = receiveRecords(transfer.link, transfer.ui, sink);
+  transfer.reportHangUp("receive", options.port, io);
   transfer.link.close(SerialLink::OpenFor::Receive);
   // The desktop's "File open/create failed!" does not say why; a script's log should.
   if (result.end == ReceiveResult::End::WriteFailed)

@@ -144,6 +144,34 @@ case $case_name in
     says err.log "Upload Data: Transfer not finished: 4 records received and kept in the file."
     says out.log "4 records received"
     records 1 4 | cmp - received.txt || fail "kept records differ" ;;
+  receive_hangup)
+    # The line goes away after 4 records: said at once, not retried into a time-out.
+    start_peer --mode receive --record-count 10 --stop-after 4 --hang-up
+    started=$(date +%s%N)
+    run_cli receive received.txt
+    took=$(( ($(date +%s%N) - started) / 1000000 ))
+    echo "took $took ms"
+    stop_peer
+    expect_rc 1
+    expect records_acked=4 hung_up=1
+    says err.log "the port closed"
+    grep -q "Time out" err.log && fail "a hang-up reported as a time-out"
+    [ "$took" -lt 2500 ] || fail "took $took ms after the hang-up"
+    says err.log "Upload Data: Transfer not finished: 4 records received and kept in the file."
+    records 1 4 | cmp - received.txt || fail "kept records differ" ;;
+  download_hangup)
+    "$default_image" --new new.tvx expected.bin
+    start_peer --mode app --stop-after 20 --hang-up
+    started=$(date +%s%N)
+    run_cli download new.tvx
+    took=$(( ($(date +%s%N) - started) / 1000000 ))
+    echo "took $took ms"
+    stop_peer
+    expect_rc 1
+    expect hung_up=1
+    says err.log "the port closed"
+    grep -q "retry" err.log && fail "asked to retry on a line that is gone"
+    [ "$took" -lt 2500 ] || fail "took $took ms after the hang-up" ;;
   receive_append)
     printf 'old 1\r\nold 2 without a line end' > received.txt
     cp received.txt before.txt
