@@ -15,6 +15,10 @@ const std::vector<OptionSpec> kLinkOptions = {
     {"--rate", "BITS", false, "115200 (default), 57600, 38400, 19200 or 9600"},
 };
 
+// A loop in a shell must not stop at a question nobody sees.
+const OptionSpec kRetries = {"--retries", "N", false,
+                             "retry a failed transfer N times without asking (default: ask on a terminal, else 0)"};
+
 // A file that ends early would go out with a new design's settings in place of the rest.
 const OptionSpec kAllowIncomplete = {"--allow-incomplete", nullptr, false,
                                      "take a design file that ends early; what it lacks is a new design's"};
@@ -102,15 +106,18 @@ const std::vector<CliCommand>& cliCommands() {
        1, 1, runImageCommand},
       {"download", "DESIGN", "download a design to the terminal",
        "Sends the design's program image to the terminal, with the desktop program's protocol\n"
-       "and messages (on standard error; the progress only on a terminal). Exits 1 when the\n"
-       "transfer failed or Ctrl+C ended it. A design file that ends early is refused.",
-       linkOptionsAnd({kAllowIncomplete}),
+       "and messages (on standard error; the progress only on a terminal). After a failure\n"
+       "it asks whether to retry when it runs on a terminal, and does not retry otherwise;\n"
+       "--retries N answers instead. Exits 1 when the transfer failed or Ctrl+C ended it.\n"
+       "A design file that ends early is refused.",
+       linkOptionsAnd({kRetries, kAllowIncomplete}),
        1, 1, runDownloadCommand},
       {"lookup", "FILE", "download a lookup text file to the terminal",
        "Sends a lookup text file to the terminal line by line, with the desktop program's\n"
        "protocol and messages. A file with a line longer than 253 characters is refused before\n"
-       "anything is sent. Exits 1 when the transfer failed or Ctrl+C ended it.",
-       linkOptionsAnd({}),
+       "anything is sent. Retries as download does. Exits 1 when the transfer failed or Ctrl+C\n"
+       "ended it.",
+       linkOptionsAnd({kRetries}),
        1, 1, runLookupCommand},
       {"receive", "OUT", "receive the collected records into a text file",
        "Receives the records collected on the terminal and appends them to OUT, one line each\n"

@@ -27,7 +27,10 @@ struct LinkOptions {
   std::string port;
   int baudRateIndex = 0;
   bool cradle = false;
+  int retries = -1;  // -1: ask on a terminal, No without one
 };
+
+constexpr int kMaxRetries = 1000;
 
 bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& options, CliIo& io) {
   const std::string prefix = std::string("torvik-cli ") + command + ": ";
@@ -50,6 +53,15 @@ bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& 
   if (options.baudRateIndex < 0) {
     io.err << prefix << "unsupported rate '" << rate << "' (115200, 57600, 38400, 19200 or 9600)\n";
     return false;
+  }
+  if (args.has("--retries")) {
+    const std::string text = args.value("--retries");
+    const bool digits = !text.empty() && text.size() <= 4 && text.find_first_not_of("0123456789") == std::string::npos;
+    options.retries = digits ? std::stoi(text) : -1;
+    if (options.retries < 0 || options.retries > kMaxRetries) {
+      io.err << prefix << "--retries takes a count from 0 to " << kMaxRetries << ", not '" << text << "'\n";
+      return false;
+    }
   }
   return true;
 }
@@ -113,6 +125,7 @@ class CliDownloadHost : public DownloadHost {
 int runTransferDownload(const char* command, const LinkOptions& options, DownloadHost& host,
                         DownloadSettings settings, CliIo& io) {
   Transfer transfer(io);
+  if (options.retries >= 0) transfer.ui.answerYesTimes(options.retries);
   settings.baudRateIndex = options.baudRateIndex;
   settings.cradle = options.cradle;
   const bool done = runDownload(transfer.link, transfer.ui, host, settings);

@@ -31,6 +31,10 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
       {{"receive", s.path("out.txt")}, kExitUsage, "--port NAME is required"},
       {{"lookup", s.path("lookup.txt"), port, "--rate", "4800"}, kExitUsage, "unsupported rate '4800'"},
       {{"lookup", s.path("lookup.txt"), port, "--transport", "usb"}, kExitUsage, "unknown transport 'usb'"},
+      {{"lookup", s.path("lookup.txt"), port, "--retries", "-1"}, kExitUsage, "--retries takes a count from 0 to 1000, not '-1'"},
+      {{"download", s.path("none.tvx"), port, "--retries=1001"}, kExitUsage, "not '1001'"},
+      {{"lookup", s.path("lookup.txt"), port, "--retries", "2x"}, kExitUsage, "not '2x'"},
+      {{"lookup", s.path("lookup.txt"), port, "--retries", "1000"}, kExitFailed, "Cannot open the COM port"},
       {{"download", s.path("none.tvx"), port}, kExitUsage, "none.tvx"},
       {{"lookup", s.path("none.txt"), port}, kExitUsage, "Error: Cannot open the file!"},
       {{"lookup", s.path("long.txt"), port}, kExitUsage, "Error: Line 2 of the file is longer than 253 characters!"},
@@ -93,6 +97,27 @@ TEST(ConsoleLinkUi, MessagesAreLinesProgressOnlyOnATerminalAndQuestionsAnswerNoW
             "\rData received : 9\rData received : 10\n"
             "Error: Failed to download, would you like to retry? No (interrupted)\n");
   EXPECT_EQ(keys.tellg(), 5);  // the interrupted question read nothing
+}
+
+TEST(ConsoleLinkUi, RetriesAnswerTheQuestionWithoutReadingTheKeyboard) {
+  std::ostringstream screen;
+  std::istringstream keys("y\ny\ny\n");
+  {
+    ConsoleLinkUi ui(screen, true, &keys, nullptr);
+    ui.answerYesTimes(2);
+    EXPECT_TRUE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    EXPECT_TRUE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    EXPECT_FALSE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    ui.answerYesTimes(0);
+    EXPECT_FALSE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+  }
+  EXPECT_EQ(screen.str(),
+            "Error: Failed to download, would you like to retry? Yes (retry 1 of 2)\n"
+            "Error: Failed to download, would you like to retry? Yes (retry 2 of 2)\n"
+            "Error: Failed to download, would you like to retry? No (no retries left)\n"
+            "Error: Failed to download, would you like to retry? No (--retries 0)\n");
+  EXPECT_EQ(keys.tellg(), 0);
+  EXPECT_NE(runCliCaptured({"download", "--help"}).out.find("--retries N"), std::string::npos);
 }
 
 TEST(ReceivedFile, AppendsAfterWhatWasThereAndRemovesOnlyAFileItMade) {

@@ -107,6 +107,16 @@ case $case_name in
     absent blocks_ok
     says err.log "Warning: Program version is incompatible to Torvik!"
     says err.log "Error: Failed to download, would you like to retry? No (no terminal to answer on)" ;;
+  download_retries)
+    # A loop in a shell: the answers come from --retries, not from a question.
+    "$default_image" --new new.tvx expected.bin
+    start_peer --mode app --hello T900RU003
+    run_cli download new.tvx --retries 2 </dev/null
+    stop_peer
+    expect_rc 1
+    expect hello_count=3
+    says err.log "Error: Failed to download, would you like to retry? Yes (retry 2 of 2)"
+    says err.log "Error: Failed to download, would you like to retry? No (no retries left)" ;;
   lookup)
     for i in $(seq 1 40); do printf 'ITEM%04d,Article number %d,%d.50\r\n' "$i" "$i" "$i"; done > lookup.txt
     printf '\r\nLAST,no line end' >> lookup.txt
