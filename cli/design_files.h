@@ -3,6 +3,7 @@
 // outputs that replace a file only once they are complete.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,20 @@ enum class IncompleteDesign { Warn, Refuse };
 bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io,
                 IncompleteDesign incomplete = IncompleteDesign::Warn);
 
-// Reads a whole file of at most `limit` bytes; false with a message in `error`.
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error);
+// The name an input goes by in messages: "-" is standard input.
+std::string inputName(const std::string& path);
+
+// Reads a file ("-": standard input) of at most `limit` bytes piece by piece, handing each
+// piece to `take`. A file known to be larger is refused before anything is read. False with
+// a message in `error`; `opened` tells whether the file could be opened at all. `sized` hears
+// a regular file's size before the first piece.
+bool readInPieces(const std::string& path, std::size_t limit,
+                  const std::function<void(const std::uint8_t* data, std::size_t size)>& take, std::string& error,
+                  bool* opened = nullptr, const std::function<void(std::uint64_t size)>& sized = {});
+
+// Reads a whole file ("-": standard input) of at most `limit` bytes, as readInPieces.
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error,
+                   bool* opened = nullptr);
 
 // Writes `path` as writeOutput does: a file through a temporary file beside it that replaces
 // it only when complete; false with a message in `error` (the old file is then untouched).

@@ -9,6 +9,13 @@
 
 namespace torvik {
 
+// The size of the open file when it is a regular file (a pipe or a terminal has none yet):
+// what a reader can refuse or make room for before it reads.
+bool regularFileSize(std::FILE* file, std::uint64_t& size);
+
+// Makes standard input give bytes as they are (Windows would drop each CR before an LF).
+void makeStandardInputBinary();
+
 // Puts what has been written through `file` (flushed already) on the disk.
 bool syncToDisk(std::FILE* file);
 

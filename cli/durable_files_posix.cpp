@@ -42,6 +42,15 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
+bool regularFileSize(std::FILE* file, std::uint64_t& size) {
+  struct stat st{};
+  if (fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  size = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
+void makeStandardInputBinary() {}
+
 bool syncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
 bool moveOver(const std::string& from, const std::string& to, std::string& error) {

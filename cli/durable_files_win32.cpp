@@ -1,9 +1,20 @@
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 
 #include "cli/durable_files.h"
 
 namespace torvik {
+
+bool regularFileSize(std::FILE* file, std::uint64_t& size) {
+  struct _stati64 st {};
+  if (_fstati64(_fileno(file), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return false;
+  size = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
+void makeStandardInputBinary() { _setmode(0, _O_BINARY); }
 
 bool syncToDisk(std::FILE* file) {
   const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));

@@ -159,15 +159,17 @@ int runLookupCommand(const ParsedArgs& args, CliIo& io) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   ConsoleLinkUi ui(io.err, false, nullptr, nullptr);
-  if (!readWholeFile(path, bytes, kMaxLookupFileSize, error)) {
-    ui.show(kStrError, kStrCannotOpenFile, BoxIcon::Exclamation);
+  bool opened = false;
+  if (!readWholeFile(path, bytes, kMaxLookupFileSize, error, &opened)) {
+    // The reason first; the desktop's message only where it is true.
     io.err << "torvik-cli lookup: " << error << "\n";
+    if (!opened) ui.show(kStrError, kStrCannotOpenFile, BoxIcon::Exclamation);
     return kExitUsage;
   }
   // Refused before the port opens, as the desktop program does: nothing goes out.
   if (const long tooLong = findOverlongLookupLine(bytes.data(), bytes.size())) {
     ui.showNumber(kStrError, kStrLookupLineTooLong, BoxIcon::Exclamation, tooLong);
-    io.err << "torvik-cli lookup: " << path << ":" << tooLong << ": longer than " << kMaxLookupLine << " characters\n";
+    io.err << "torvik-cli lookup: " << inputName(path) << ":" << tooLong << ": longer than " << kMaxLookupLine << " characters\n";
     return kExitUsage;
   }
   CliDownloadHost host(options.port, nullptr, &bytes);

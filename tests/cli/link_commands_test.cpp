@@ -12,6 +12,7 @@
 #include "base/string_ids.h"
 #include "cli/cli.h"
 #include "cli/console_link_ui.h"
+#include "cli/design_files.h"
 #include "cli/received_file.h"
 #include "tests/cli/cli_test_support.h"
 
@@ -50,6 +51,27 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
   }
   // The receive that could not open its port leaves no file behind.
   EXPECT_FALSE(s.has("out.txt"));
+}
+
+TEST(LinkCommands, AFileTooLargeIsRefusedByItsSizeWithTheReasonFirst) {
+  ScratchFolder s;
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  const std::string design = s.putDesign("a.tvx", *def);
+  // Sparse: 2 GiB that take no disk and would take seconds to read.
+  const std::string huge = s.put("huge.txt", "");
+  ASSERT_EQ(truncate(huge.c_str(), off_t{2} << 30), 0);
+  const std::string port = "--port=" + s.path("no-port");
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"lookup", huge, port},
+                                               std::vector<std::string>{"check", design, "--lookup", "1=" + huge}}) {
+    SCOPED_TRACE(args[0]);
+    const CliRun r = runCliCaptured(args);
+    EXPECT_EQ(r.code, kExitUsage);
+    EXPECT_EQ(r.err, "torvik-cli " + args[0] + ": " + huge + ": larger than 1073741823 bytes\n");
+  }
+  // A file that cannot be opened: the reason, then the desktop's message.
+  const CliRun missing = runCliCaptured({"lookup", s.path("none.txt"), port});
+  EXPECT_EQ(missing.err, "torvik-cli lookup: " + s.path("none.txt") + ": No such file or directory\nError: Cannot open the file!\n");
 }
 
 TEST(ConsoleLinkUi, MessagesAreLinesProgressOnlyOnATerminalAndQuestionsAnswerNoWithoutOne) {
