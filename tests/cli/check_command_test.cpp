@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -246,7 +247,7 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
        "items.txt:2: line has 2 fields, records have 3 separated by tab (lookup1)"},
       {"a field longer than its length", 1, "abcdef\tb\tc\r\n",
        "items.txt:1: field 1 has 6 characters, its length is 5 (lookup1)"},
-      {"an empty line", 1, "a\tb\tc\r\n\r\na\tb\tc\r\n",
+      {"an empty line", 1, "a\tb\tc\r\n\r\nd\tb\tc\r\n",
        "items.txt:2: line is empty, but the download sends it as a record (lookup1)"},
       {"line feeds alone end no line", 1, "a\tb\tc\nd\te\tf\n",
        "items.txt:1: 2 lines end in a line feed alone, which ends no line: the terminal receives them as one line of "
@@ -254,6 +255,14 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
       {"a whole line", 2, longest + "\r\n", nullptr},
       {"one past a line", 2, longest + "x\r\n", "items.txt:1: line has 254 characters, a line carries at most 253 (lookup2)"},
       {"fixed-length record", 2, "short\r\n", "items.txt:1: line has 5 characters, records have 253 (lookup2)"},
+      {"a key an earlier line has", 1, "a\tb\tc\r\nb\tb\tc\r\nab\tx\ty\r\na\tz\tz\r\n",
+       "items.txt:4: key 'a' (field 1) is on line 1 already, and the terminal finds only the first (lookup1)"},
+      {"a NUL byte", 1, std::string("a\tb\tc\r\nd\te\0f\tg\r\n", 16),
+       "items.txt:2: character 4 is a NUL byte, which ends a text on the terminal (lookup1)"},
+      {"a byte-order mark", 1, "\xEF\xBB\xBF" "a\tb\tc\r\n",
+       "items.txt:1: line starts with a UTF-8 byte-order mark (EF BB BF), which the terminal takes as 3 characters of the "
+       "record (lookup1)"},
+      {"the same bytes past the first line", 1, "a\tb\tc\r\n\xEF\xBB\xBF\tb\tc\r\n", nullptr},
       {"an undefined lookup", 3, "x\r\n",
        "items.txt: the design does not define this lookup (memberLength 0, fieldCount 0), so the terminal has no layout "
        "for the file (lookup3)"},
@@ -263,6 +272,36 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(row.text.data());
     EXPECT_EQ(lines(checkLookupFile(*def, row.lookup, "items.txt", bytes, row.text.size())), expected(row.finding));
   }
+}
+
+TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
+  auto def = workingDesign();
+  LookupRecord& codes = def->lookup[2];  // records of 8: a number of 1, the key of 3, a text of 4
+  codes.fieldCount = 3;
+  codes.memberLength = 8;
+  codes.keyField = 1;
+  codes.delimiter = kFixedLengthRecords;
+  const int offsets[] = {1, 2, 5}, lengths[] = {1, 3, 4};
+  for (int i = 0; i < 3; ++i) {
+    codes.field(i).offset = static_cast<std::uint8_t>(offsets[i]);
+    codes.field(i).length = static_cast<std::uint8_t>(lengths[i]);
+  }
+  const std::string text = "1234abcd\r\n1235abcd\r\n9234abce\r\n1235\r\n";
+  EXPECT_EQ(lines(checkLookupFile(*def, 3, "codes.txt", reinterpret_cast<const std::uint8_t*>(text.data()), text.size())),
+            (std::vector<std::string>{
+                "codes.txt:3: key '234' (field 2) is on line 1 already, and the terminal finds only the first (lookup3)",
+                "codes.txt:4: line has 4 characters, records have 8 (lookup3)"}));
+
+  // A line of 64 MiB taken piece by piece, as check reads a file: it is counted, not kept.
+  LookupFileCheck check(*def, 2, "huge.txt");
+  const std::vector<std::uint8_t> piece(1 << 20, 'x');
+  const std::size_t before = mallinfo2().uordblks;
+  for (int i = 0; i < 64; ++i) check.take(piece.data(), piece.size());
+  EXPECT_LT(mallinfo2().uordblks, before + (1u << 20)) << "the line was kept";
+  check.take(reinterpret_cast<const std::uint8_t*>("\r\nok\r"), 5);
+  EXPECT_EQ(lines(check.finish()), (std::vector<std::string>{
+                                       "huge.txt:1: line has 67108864 characters, a line carries at most 253 (lookup2)",
+                                       "huge.txt:2: line has 2 characters, records have 253 (lookup2)"}));
 }
 
 // The command end to end, on files in the test's temporary folder.
