@@ -10,6 +10,7 @@
 #include "definition/design_rules.h"
 #include "definition/design_text.h"
 #include "definition/form_rules.h"
+#include "editor/field_properties.h"
 #include "editor/lookup_rules.h"
 #include "editor/menu_rules.h"
 #include "editor/startup_rules.h"
@@ -20,6 +21,8 @@ namespace torvik {
 namespace {
 
 std::string num(long value) { return std::to_string(value); }
+
+constexpr int kMaxDecimals = kDecimalsItems - 1;  // decimal places of a real; 0 is "variable"
 
 // "1 field", "3 fields".
 std::string count(long value, const char* noun) { return num(value) + " " + noun + (value == 1 ? "" : "s"); }
@@ -155,6 +158,7 @@ class Checker {
       const std::string where = name + ".fnBranch." + num(k + 1);
       if (isFormTarget(branch)) checkTarget(where, branch);
       else if (branch > kBranchDeleteLast) add(where, "is " + num(branch) + ", which names no branch (0 to 13)");
+      else if (branch == kBranchSummation) checkSummation(f, k);
     }
     if (form.errorAction > errorActionOf(kTargetLastMenu))
       add(name + ".errorAction", "is " + num(form.errorAction) + ", which names no screen (0 skip, 1 main menu, 2 to 21 forms and menus)");
@@ -162,10 +166,44 @@ class Checker {
       checkTarget(name + ".errorAction", targetOfErrorAction(form.errorAction));
   }
 
+  // FN+k sums a field of a lookup file (or of the data file, which has any field).
+  void checkSummation(int f, int k) {
+    const FormRecord& form = def_.form[f];
+    const std::string key = "." + num(k + 1);
+    const std::string name = "form" + num(f + 1);
+    const int source = form.fnSumSource[k];
+    if (source > kSumSourceDataFile) {
+      add(name + ".fnSumSource" + key, "is " + num(source) + ", which names no source (0 to 2 the lookup files, 3 the data file)");
+      return;
+    }
+    if (source == kSumSourceDataFile) return;
+    const LookupRecord& l = def_.lookup[source];
+    const std::string what = "lookup " + num(source + 1);
+    if (!l.isDefined()) {
+      add(name + ".fnSumSource" + key, "FN+" + num(k + 1) + " sums " + what + ", which is not defined (memberLength " +
+                                            num(l.memberLength) + ", fieldCount " + num(l.fieldCount) + ")");
+      return;
+    }
+    const int fields = std::min<int>(l.fieldCount, kLookupFields);
+    const struct {
+      const char* setting;
+      const char* verb;
+      int field;
+    } kUses[] = {{".fnSumField", "sums", form.sumField(k)}, {".fnSumMultiplier", "multiplies by", form.sumMultiplier(k)}};
+    for (const auto& use : kUses)
+      if (use.field >= fields)
+        add(name + use.setting + key, "FN+" + num(k + 1) + " " + use.verb + " field " + num(use.field + 1) + " of " + what +
+                                          ", which has " + count(fields, "field"));
+  }
+
   void checkFormLine(int f, int j, const LookupRecord* lookup) {
     const FormRecord& form = def_.form[f];
     const ConstFormLine line = form.line(j);
     const std::string name = "form" + num(f + 1) + ".line" + num(j + 1);
+    if (line.dataType >= kDataTypeCount) {
+      add(name + ".dataType", "is " + num(line.dataType) + ", which names no data type (0 to " + num(kDataTypeCount - 1) + ")");
+      return;
+    }
     if (j >= usableLines(form.font)) {
       if (line.dataType != kDataNil)
         add(name + ".dataType", "the large font shows lines 1 to " + num(kFormLinesLargeFont) + ", so line " +
@@ -183,6 +221,8 @@ class Checker {
       add(name + ".prompt", "prompt takes all " + num(width) + " columns of the display, leaving none for the input");
 
     checkLineLengths(line, name);
+    if (line.dataType == kDataReal && line.decimals > kMaxDecimals)
+      add(name + ".decimals", "decimals is " + num(line.decimals) + ", a real has 0 (variable) to " + num(kMaxDecimals) + " decimal places");
 
     const int ref = seen_.form[f].lookupField[j];
     if (ref == kLookupFieldNil) return;

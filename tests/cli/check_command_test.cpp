@@ -198,6 +198,53 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.barcodeSettings.industrial25Length.minLength = 12;
        },
        "barcode.industrial25.minLength: minLength is 12, above maxLength 10"},
+      {"a data type that does not exist", [](ApplicationDefinition& d) { d.form[0].dataType[2] = 25; },
+       "form1.line3.dataType: is 25, which names no data type (0 to 18)"},
+      {"the last data type", [](ApplicationDefinition& d) { d.form[0].dataType[2] = kDataTypeCount - 1; }, nullptr},
+      {"decimals of a real", [](ApplicationDefinition& d) {
+         d.form[0].dataType[0] = kDataReal;
+         d.form[0].decimals[0] = 7;
+       },
+       "form1.line1.decimals: decimals is 7, a real has 0 (variable) to 6 decimal places"},
+      {"six decimals", [](ApplicationDefinition& d) {
+         d.form[0].dataType[0] = kDataReal;
+         d.form[0].decimals[0] = 6;
+       },
+       nullptr},
+      // Summation by a function key.
+      {"a summed field the lookup lacks", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[1] = kBranchSummation;
+         d.form[0].setSumField(1, 3);
+       },
+       "form1.fnSumField.2: FN+2 sums field 4 of lookup 1, which has 3 fields"},
+      {"its last field", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[1] = kBranchSummation;
+         d.form[0].setSumField(1, 2);
+         d.form[0].setSumMultiplier(1, 1);
+       },
+       nullptr},
+      {"a multiplier the lookup lacks", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[3] = kBranchSummation;
+         d.form[0].setSumMultiplier(3, 5);
+       },
+       "form1.fnSumMultiplier.4: FN+4 multiplies by field 6 of lookup 1, which has 3 fields"},
+      {"a summed lookup not defined", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[0] = kBranchSummation;
+         d.form[0].fnSumSource[0] = 2;
+       },
+       "form1.fnSumSource.1: FN+1 sums lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
+      {"a source past the data file", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[0] = kBranchSummation;
+         d.form[0].fnSumSource[0] = 4;
+       },
+       "form1.fnSumSource.1: is 4, which names no source (0 to 2 the lookup files, 3 the data file)"},
+      {"the data file has any field", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[0] = kBranchSummation;
+         d.form[0].fnSumSource[0] = kSumSourceDataFile;
+         d.form[0].setSumField(0, 7);
+       },
+       nullptr},
+      {"a summation that is not chosen", [](ApplicationDefinition& d) { d.form[0].setSumField(0, 7); }, nullptr},
       // Lookup definitions and the lines that use them.
       {"a field the lookup lacks", [](ApplicationDefinition& d) { d.form[0].lookupField[0] = 5; },
        "form1.line1.lookupField: refers to field 5 of lookup 1, which has 3 fields"},
@@ -228,6 +275,27 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
     const std::vector<CheckFinding> findings = checkDesign(*def);
     EXPECT_EQ(lines(findings), expected(row.finding));
     for (const CheckFinding& f : findings) EXPECT_EQ(names.count(f.where), 1u) << f.where;
+  }
+}
+
+// The large font shows fewer lines of the wide startup groups; a text on a line it does not
+// show cannot be too wide, the line before it can.
+TEST(DesignCheck, TheLargeFontDropsTheLastLinesOfEachWideStartupGroup) {
+  const struct {
+    int group;
+    int hidden;
+    int shown;
+  } rows[] = {{9, 5, 4}, {13, 4, 3}, {13, 5, 3}, {14, 6, 5}, {14, 7, 5}, {17, 2, 1}, {17, 3, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(messageSettingName(row.group, row.hidden));
+    auto def = workingDesign();
+    largeFontBlank(*def);
+    const MessageGroupView group = messageGroup(*def, row.group);
+    ASSERT_EQ(group.width, 21);
+    copyText(group.entry(row.hidden), 21, "1234567890123456789");
+    copyText(group.entry(row.shown), 21, "1234567890123456");
+    EXPECT_EQ(lines(checkDesign(*def)),
+              std::vector<std::string>{messageSettingName(row.group, row.shown) + ": text has 16 characters, the display shows 15"});
   }
 }
 
@@ -322,7 +390,22 @@ TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
   CliRun r = run({"check", clean});
   EXPECT_EQ(r.code, kExitDone);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(run({"check", "--quiet", clean}).out, "0\n");
+  EXPECT_EQ(r.err, "");
+  // No findings, with a clean lookup file too: nothing, or the count 0, and exit 0.
+  const std::string fits = write("fits.txt", "a\tb\tc\r\nd\te\tf\r\n", 14);
+  for (const bool quiet : {false, true}) {
+    SCOPED_TRACE(quiet ? "--quiet" : "findings");
+    std::vector<std::string> args = {"check", clean, "--lookup", "1=" + fits};
+    if (quiet) args.push_back("--quiet");
+    r = run(args);
+    EXPECT_EQ(r.code, kExitDone);
+    EXPECT_EQ(r.out, quiet ? "0\n" : "");
+    EXPECT_EQ(r.err, "");
+  }
+  r = run({"check", clean, faulty});  // two designs: the second is no lookup file
+  EXPECT_EQ(r.code, kExitUsage);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("got too many operands"), std::string::npos);
 
   r = run({"check", faulty, "--lookup", "1=" + lookup});
   EXPECT_EQ(r.code, kExitFailed);

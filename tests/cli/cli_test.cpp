@@ -45,6 +45,8 @@ TEST(CliArgs, ParsesOptionsAndOperandsOrRefusesWithAReason) {
       {"show", {"a.tvx", "--bogus"}, "unknown option --bogus"},
       {"show", {}, "got too few operands"},
       {"diff", {"a", "b", "c"}, "got too many operands"},
+      {"check", {"a.tvx", "b.tvx"}, "expects DESIGN, got too many operands"},
+      {"image", {"a.tvx", "b.tvx", "-o", "x"}, "got too many operands"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -31,6 +31,8 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
   } cases[] = {
       {{"receive", s.path("out.txt")}, kExitUsage, "--port NAME is required"},
       {{"lookup", s.path("lookup.txt"), port, "--rate", "4800"}, kExitUsage, "unsupported rate '4800'"},
+      {{"lookup", s.path("lookup.txt"), port, "--rate", "0"}, kExitUsage, "unsupported rate '0'"},  // past the table
+      {{"lookup", s.path("lookup.txt"), port, "--rate", "115200 "}, kExitUsage, "unsupported rate '115200 '"},
       {{"lookup", s.path("lookup.txt"), port, "--transport", "usb"}, kExitUsage, "unknown transport 'usb'"},
       {{"lookup", s.path("lookup.txt"), port, "--retries", "-1"}, kExitUsage, "--retries takes a count from 0 to 1000, not '-1'"},
       {{"download", s.path("none.tvx"), port, "--retries=1001"}, kExitUsage, "not '1001'"},
