@@ -32,8 +32,7 @@ int runCheckCommand(const ParsedArgs& args, CliIo& io) {
   for (const std::string& text : args.values("--lookup")) {
     LookupFileArg arg;
     if (!parseLookupArg(text, arg)) {
-      io.err << "torvik-cli check: --lookup takes N=FILE with N 1, 2 or 3, not '" << text << "'\n";
-      return kExitUsage;
+      return usageError(io, "check", "--lookup takes N=FILE with N 1, 2 or 3, not '" + text + "'");
     }
     lookups.push_back(arg);
   }

@@ -39,7 +39,8 @@ void printUsage(std::ostream& out) {
     if (head.size() < 22) head.resize(22, ' ');
     out << "  " << head << "  " << c.summary << "\n";
   }
-  out << "\nRun '" << kProgram << " COMMAND --help' for a command's options.\n"
+  out << "\nRun '" << kProgram << " COMMAND --help' (or '" << kProgram << " help COMMAND') for a command's options.\n"
+      << "A FILE of '-' is standard input, an output of '-' standard output.\n"
       << "Exit codes: 0 done, 1 the check or transfer failed or the designs differ, 2 bad usage or input,\n"
       << "or an output that could not be written.\n";
 }
@@ -157,6 +158,14 @@ bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, 
       name = word.substr(0, equals);
       value = word.substr(equals + 1);
       inlineValue = true;
+    } else if (word[1] != '-' && word.size() > 2) {
+      // -oFILE: a short option with its value attached, as other tools take it.
+      const OptionSpec* attached = findOption(command, word.substr(0, 2));
+      if (attached != nullptr && attached->argument != nullptr) {
+        name = word.substr(0, 2);
+        value = word.substr(2);
+        inlineValue = true;
+      }
     }
     const OptionSpec* known = findOption(command, name);
     if (known == nullptr) {
@@ -198,7 +207,17 @@ int runCommandLine(const std::vector<std::string>& args, CliIo& io) {
     return kExitUsage;
   }
   const std::string& name = args[0];
-  if (name == "--help" || name == "-h" || name == "help") {
+  if (name == "help" && args.size() == 2) {
+    for (const CliCommand& command : cliCommands()) {
+      if (args[1] != command.name) continue;
+      printCommandHelp(command, io.out);
+      return kExitDone;
+    }
+    io.err << kProgram << ": unknown command '" << args[1] << "'\n"
+           << "Run '" << kProgram << " --help' for the commands.\n";
+    return kExitUsage;
+  }
+  if (name == "--help" || name == "-h" || (name == "help" && args.size() == 1)) {
     printUsage(io.out);
     return kExitDone;
   }
@@ -211,11 +230,8 @@ int runCommandLine(const std::vector<std::string>& args, CliIo& io) {
     ParsedArgs parsed;
     bool help = false;
     std::string error;
-    if (!parseArgs(command, std::vector<std::string>(args.begin() + 1, args.end()), parsed, help, error)) {
-      io.err << kProgram << " " << command.name << ": " << error << "\n"
-             << "Run '" << kProgram << " " << command.name << " --help' for its usage.\n";
-      return kExitUsage;
-    }
+    if (!parseArgs(command, std::vector<std::string>(args.begin() + 1, args.end()), parsed, help, error))
+      return usageError(io, command.name, error);
     if (help) {
       printCommandHelp(command, io.out);
       return kExitDone;
@@ -228,6 +244,12 @@ int runCommandLine(const std::vector<std::string>& args, CliIo& io) {
 }
 
 }  // namespace
+
+int usageError(CliIo& io, const std::string& command, const std::string& message) {
+  io.err << kProgram << " " << command << ": " << message << "\n"
+         << "Run '" << kProgram << " " << command << " --help' for its usage.\n";
+  return kExitUsage;
+}
 
 int runCli(const std::vector<std::string>& args, CliIo& io) {
   const int code = runCommandLine(args, io);

@@ -58,6 +58,10 @@ const std::vector<CliCommand>& cliCommands();
 bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, ParsedArgs& parsed,
                bool& help, std::string& error);
 
+// Reports a usage error of `command` ("image", ...) with the hint at its help; returns
+// kExitUsage.
+int usageError(CliIo& io, const std::string& command, const std::string& message);
+
 // The whole program on its arguments (argv[0] excluded); returns the exit code. Output that
 // cannot be written to io.out fails the run with kExitUsage.
 int runCli(const std::vector<std::string>& args, CliIo& io);

@@ -10,10 +10,7 @@ namespace torvik {
 
 int runImageCommand(const ParsedArgs& args, CliIo& io) {
   const std::string output = args.value("-o");
-  if (output.empty()) {
-    io.err << "torvik-cli image: -o IMAGE is required\n";
-    return kExitUsage;
-  }
+  if (output.empty()) return usageError(io, "image", "-o IMAGE is required");
   auto def = std::make_unique<ApplicationDefinition>();
   const IncompleteDesign incomplete = args.has("--allow-incomplete") ? IncompleteDesign::Warn : IncompleteDesign::Refuse;
   if (!loadDesign(args.positionals[0], *def, io, incomplete)) return kExitUsage;

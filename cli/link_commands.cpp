@@ -33,16 +33,15 @@ struct LinkOptions {
 constexpr int kMaxRetries = 1000;
 
 bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& options, CliIo& io) {
-  const std::string prefix = std::string("torvik-cli ") + command + ": ";
   options.port = args.value("--port");
   if (options.port.empty()) {
-    io.err << prefix << "--port NAME is required (a serial device such as /dev/ttyUSB0, or COM3)\n";
+    usageError(io, command, "--port NAME is required (a serial device such as /dev/ttyUSB0, or COM3)");
     return false;
   }
   // IrDA is a plain line like the cable; only the cradle is negotiated with first.
   const std::string transport = args.value("--transport", "cable");
   if (transport != "cable" && transport != "cradle" && transport != "irda") {
-    io.err << prefix << "unknown transport '" << transport << "' (cable, cradle or irda)\n";
+    usageError(io, command, "unknown transport '" + transport + "' (cable, cradle or irda)");
     return false;
   }
   options.cradle = transport == "cradle";
@@ -51,7 +50,7 @@ bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& 
   for (int i = 0; i < kBaudRateIndexCount; ++i)
     if (rate == std::to_string(baudRateOfIndex(i))) options.baudRateIndex = i;
   if (options.baudRateIndex < 0) {
-    io.err << prefix << "unsupported rate '" << rate << "' (115200, 57600, 38400, 19200 or 9600)\n";
+    usageError(io, command, "unsupported rate '" + rate + "' (115200, 57600, 38400, 19200 or 9600)");
     return false;
   }
   if (args.has("--retries")) {
@@ -59,7 +58,7 @@ bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& 
     const bool digits = !text.empty() && text.size() <= 4 && text.find_first_not_of("0123456789") == std::string::npos;
     options.retries = digits ? std::stoi(text) : -1;
     if (options.retries < 0 || options.retries > kMaxRetries) {
-      io.err << prefix << "--retries takes a count from 0 to " << kMaxRetries << ", not '" << text << "'\n";
+      usageError(io, command, "--retries takes a count from 0 to " + std::to_string(kMaxRetries) + ", not '" + text + "'");
       return false;
     }
   }

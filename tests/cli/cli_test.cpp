@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -36,6 +37,10 @@ TEST(CliArgs, ParsesOptionsAndOperandsOrRefusesWithAReason) {
     const char* error;  // nullptr: accepted
   } cases[] = {
       {"image", {"a.tvx", "-o", "out.bin"}, nullptr},
+      {"image", {"a.tvx", "-oout.bin"}, nullptr},
+      {"image", {"-", "-o", "-"}, nullptr},
+      {"image", {"a.tvx", "-ox", "-oy"}, "-o given twice"},
+      {"show", {"a.tvx", "-cx"}, "unknown option -cx"},
       {"image", {"-o", "out.bin", "a.tvx"}, nullptr},
       {"check", {"a.tvx", "--lookup", "1=x.txt", "--lookup=2=y.txt"}, nullptr},
       {"receive", {"--port=/dev/ttyS0", "--", "-odd name.txt"}, nullptr},
@@ -70,6 +75,96 @@ TEST(CliArgs, ParsesOptionsAndOperandsOrRefusesWithAReason) {
   EXPECT_EQ(parsed.values("--lookup"), (std::vector<std::string>{"1=x", "3=y"}));
   EXPECT_TRUE(parsed.has("--quiet"));
   EXPECT_EQ(parsed.value("--port", "none"), "none");
+
+  ParsedArgs attached;
+  ASSERT_TRUE(parseArgs(command("image"), {"-o-", "-"}, attached, help, error));
+  EXPECT_EQ(attached.value("-o"), "-");
+  EXPECT_EQ(attached.positionals, std::vector<std::string>{"-"});
+}
+
+TEST(CliRun, EveryUsageErrorEndsWithTheHintAtItsHelpAndHelpCommandIsCommandHelp) {
+  const struct {
+    const char* command;
+    std::vector<std::string> args;
+  } cases[] = {
+      {"image", {"image", "a.tvx"}},
+      {"receive", {"receive", "out.txt"}},
+      {"lookup", {"lookup", "x.txt", "--port=p", "--rate=1"}},
+      {"lookup", {"lookup", "x.txt", "--port=p", "--transport=usb"}},
+      {"download", {"download", "a.tvx", "--port=p", "--retries=x"}},
+      {"check", {"check", "a.tvx", "--lookup", "4=x"}},
+      {"show", {"show", "--bogus", "a.tvx"}},
+      {"diff", {"diff", "a.tvx"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const CliRun r = runCliCaptured(c.args);
+    EXPECT_EQ(r.code, kExitUsage);
+    const std::string hint = std::string("\nRun 'torvik-cli ") + c.command + " --help' for its usage.\n";
+    ASSERT_GE(r.err.size(), hint.size());
+    EXPECT_EQ(r.err.substr(r.err.size() - hint.size()), hint) << r.err;
+  }
+  for (const CliCommand& c : cliCommands()) {
+    SCOPED_TRACE(c.name);
+    const CliRun viaHelp = runCliCaptured({"help", c.name});
+    EXPECT_EQ(viaHelp.code, kExitDone);
+    EXPECT_EQ(viaHelp.out, runCliCaptured({c.name, "--help"}).out);
+  }
+  const CliRun unknown = runCliCaptured({"help", "upload"});
+  EXPECT_EQ(unknown.code, kExitUsage);
+  EXPECT_NE(unknown.err.find("unknown command 'upload'"), std::string::npos);
+}
+
+// Standard input read from a file for the length of one run, as a shell's < does.
+class StandardInputFrom {
+ public:
+  explicit StandardInputFrom(const std::string& path) : saved_(dup(0)) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    dup2(fd, 0);
+    close(fd);
+    std::clearerr(stdin);
+  }
+  ~StandardInputFrom() {
+    dup2(saved_, 0);
+    close(saved_);
+    std::clearerr(stdin);
+  }
+
+ private:
+  int saved_;
+};
+
+TEST(CliRun, AFileOfDashIsStandardInput) {
+  ScratchFolder folder;
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  copyText(def->form[0].line(0).prompt, "Article");
+  def->lookup[0].fieldCount = 1;
+  def->lookup[0].memberLength = 3;
+  def->lookup[0].fieldLength[0] = 3;
+  def->lookup[0].fieldOffset[0] = 1;
+  const std::string design = folder.putDesign("a.tvx", *def);
+  const std::string lookup = folder.put("items.txt", "abc\r\nabcd\r\n");
+  const struct {
+    std::vector<std::string> fromFile, fromInput;
+    const char* input;
+  } cases[] = {
+      {{"show", design}, {"show", "-"}, "a.tvx"},
+      {{"check", design, "--lookup", "1=" + lookup}, {"check", design, "--lookup", "1=-"}, "items.txt"},
+      {{"image", design, "-o", "-"}, {"image", "-", "-o-"}, "a.tvx"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.fromInput));
+    const CliRun fromFile = runCliCaptured(c.fromFile);
+    StandardInputFrom input(folder.path(c.input));
+    const CliRun fromInput = runCliCaptured(c.fromInput);
+    EXPECT_EQ(fromInput.code, fromFile.code);
+    EXPECT_FALSE(fromInput.out.empty());
+    std::string expected = fromFile.out;
+    // A finding names standard input as other tools do.
+    for (std::size_t at; (at = expected.find(lookup)) != std::string::npos;) expected.replace(at, lookup.size(), "(standard input)");
+    EXPECT_EQ(fromInput.out, expected);
+  }
 }
 
 TEST(CliRun, EveryCommandHasHelpAndTheExitCodesAreThoseAScriptExpects) {
