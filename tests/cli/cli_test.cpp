@@ -15,6 +15,7 @@
 #include <memory>
 #include <sstream>
 
+#include "cli/console.h"
 #include "cli/design_files.h"
 #include "tests/cli/cli_test_support.h"
 #include "definition/legacy_project.h"
@@ -220,6 +221,32 @@ TEST(CliRun, OutputThatCannotBeWrittenFailsTheRun) {
     EXPECT_EQ(err.str().find("cannot write the output: No space left on device") != std::string::npos, c.writes)
         << err.str();
   }
+}
+
+// The program's own standard output on a full device: the system's reason reaches the message.
+TEST(CliRun, StandardOutputOnAFullDiskSaysSo) {
+  ScratchFolder folder;
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  const std::string design = folder.putDesign("a.tvx", *def);
+  std::fflush(stdout);
+  const int saved = dup(1);
+  const int full = open("/dev/full", O_WRONLY);
+  ASSERT_GE(full, 0);
+  dup2(full, 1);
+  close(full);
+  int code = 0;
+  std::ostringstream err;
+  {
+    StandardOutput output;
+    std::ostream out(&output);
+    CliIo io{out, err, false, false, output.error()};
+    code = runCli({"show", design}, io);
+  }
+  dup2(saved, 1);
+  close(saved);
+  EXPECT_EQ(code, kExitUsage);
+  EXPECT_EQ(err.str(), "torvik-cli: cannot write the output: No space left on device\n");
 }
 
 TEST(CliImage, WritesTheBuildersImageOfTheDesignAndNothingOnAFault) {

@@ -182,6 +182,21 @@ case $case_name in
     says err.log "the port closed"
     grep -q "retry" err.log && fail "asked to retry on a line that is gone"
     [ "$took" -lt 2500 ] || fail "took $took ms after the hang-up" ;;
+  receive_disk_full)
+    # The file may grow to 1 KiB (ulimit -f), as on a disk that fills: the records before
+    # are kept, and the message says why, not only the desktop's "File open/create failed!".
+    start_peer --mode receive --record-count 100
+    ( trap '' XFSZ; ulimit -f 1; exec "${runner[@]}" receive received.txt --port "$port" >out.log 2>err.log )
+    cli_rc=$?
+    cat out.log err.log
+    stop_peer
+    expect_rc 2
+    says err.log "Error: File open/create failed!"
+    says err.log "received.txt: File too large"
+    kept=$(wc -l < received.txt)
+    acked=$(sed -n 's/^records_acked=//p' result.txt)
+    [ "$kept" -ge 1 ] && [ "$kept" = "$acked" ] || fail "kept $kept records for $acked acknowledged"
+    records 1 "$kept" | cmp - received.txt || fail "kept records differ" ;;
   receive_append)
     printf 'old 1\r\nold 2 without a line end' > received.txt
     cp received.txt before.txt
