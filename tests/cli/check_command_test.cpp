@@ -360,6 +360,19 @@ TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
                 "codes.txt:3: key '234' (field 2) is on line 1 already, and the terminal finds only the first (lookup3)",
                 "codes.txt:4: line has 4 characters, records have 8 (lookup3)"}));
 
+  // Enough keys for the table to grow: each repeat is still found.
+  std::string many;
+  for (int i = 0; i < 1000; ++i) {
+    char record[16];
+    std::snprintf(record, sizeof record, "1%03dabcd\r\n", i);
+    many += record;
+  }
+  many += "9100abcd\r\n9999abcd\r\n";
+  EXPECT_EQ(lines(checkLookupFile(*def, 3, "many.txt", reinterpret_cast<const std::uint8_t*>(many.data()), many.size())),
+            (std::vector<std::string>{
+                "many.txt:1001: key '100' (field 2) is on line 101 already, and the terminal finds only the first (lookup3)",
+                "many.txt:1002: key '999' (field 2) is on line 1000 already, and the terminal finds only the first (lookup3)"}));
+
   // A line of 64 MiB taken piece by piece, as check reads a file: it is counted, not kept.
   LookupFileCheck check(*def, 2, "huge.txt");
   const std::vector<std::uint8_t> piece(1 << 20, 'x');
