@@ -223,7 +223,8 @@ case $case_name in
     stop_peer
     expect_rc 0
     records 1 3 | cmp - received.txt || fail "new file differs"
-    [ -e received.txt.part ] && fail "the file beside was left" ;;
+    [ -e received.txt.part ] && fail "the file beside was left"
+    ls -A | grep -q '\.part$' && fail "a temporary file was left: $(ls -A | grep '\.part$')" ;;
   receive_interrupt)
     # A long paced receive at 9600 bit/s, interrupted with Ctrl+C once records are on disk.
     start_peer --mode receive --record-count 3000 --pace
