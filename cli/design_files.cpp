@@ -143,8 +143,4 @@ bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io, 
   return true;
 }
 
-bool replaceFile(const std::string& path, const std::uint8_t* data, std::size_t size, std::string& error) {
-  return writeOutput(path, data, size, error);
-}
-
 }  // namespace torvik

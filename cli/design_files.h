@@ -1,6 +1,6 @@
 #pragma once
-// The files torvik-cli reads and writes: designs (current or legacy), whole text files, and
-// outputs that replace a file only once they are complete.
+// The files torvik-cli reads: designs (current or legacy) and text files, standard input
+// among them. What it writes goes through durable_files.h.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -40,9 +40,5 @@ bool readInPieces(const std::string& path, std::size_t limit,
 // Reads a whole file ("-": standard input) of at most `limit` bytes, as readInPieces.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error,
                    bool* opened = nullptr);
-
-// Writes `path` as writeOutput does: a file through a temporary file beside it that replaces
-// it only when complete; false with a message in `error` (the old file is then untouched).
-bool replaceFile(const std::string& path, const std::uint8_t* data, std::size_t size, std::string& error);
 
 }  // namespace torvik

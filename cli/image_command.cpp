@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/design_files.h"
+#include "cli/durable_files.h"
 #include "link/program_image.h"
 
 namespace torvik {
@@ -22,7 +23,7 @@ int runImageCommand(const ParsedArgs& args, CliIo& io) {
     return kExitDone;  // a failed write is runCli's to report
   }
   std::string error;
-  if (!replaceFile(output, image->bytes, kImageSize, error)) {
+  if (!writeOutput(output, image->bytes, kImageSize, error)) {
     io.err << "torvik-cli image: " << error << "\n";
     return kExitUsage;
   }

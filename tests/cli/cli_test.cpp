@@ -196,9 +196,7 @@ class RefusingOutput : public std::streambuf {
 
 TEST(CliRun, OutputThatCannotBeWrittenFailsTheRun) {
   ScratchFolder folder;
-  auto def = std::make_unique<ApplicationDefinition>();
-  makeNewDesign(*def);
-  const std::string design = folder.putDesign("a.tvx", *def);
+  const std::string design = folder.putNewDesign("a.tvx");
   const struct {
     std::vector<std::string> args;
     bool writes;  // false: nothing written, the input's fault stands
@@ -226,9 +224,7 @@ TEST(CliRun, OutputThatCannotBeWrittenFailsTheRun) {
 // The program's own standard output on a full device: the system's reason reaches the message.
 TEST(CliRun, StandardOutputOnAFullDiskSaysSo) {
   ScratchFolder folder;
-  auto def = std::make_unique<ApplicationDefinition>();
-  makeNewDesign(*def);
-  const std::string design = folder.putDesign("a.tvx", *def);
+  const std::string design = folder.putNewDesign("a.tvx");
   std::fflush(stdout);
   const int saved = dup(1);
   const int full = open("/dev/full", O_WRONLY);

@@ -57,9 +57,7 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
 
 TEST(LinkCommands, AFileTooLargeIsRefusedByItsSizeWithTheReasonFirst) {
   ScratchFolder s;
-  auto def = std::make_unique<ApplicationDefinition>();
-  makeNewDesign(*def);
-  const std::string design = s.putDesign("a.tvx", *def);
+  const std::string design = s.putNewDesign("a.tvx");
   // Sparse: 2 GiB that take no disk and would take seconds to read.
   const std::string huge = s.put("huge.txt", "");
   ASSERT_EQ(truncate(huge.c_str(), off_t{2} << 30), 0);

@@ -151,9 +151,7 @@ TEST(CliOutput, AFifoAndStandardOutputAreWrittenInPlace) {
   }
   EXPECT_EQ(namesIn(s.path("")), std::set<std::string>{"fifo"});
 
-  auto def = std::make_unique<ApplicationDefinition>();
-  makeNewDesign(*def);
-  const std::string design = s.putDesign("a.tvx", *def);
+  const std::string design = s.putNewDesign("a.tvx");
   const CliRun toFile = runCliCaptured({"image", design, "-o", s.path("a.bin")});
   const CliRun toOut = runCliCaptured({"image", design, "-o", "-"});
   ASSERT_EQ(toOut.code, kExitDone) << toOut.err;
