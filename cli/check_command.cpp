@@ -32,28 +32,25 @@ int runCheckCommand(const ParsedArgs& args, CliIo& io) {
   for (const std::string& text : args.values("--lookup")) {
     LookupFileArg arg;
     if (!parseLookupArg(text, arg)) {
-      io.err << "torvik-cli check: --lookup takes N=FILE with N 1, 2 or 3, not '" << text << "'\n";
-      return kExitUsage;
+      return usageError(io, "check", "--lookup takes N=FILE with N 1, 2 or 3, not '" + text + "'");
     }
     lookups.push_back(arg);
   }
   auto def = std::make_unique<ApplicationDefinition>();
   if (!loadDesign(args.positionals[0], *def, io)) return kExitUsage;
 
-  // Every input is read before anything is printed, so bad input never leaves half a report.
-  std::vector<std::vector<std::uint8_t>> contents(lookups.size());
-  for (std::size_t i = 0; i < lookups.size(); ++i) {
+  // Every input is read before anything is printed, so bad input never leaves half a report;
+  // a lookup file is checked as it is read, so its size costs no memory.
+  std::vector<CheckFinding> findings = checkDesign(*def);
+  for (const LookupFileArg& lookup : lookups) {
+    LookupFileCheck check(*def, lookup.lookup, inputName(lookup.path));
     std::string error;
-    if (!readWholeFile(lookups[i].path, contents[i], kMaxLookupFileSize, error)) {
+    if (!readInPieces(lookup.path, kMaxLookupFileSize,
+                      [&](const std::uint8_t* data, std::size_t size) { check.take(data, size); }, error)) {
       io.err << "torvik-cli check: " << error << "\n";
       return kExitUsage;
     }
-  }
-
-  std::vector<CheckFinding> findings = checkDesign(*def);
-  for (std::size_t i = 0; i < lookups.size(); ++i) {
-    const std::vector<CheckFinding> more =
-        checkLookupFile(*def, lookups[i].lookup, lookups[i].path, contents[i].data(), contents[i].size());
+    const std::vector<CheckFinding> more = check.finish();
     findings.insert(findings.end(), more.begin(), more.end());
   }
 

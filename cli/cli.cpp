@@ -15,6 +15,14 @@ const std::vector<OptionSpec> kLinkOptions = {
     {"--rate", "BITS", false, "115200 (default), 57600, 38400, 19200 or 9600"},
 };
 
+// A loop in a shell must not stop at a question nobody sees.
+const OptionSpec kRetries = {"--retries", "N", false,
+                             "retry a failed transfer N times without asking (default: ask on a terminal, else 0)"};
+
+// A file that ends early would go out with a new design's settings in place of the rest.
+const OptionSpec kAllowIncomplete = {"--allow-incomplete", nullptr, false,
+                                     "take a design file that ends early; what it lacks is a new design's"};
+
 std::vector<OptionSpec> linkOptionsAnd(std::vector<OptionSpec> more) {
   std::vector<OptionSpec> all = kLinkOptions;
   all.insert(all.end(), more.begin(), more.end());
@@ -31,8 +39,10 @@ void printUsage(std::ostream& out) {
     if (head.size() < 22) head.resize(22, ' ');
     out << "  " << head << "  " << c.summary << "\n";
   }
-  out << "\nRun '" << kProgram << " COMMAND --help' for a command's options.\n"
-      << "Exit codes: 0 done, 1 the check or transfer failed or the designs differ, 2 bad usage or input.\n";
+  out << "\nRun '" << kProgram << " COMMAND --help' (or '" << kProgram << " help COMMAND') for a command's options.\n"
+      << "A FILE of '-' is standard input, an output of '-' standard output.\n"
+      << "Exit codes: 0 done, 1 the check or transfer failed or the designs differ, 2 bad usage or input,\n"
+      << "or an output that could not be written.\n";
 }
 
 void printCommandHelp(const CliCommand& c, std::ostream& out) {
@@ -92,27 +102,31 @@ const std::vector<CliCommand>& cliCommands() {
        1, 1, runCheckCommand},
       {"image", "DESIGN", "write the program image the terminal receives",
        "Writes the 20,000-byte program image of the design, byte for byte as the desktop\n"
-       "program sends it to the terminal.",
-       {{"-o", "IMAGE", false, "the file to write (required)"}},
+       "program sends it to the terminal. A design file that ends early is refused.",
+       {{"-o", "IMAGE", false, "the file to write (required); - for standard output"}, kAllowIncomplete},
        1, 1, runImageCommand},
       {"download", "DESIGN", "download a design to the terminal",
        "Sends the design's program image to the terminal, with the desktop program's protocol\n"
-       "and messages (on standard error; the progress only on a terminal). Exits 1 when the\n"
-       "transfer failed or Ctrl+C ended it.",
-       linkOptionsAnd({}),
+       "and messages (on standard error; the progress only on a terminal). After a failure\n"
+       "it asks whether to retry when it runs on a terminal, and does not retry otherwise;\n"
+       "--retries N answers instead. Exits 1 when the transfer failed or Ctrl+C ended it.\n"
+       "A design file that ends early is refused.",
+       linkOptionsAnd({kRetries, kAllowIncomplete}),
        1, 1, runDownloadCommand},
       {"lookup", "FILE", "download a lookup text file to the terminal",
        "Sends a lookup text file to the terminal line by line, with the desktop program's\n"
        "protocol and messages. A file with a line longer than 253 characters is refused before\n"
-       "anything is sent. Exits 1 when the transfer failed or Ctrl+C ended it.",
-       linkOptionsAnd({}),
+       "anything is sent. Retries as download does. Exits 1 when the transfer failed or Ctrl+C\n"
+       "ended it.",
+       linkOptionsAnd({kRetries}),
        1, 1, runLookupCommand},
       {"receive", "OUT", "receive the collected records into a text file",
        "Receives the records collected on the terminal and appends them to OUT, one line each\n"
        "(OUT is created when missing). Every record is on disk before the terminal is told it\n"
        "arrived; Ctrl+C ends the transfer and keeps the records already acknowledged. Prints\n"
-       "the count; exits 0 when the terminal sent all it had (nothing too), 1 when it ended early.",
-       linkOptionsAnd({{"--new", nullptr, false, "write OUT anew, through OUT.part: replaced only if records came"}}),
+       "the count; exits 0 when the terminal sent all it had (nothing too), 1 when it ended early,\n"
+       "2 when OUT could not be written (the records on disk are kept).",
+       linkOptionsAnd({{"--new", nullptr, false, "write OUT anew: a file is replaced only if records came"}}),
        1, 1, runReceiveCommand},
   };
   return kCommands;
@@ -144,6 +158,14 @@ bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, 
       name = word.substr(0, equals);
       value = word.substr(equals + 1);
       inlineValue = true;
+    } else if (word[1] != '-' && word.size() > 2) {
+      // -oFILE: a short option with its value attached, as other tools take it.
+      const OptionSpec* attached = findOption(command, word.substr(0, 2));
+      if (attached != nullptr && attached->argument != nullptr) {
+        name = word.substr(0, 2);
+        value = word.substr(2);
+        inlineValue = true;
+      }
     }
     const OptionSpec* known = findOption(command, name);
     if (known == nullptr) {
@@ -185,7 +207,17 @@ int runCommandLine(const std::vector<std::string>& args, CliIo& io) {
     return kExitUsage;
   }
   const std::string& name = args[0];
-  if (name == "--help" || name == "-h" || name == "help") {
+  if (name == "help" && args.size() == 2) {
+    for (const CliCommand& command : cliCommands()) {
+      if (args[1] != command.name) continue;
+      printCommandHelp(command, io.out);
+      return kExitDone;
+    }
+    io.err << kProgram << ": unknown command '" << args[1] << "'\n"
+           << "Run '" << kProgram << " --help' for the commands.\n";
+    return kExitUsage;
+  }
+  if (name == "--help" || name == "-h" || (name == "help" && args.size() == 1)) {
     printUsage(io.out);
     return kExitDone;
   }
@@ -198,11 +230,8 @@ int runCommandLine(const std::vector<std::string>& args, CliIo& io) {
     ParsedArgs parsed;
     bool help = false;
     std::string error;
-    if (!parseArgs(command, std::vector<std::string>(args.begin() + 1, args.end()), parsed, help, error)) {
-      io.err << kProgram << " " << command.name << ": " << error << "\n"
-             << "Run '" << kProgram << " " << command.name << " --help' for its usage.\n";
-      return kExitUsage;
-    }
+    if (!parseArgs(command, std::vector<std::string>(args.begin() + 1, args.end()), parsed, help, error))
+      return usageError(io, command.name, error);
     if (help) {
       printCommandHelp(command, io.out);
       return kExitDone;
@@ -216,12 +245,20 @@ int runCommandLine(const std::vector<std::string>& args, CliIo& io) {
 
 }  // namespace
 
+int usageError(CliIo& io, const std::string& command, const std::string& message) {
+  io.err << kProgram << " " << command << ": " << message << "\n"
+         << "Run '" << kProgram << " " << command << " --help' for its usage.\n";
+  return kExitUsage;
+}
+
 int runCli(const std::vector<std::string>& args, CliIo& io) {
   const int code = runCommandLine(args, io);
   // A script reads the output: a full disk or a closed pipe must not pass for a result.
   if (!io.out.flush()) {
-    io.err << kProgram << ": cannot write the output\n";
-    return code == kExitUsage ? kExitUsage : kExitFailed;
+    io.err << kProgram << ": cannot write the output";
+    if (io.outError != nullptr && *io.outError != 0) io.err << ": " << std::strerror(*io.outError);
+    io.err << "\n";
+    return kExitUsage;
   }
   return code;
 }

@@ -8,7 +8,8 @@
 
 namespace torvik {
 
-// 0 done, 1 the check or transfer failed (or the designs differ), 2 bad usage or input.
+// 0 done, 1 the check or transfer failed (or the designs differ), 2 bad usage or input, or
+// an output that could not be written (whichever command it is).
 enum ExitCode { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
 
 // Where a command writes. Tests hand in string streams; the program the standard streams.
@@ -17,6 +18,8 @@ struct CliIo {
   std::ostream& err;
   bool outIsTerminal = false;
   bool errIsTerminal = false;
+  // The system's reason (an errno) when writing io.out failed; nullptr when not known.
+  const int* outError = nullptr;
 };
 
 struct OptionSpec {
@@ -55,8 +58,12 @@ const std::vector<CliCommand>& cliCommands();
 bool parseArgs(const CliCommand& command, const std::vector<std::string>& args, ParsedArgs& parsed,
                bool& help, std::string& error);
 
+// Reports a usage error of `command` ("image", ...) with the hint at its help; returns
+// kExitUsage.
+int usageError(CliIo& io, const std::string& command, const std::string& message);
+
 // The whole program on its arguments (argv[0] excluded); returns the exit code. Output that
-// cannot be written to io.out fails the run.
+// cannot be written to io.out fails the run with kExitUsage.
 int runCli(const std::vector<std::string>& args, CliIo& io);
 
 }  // namespace torvik

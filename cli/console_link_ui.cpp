@@ -66,6 +66,16 @@ bool ConsoleLinkUi::ask(int captionId, int textId, BoxIcon) {
     err_ << " No (interrupted)" << std::endl;
     return false;
   }
+  if (yesLeft_ >= 0) {
+    if (yesLeft_ == 0) {
+      err_ << " No (" << (yesGiven_ == 0 ? "--retries 0" : "no retries left") << ")" << std::endl;
+      return false;
+    }
+    --yesLeft_;
+    ++yesGiven_;
+    err_ << " Yes (retry " << yesGiven_ << " of " << yesGiven_ + yesLeft_ << ")" << std::endl;
+    return true;
+  }
   if (answers_ == nullptr) {
     err_ << " No (no terminal to answer on)" << std::endl;
     return false;

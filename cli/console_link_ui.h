@@ -24,6 +24,8 @@ class ConsoleLinkUi : public LinkUi {
   void show(int captionId, int textId, BoxIcon icon) override;
   void showNumber(int captionId, int textId, BoxIcon icon, long number) override;
   bool ask(int captionId, int textId, BoxIcon icon) override;
+  // Answers the questions (the retry question) without asking: Yes `count` times, then No.
+  void answerYesTimes(int count) { yesLeft_ = count; yesGiven_ = 0; }
   // Says how many records arrived; there is no viewer to offer, so the answer is No.
   bool askViewReceived(int count) override;
 
@@ -49,6 +51,8 @@ class ConsoleLinkUi : public LinkUi {
   bool lineDrawn_ = false;
   std::size_t lineWidth_ = 0;
   int lastPercent_ = -1;
+  int yesLeft_ = -1;  // -1: ask
+  int yesGiven_ = 0;
 };
 
 }  // namespace torvik

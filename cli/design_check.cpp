@@ -1,12 +1,16 @@
 #include "cli/design_check.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <functional>
+#include <string_view>
 
 #include "base/text.h"
 #include "definition/design_rules.h"
 #include "definition/design_text.h"
 #include "definition/form_rules.h"
+#include "editor/field_properties.h"
 #include "editor/lookup_rules.h"
 #include "editor/menu_rules.h"
 #include "editor/startup_rules.h"
@@ -17,6 +21,8 @@ namespace torvik {
 namespace {
 
 std::string num(long value) { return std::to_string(value); }
+
+constexpr int kMaxDecimals = kDecimalsItems - 1;  // decimal places of a real; 0 is "variable"
 
 // "1 field", "3 fields".
 std::string count(long value, const char* noun) { return num(value) + " " + noun + (value == 1 ? "" : "s"); }
@@ -152,6 +158,7 @@ class Checker {
       const std::string where = name + ".fnBranch." + num(k + 1);
       if (isFormTarget(branch)) checkTarget(where, branch);
       else if (branch > kBranchDeleteLast) add(where, "is " + num(branch) + ", which names no branch (0 to 13)");
+      else if (branch == kBranchSummation) checkSummation(f, k);
     }
     if (form.errorAction > errorActionOf(kTargetLastMenu))
       add(name + ".errorAction", "is " + num(form.errorAction) + ", which names no screen (0 skip, 1 main menu, 2 to 21 forms and menus)");
@@ -159,10 +166,44 @@ class Checker {
       checkTarget(name + ".errorAction", targetOfErrorAction(form.errorAction));
   }
 
+  // FN+k sums a field of a lookup file (or of the data file, which has any field).
+  void checkSummation(int f, int k) {
+    const FormRecord& form = def_.form[f];
+    const std::string key = "." + num(k + 1);
+    const std::string name = "form" + num(f + 1);
+    const int source = form.fnSumSource[k];
+    if (source > kSumSourceDataFile) {
+      add(name + ".fnSumSource" + key, "is " + num(source) + ", which names no source (0 to 2 the lookup files, 3 the data file)");
+      return;
+    }
+    if (source == kSumSourceDataFile) return;
+    const LookupRecord& l = def_.lookup[source];
+    const std::string what = "lookup " + num(source + 1);
+    if (!l.isDefined()) {
+      add(name + ".fnSumSource" + key, "FN+" + num(k + 1) + " sums " + what + ", which is not defined (memberLength " +
+                                            num(l.memberLength) + ", fieldCount " + num(l.fieldCount) + ")");
+      return;
+    }
+    const int fields = std::min<int>(l.fieldCount, kLookupFields);
+    const struct {
+      const char* setting;
+      const char* verb;
+      int field;
+    } kUses[] = {{".fnSumField", "sums", form.sumField(k)}, {".fnSumMultiplier", "multiplies by", form.sumMultiplier(k)}};
+    for (const auto& use : kUses)
+      if (use.field >= fields)
+        add(name + use.setting + key, "FN+" + num(k + 1) + " " + use.verb + " field " + num(use.field + 1) + " of " + what +
+                                          ", which has " + count(fields, "field"));
+  }
+
   void checkFormLine(int f, int j, const LookupRecord* lookup) {
     const FormRecord& form = def_.form[f];
     const ConstFormLine line = form.line(j);
     const std::string name = "form" + num(f + 1) + ".line" + num(j + 1);
+    if (line.dataType >= kDataTypeCount) {
+      add(name + ".dataType", "is " + num(line.dataType) + ", which names no data type (0 to " + num(kDataTypeCount - 1) + ")");
+      return;
+    }
     if (j >= usableLines(form.font)) {
       if (line.dataType != kDataNil)
         add(name + ".dataType", "the large font shows lines 1 to " + num(kFormLinesLargeFont) + ", so line " +
@@ -180,6 +221,8 @@ class Checker {
       add(name + ".prompt", "prompt takes all " + num(width) + " columns of the display, leaving none for the input");
 
     checkLineLengths(line, name);
+    if (line.dataType == kDataReal && line.decimals > kMaxDecimals)
+      add(name + ".decimals", "decimals is " + num(line.decimals) + ", a real has 0 (variable) to " + num(kMaxDecimals) + " decimal places");
 
     const int ref = seen_.form[f].lookupField[j];
     if (ref == kLookupFieldNil) return;
@@ -326,75 +369,231 @@ std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def) {
   return Checker(def, *seen).run();
 }
 
-std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int lookup, const std::string& fileName,
-                                          const std::uint8_t* data, std::size_t size) {
-  std::vector<CheckFinding> findings;
-  if (lookup < 1 || lookup > kLookupCount) return findings;
-  const LookupRecord& l = def.lookup[lookup - 1];
-  const std::string tag = " (lookup" + num(lookup) + ")";
-  const int usedFields = std::min<int>(l.fieldCount, kLookupFields);
-  if (!l.isDefined())
-    findings.push_back({fileName, "the design does not define this lookup (memberLength " + num(l.memberLength) +
-                                      ", fieldCount " + num(l.fieldCount) + "), so the terminal has no layout for the file" + tag});
+namespace {
 
-  auto checkLine = [&](const std::string& line, long number, int joined) {
-    const std::string where = fileName + ":" + num(number);
-    const int length = static_cast<int>(line.size());
-    auto add = [&](const std::string& text) { findings.push_back({where, text + tag}); };
-    if (joined > 0) {
-      add(num(joined + 1) + " lines end in a line feed alone, which ends no line: the terminal receives them as one line of " +
-          count(length, "character") + (length > kMaxLookupLine ? ", more than the " + num(kMaxLookupLine) + " a line carries" : ""));
-      return;
+constexpr std::size_t kLineRoom = kMaxLookupLine;
+
+// The keys of a lookup file and the line each came first on: their characters in one block
+// and an open-addressed table of indices, where a node and a string per key took most of
+// the time of a check of a large file.
+class KeyIndex {
+ public:
+  // The line `key` came first on; 0 when it is new, and it is then noted as first on `line`.
+  long firstLine(const std::uint8_t* key, std::size_t size, long line) {
+    if ((entries_.size() + 1) * 2 > slots_.size()) grow();
+    const std::uint64_t hash = std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(key), size));
+    const std::uint64_t tag = hash >> 32;
+    const std::size_t mask = slots_.size() - 1;
+    std::uint64_t* slots = slots_.data();
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      if (slots[i] == 0) {
+        entries_.push_back({hash, text_.size(), static_cast<std::uint32_t>(size), line});
+        text_.resize(text_.size() + size);
+        std::memcpy(text_.data() + text_.size() - size, key, size);
+        slots[i] = tag << 32 | entries_.size();
+        return 0;
+      }
+      // The tag in the slot spares a look at the entry (a cache miss) for almost every other key.
+      if (slots[i] >> 32 != tag) continue;
+      const Entry& e = entries_[(slots[i] & 0xFFFFFFFFu) - 1];
+      if (e.size == size && std::memcmp(text_.data() + e.at, key, size) == 0) return e.line;
     }
-    if (length > kMaxLookupLine) {
-      add("line has " + count(length, "character") + ", a line carries at most " + num(kMaxLookupLine));
-      return;
-    }
-    if (!l.isDefined()) return;
-    if (length == 0) {
-      add("line is empty, but the download sends it as a record");
-      return;
-    }
-    if (l.delimiter == kFixedLengthRecords) {
-      if (length != l.memberLength) add("line has " + count(length, "character") + ", records have " + num(l.memberLength));
-      return;
-    }
-    std::vector<int> fields(1, 0);
-    for (char c : line) {
-      if (static_cast<unsigned char>(c) == l.delimiter) fields.push_back(0);
-      else ++fields.back();
-    }
-    if (static_cast<int>(fields.size()) != l.fieldCount)
-      add("line has " + count(static_cast<long>(fields.size()), "field") + ", records have " + num(l.fieldCount) +
-          " separated by " + delimiterName(l.delimiter));
-    for (int i = 0; i < usedFields && i < static_cast<int>(fields.size()); ++i)
-      if (fields[static_cast<std::size_t>(i)] > l.fieldLength[i])
-        add("field " + num(i + 1) + " has " + count(fields[static_cast<std::size_t>(i)], "character") + ", its length is " +
-            num(l.fieldLength[i]));
+  }
+
+ private:
+  struct Entry {
+    std::uint64_t hash;
+    std::size_t at;
+    std::uint32_t size;
+    long line;
   };
 
-  // The download's framing: a CR ends a line, line feeds are dropped wherever they stand.
-  std::string line;
+  void grow() {
+    slots_.assign(std::max<std::size_t>(1024, slots_.size() * 2), 0);
+    const std::size_t mask = slots_.size() - 1;
+    std::uint64_t* slots = slots_.data();
+    const Entry* entries = entries_.data();
+    for (std::size_t n = 0; n < entries_.size(); ++n) {
+      std::size_t i = entries[n].hash & mask;
+      while (slots[i] != 0) i = (i + 1) & mask;
+      slots[i] = (entries[n].hash >> 32) << 32 | (n + 1);
+    }
+  }
+
+  std::vector<char> text_;
+  std::vector<Entry> entries_;
+  std::vector<std::uint64_t> slots_;  // 0 free, else the hash's high half and 1 + an entry's index
+};
+
+}  // namespace
+
+struct LookupFileCheck::State {
+  LookupRecord l;
+  std::string fileName;
+  std::string tag;
+  bool defined;
+  int usedFields;
+  std::vector<CheckFinding> findings;
+  // The line being read: its first bytes (enough for any line that fits) and its length.
+  std::uint8_t head[kLineRoom];
+  std::size_t length = 0;
   long number = 1;
   int joined = 0;  // lines of the file's own that only a line feed separated
   bool afterLineFeed = false;
-  for (std::size_t i = 0; i < size; ++i) {
-    const std::uint8_t b = data[i];
-    if (b == '\r') {
-      checkLine(line, number++, joined);
-      line.clear();
-      joined = 0;
-      afterLineFeed = false;
-    } else if (b == '\n') {
-      afterLineFeed = !line.empty();
-    } else {
-      if (afterLineFeed) ++joined;
-      afterLineFeed = false;
-      line.push_back(static_cast<char>(b));
+  KeyIndex keys;
+
+  void add(long line, const std::string& text) { findings.push_back({fileName + ":" + num(line), text + tag}); }
+
+  // Where the key of a record the layout holds stands in it; false when the layout names none.
+  bool keyOf(const std::uint8_t* line, std::size_t size, const std::uint8_t*& key, std::size_t& keySize) const {
+    if (l.keyField >= usedFields) return false;
+    if (l.delimiter == kFixedLengthRecords) {
+      const ConstLookupField field = l.field(l.keyField);
+      if (field.offset == 0 || field.offset - 1u + field.length > size) return false;
+      key = line + field.offset - 1;
+      keySize = field.length;
+      return true;
     }
+    const std::uint8_t* start = line;
+    const std::uint8_t* end = line + size;
+    for (int i = 0; i < l.keyField; ++i) {
+      start = static_cast<const std::uint8_t*>(std::memchr(start, l.delimiter, static_cast<std::size_t>(end - start)));
+      if (start == nullptr) return false;
+      ++start;
+    }
+    const void* stop = std::memchr(start, l.delimiter, static_cast<std::size_t>(end - start));
+    key = start;
+    keySize = static_cast<std::size_t>((stop == nullptr ? end : static_cast<const std::uint8_t*>(stop)) - start);
+    return true;
   }
-  if (!line.empty()) checkLine(line, number, joined);
-  return findings;
+
+  void endLine() {
+    const long line = number++;
+    const std::size_t size = length;
+    const int joinedLines = joined;
+    length = 0;
+    joined = 0;
+    afterLineFeed = false;
+    const int chars = static_cast<int>(std::min<std::size_t>(size, 0x7FFFFFFF));
+    if (joinedLines > 0) {
+      add(line, num(joinedLines + 1) + " lines end in a line feed alone, which ends no line: the terminal receives them as one line of " +
+                    count(chars, "character") + (size > kLineRoom ? ", more than the " + num(kMaxLookupLine) + " a line carries" : ""));
+      return;
+    }
+    if (size > kLineRoom) {
+      add(line, "line has " + count(chars, "character") + ", a line carries at most " + num(kMaxLookupLine));
+      return;
+    }
+    if (!defined) return;
+    if (size == 0) {
+      add(line, "line is empty, but the download sends it as a record");
+      return;
+    }
+    if (line == 1 && size >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
+      add(line, "line starts with a UTF-8 byte-order mark (EF BB BF), which the terminal takes as 3 characters of the record");
+    if (const void* nul = std::memchr(head, 0, size))
+      add(line, "character " + num(static_cast<const std::uint8_t*>(nul) - head + 1) +
+                    " is a NUL byte, which ends a text on the terminal");
+    if (l.delimiter == kFixedLengthRecords) {
+      if (chars != l.memberLength) {
+        add(line, "line has " + count(chars, "character") + ", records have " + num(l.memberLength));
+        return;
+      }
+    } else {
+      int fields = 1;
+      int fieldLength[kLookupFields] = {};
+      const std::uint8_t* at = head;
+      const std::uint8_t* end = head + size;
+      for (;;) {
+        const void* next = std::memchr(at, l.delimiter, static_cast<std::size_t>(end - at));
+        const std::uint8_t* stop = next == nullptr ? end : static_cast<const std::uint8_t*>(next);
+        if (fields <= kLookupFields) fieldLength[fields - 1] = static_cast<int>(stop - at);
+        if (next == nullptr) break;
+        ++fields;
+        at = stop + 1;
+      }
+      if (fields != l.fieldCount)
+        add(line, "line has " + count(fields, "field") + ", records have " + num(l.fieldCount) + " separated by " +
+                      delimiterName(l.delimiter));
+      for (int i = 0; i < usedFields && i < fields; ++i)
+        if (fieldLength[i] > l.fieldLength[i])
+          add(line, "field " + num(i + 1) + " has " + count(fieldLength[i], "character") + ", its length is " + num(l.fieldLength[i]));
+      if (fields != l.fieldCount) return;
+    }
+    const std::uint8_t* key = nullptr;
+    std::size_t keySize = 0;
+    if (!keyOf(head, size, key, keySize)) return;
+    if (const long first = keys.firstLine(key, keySize, line))
+      add(line, "key '" + printable(std::string(reinterpret_cast<const char*>(key), keySize)) + "' (field " +
+                    num(l.keyField + 1) + ") is on line " + num(first) + " already, and the terminal finds only the first");
+  }
+
+  static std::string printable(const std::string& text) {
+    std::string shown;
+    for (const char c : text) shown += static_cast<unsigned char>(c) < ' ' || c == 127 ? '?' : c;
+    return shown;
+  }
+};
+
+LookupFileCheck::LookupFileCheck(const ApplicationDefinition& def, int lookup, std::string fileName)
+    : state_(std::make_unique<State>()) {
+  State& s = *state_;
+  const bool known = lookup >= 1 && lookup <= kLookupCount;
+  s.l = known ? def.lookup[lookup - 1] : LookupRecord{};
+  s.fileName = std::move(fileName);
+  s.tag = " (lookup" + num(lookup) + ")";
+  s.defined = known && s.l.isDefined();
+  s.usedFields = std::min<int>(s.l.fieldCount, kLookupFields);
+  if (known && !s.defined)
+    s.findings.push_back({s.fileName, "the design does not define this lookup (memberLength " + num(s.l.memberLength) +
+                                          ", fieldCount " + num(s.l.fieldCount) +
+                                          "), so the terminal has no layout for the file" + s.tag});
+  if (!known) s.fileName.clear();
+}
+
+LookupFileCheck::~LookupFileCheck() = default;
+
+void LookupFileCheck::take(const std::uint8_t* data, std::size_t size) {
+  State& s = *state_;
+  if (s.fileName.empty()) return;
+  const std::uint8_t* at = data;
+  const std::uint8_t* end = data + size;
+  // The download's framing: a CR ends a line, line feeds are dropped wherever they stand.
+  while (at < end) {
+    if (*at == '\r') {
+      s.endLine();
+      ++at;
+      continue;
+    }
+    if (*at == '\n') {
+      s.afterLineFeed = s.length != 0;
+      ++at;
+      continue;
+    }
+    if (s.afterLineFeed) ++s.joined;
+    s.afterLineFeed = false;
+    // The run up to the next CR or LF; past the longest line only its length is kept.
+    const void* cr = std::memchr(at, '\r', static_cast<std::size_t>(end - at));
+    const std::uint8_t* stop = cr == nullptr ? end : static_cast<const std::uint8_t*>(cr);
+    if (const void* lf = std::memchr(at, '\n', static_cast<std::size_t>(stop - at))) stop = static_cast<const std::uint8_t*>(lf);
+    const std::size_t run = static_cast<std::size_t>(stop - at);
+    if (s.length < kLineRoom) std::memcpy(s.head + s.length, at, std::min(run, kLineRoom - s.length));
+    s.length += run;
+    at = stop;
+  }
+}
+
+std::vector<CheckFinding> LookupFileCheck::finish() {
+  State& s = *state_;
+  if (!s.fileName.empty() && s.length > 0) s.endLine();
+  return std::move(s.findings);
+}
+
+std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int lookup, const std::string& fileName,
+                                          const std::uint8_t* data, std::size_t size) {
+  LookupFileCheck check(def, lookup, fileName);
+  check.take(data, size);
+  return check.finish();
 }
 
 }  // namespace torvik

@@ -6,6 +6,7 @@
 // the editor's rules for the lookup layout and the message groups.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,28 @@ std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def);
 
 // The lines of a lookup file that lookup definition `lookup` (1 to 3) cannot hold, each line
 // taken as the lookup download sends it: a CR ends it, line feeds are dropped, a last line
-// without a CR still goes. `fileName` names the file in each finding.
+// without a CR still goes. Also keys that an earlier line has already (the terminal finds
+// the first), NUL bytes and a UTF-8 byte-order mark. `fileName` names the file in each
+// finding.
 std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int lookup, const std::string& fileName,
                                           const std::uint8_t* data, std::size_t size);
+
+// The same check on a file handed over piece by piece, in memory that does not grow with a
+// line's length: a file of any size is checked as it is read.
+class LookupFileCheck {
+ public:
+  LookupFileCheck(const ApplicationDefinition& def, int lookup, std::string fileName);
+  ~LookupFileCheck();
+  LookupFileCheck(const LookupFileCheck&) = delete;
+  LookupFileCheck& operator=(const LookupFileCheck&) = delete;
+
+  void take(const std::uint8_t* data, std::size_t size);
+  // The findings, once the whole file has been taken.
+  std::vector<CheckFinding> finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 }  // namespace torvik

@@ -9,6 +9,7 @@
 #include "base/ui_strings.h"
 #include "cli/durable_files.h"
 #include "definition/default_messages.h"
+#include "definition/legacy_project.h"
 #include "definition/new_defaults.h"
 #include "definition/project_file.h"
 #include "editor/lookup_rules.h"
@@ -29,86 +30,117 @@ void makeNewDesign(ApplicationDefinition& def) {
   renumberCalculatorEntry(def, messages.get());
 }
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error) {
-  bytes.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+std::string inputName(const std::string& path) { return path == "-" ? "(standard input)" : path; }
+
+namespace {
+
+std::FILE* openInput(const std::string& path) {
+  if (path != "-") return std::fopen(path.c_str(), "rb");
+  makeStandardInputBinary();
+  return stdin;
+}
+
+void closeInput(std::FILE* file) {
+  if (file != stdin) std::fclose(file);
+}
+
+std::string tooLarge(const std::string& path, std::size_t limit) {
+  return inputName(path) + ": larger than " + std::to_string(limit) + " bytes";
+}
+
+}  // namespace
+
+bool readInPieces(const std::string& path, std::size_t limit,
+                  const std::function<void(const std::uint8_t* data, std::size_t size)>& take, std::string& error,
+                  bool* opened, const std::function<void(std::uint64_t size)>& sized) {
+  std::FILE* file = openInput(path);
+  if (opened != nullptr) *opened = file != nullptr;
   if (file == nullptr) {
-    error = path + ": " + systemError();
+    error = inputName(path) + ": " + systemError();
     return false;
   }
-  std::uint8_t chunk[65536];
+  std::uint64_t size = 0;
+  if (regularFileSize(file, size)) {
+    if (size > limit) {
+      closeInput(file);
+      error = tooLarge(path, limit);
+      return false;
+    }
+    if (sized) sized(size);
+  }
+  std::vector<std::uint8_t> chunk(std::size_t{1} << 20);
+  std::uint64_t total = 0;
   bool ok = true;
   for (;;) {
-    const std::size_t n = std::fread(chunk, 1, sizeof chunk, file);
-    if (bytes.size() + n > limit) {
-      error = path + ": larger than " + std::to_string(limit) + " bytes";
+    const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), file);
+    total += n;
+    if (total > limit) {  // a pipe, or a file that grew
+      error = tooLarge(path, limit);
       ok = false;
       break;
     }
-    bytes.insert(bytes.end(), chunk, chunk + n);
-    if (n < sizeof chunk) {
+    if (n > 0) take(chunk.data(), n);
+    if (n < chunk.size()) {
       if (std::ferror(file)) {
-        error = path + ": " + systemError();
+        error = inputName(path) + ": " + systemError();
         ok = false;
       }
       break;
     }
   }
-  std::fclose(file);
+  closeInput(file);
   return ok;
 }
 
-bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io) {
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::size_t limit, std::string& error,
+                   bool* opened) {
+  bytes.clear();
+  // Room for the whole file at once: growing by doubling would take up to three times it.
+  const bool ok = readInPieces(
+      path, limit, [&](const std::uint8_t* data, std::size_t size) { bytes.insert(bytes.end(), data, data + size); }, error,
+      opened, [&](std::uint64_t size) { bytes.reserve(static_cast<std::size_t>(size)); });
+  if (!ok) bytes.clear();
+  return ok;
+}
+
+bool loadDesign(const std::string& path, ApplicationDefinition& def, CliIo& io, IncompleteDesign incomplete) {
   makeNewDesign(def);
   std::vector<std::uint8_t> bytes;
   // Anything past a project file's size is not read by the desktop program either.
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  const std::string name = inputName(path);
+  std::FILE* file = openInput(path);
   if (file == nullptr) {
-    io.err << path << ": " << systemError() << "\n";
+    io.err << name << ": " << systemError() << "\n";
     return false;
   }
   bytes.resize(kProjectFileSize);
   const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
   const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
+  closeInput(file);
   if (failed) {
-    io.err << path << ": " << systemError() << "\n";
+    io.err << name << ": " << systemError() << "\n";
     return false;
   }
   bytes.resize(got);
   auto strings = std::make_unique<UiStrings>();
   const LoadResult result = loadProjectFile(bytes.data(), bytes.size(), def, *strings);
   if (!result.loaded()) {
-    io.err << path << ": " << strings->text(kStrFormatMismatch).c_str() << " (not a Torvik design)\n";
+    io.err << name << ": " << strings->text(kStrFormatMismatch).c_str() << " (not a Torvik design)\n";
     return false;
   }
-  if (result.status == LoadStatus::Legacy) io.err << path << ": note: converted from an older terminal family's design\n";
-  if (result.upgraded) io.err << path << ": note: converted from an older revision of the format\n";
-  if (result.incomplete) io.err << path << ": warning: " << strings->text(kStrFileIncomplete).c_str() << "\n";
+  if (result.status == LoadStatus::Legacy) io.err << name << ": note: converted from an older terminal family's design\n";
+  if (result.upgraded) io.err << name << ": note: converted from an older revision of the format\n";
+  if (result.incomplete) {
+    const std::size_t whole = result.status == LoadStatus::Legacy ? kLegacyProjectSize : kDefinitionSize;
+    const std::string what = "the file is incomplete (" + std::to_string(got) + " bytes, a design takes " +
+                             std::to_string(whole) + "): the settings it lacks are those of a new design";
+    if (incomplete == IncompleteDesign::Refuse) {
+      io.err << name << ": " << what << "; refused (--allow-incomplete takes it as it is)\n";
+      return false;
+    }
+    io.err << name << ": warning: " << what << "\n";
+  }
   return true;
-}
-
-bool replaceFile(const std::string& path, const std::uint8_t* data, std::size_t size, std::string& error) {
-  const std::string temporary = path + ".part";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    error = temporary + ": " + systemError();
-    return false;
-  }
-  bool ok = std::fwrite(data, 1, size, file) == size;
-  ok = std::fflush(file) == 0 && ok;
-  if (!ok) error = temporary + ": " + systemError();
-  if (ok && !syncToDisk(file)) {
-    error = systemFailure(temporary);
-    ok = false;
-  }
-  if (std::fclose(file) != 0 && ok) {
-    error = temporary + ": " + systemError();
-    ok = false;
-  }
-  ok = ok && moveOver(temporary, path, error);
-  if (!ok) std::remove(temporary.c_str());
-  return ok;
 }
 
 }  // namespace torvik

@@ -27,19 +27,21 @@ struct LinkOptions {
   std::string port;
   int baudRateIndex = 0;
   bool cradle = false;
+  int retries = -1;  // -1: ask on a terminal, No without one
 };
 
+constexpr int kMaxRetries = 1000;
+
 bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& options, CliIo& io) {
-  const std::string prefix = std::string("torvik-cli ") + command + ": ";
   options.port = args.value("--port");
   if (options.port.empty()) {
-    io.err << prefix << "--port NAME is required (a serial device such as /dev/ttyUSB0, or COM3)\n";
+    usageError(io, command, "--port NAME is required (a serial device such as /dev/ttyUSB0, or COM3)");
     return false;
   }
   // IrDA is a plain line like the cable; only the cradle is negotiated with first.
   const std::string transport = args.value("--transport", "cable");
   if (transport != "cable" && transport != "cradle" && transport != "irda") {
-    io.err << prefix << "unknown transport '" << transport << "' (cable, cradle or irda)\n";
+    usageError(io, command, "unknown transport '" + transport + "' (cable, cradle or irda)");
     return false;
   }
   options.cradle = transport == "cradle";
@@ -48,8 +50,17 @@ bool parseLinkOptions(const char* command, const ParsedArgs& args, LinkOptions& 
   for (int i = 0; i < kBaudRateIndexCount; ++i)
     if (rate == std::to_string(baudRateOfIndex(i))) options.baudRateIndex = i;
   if (options.baudRateIndex < 0) {
-    io.err << prefix << "unsupported rate '" << rate << "' (115200, 57600, 38400, 19200 or 9600)\n";
+    usageError(io, command, "unsupported rate '" + rate + "' (115200, 57600, 38400, 19200 or 9600)");
     return false;
+  }
+  if (args.has("--retries")) {
+    const std::string text = args.value("--retries");
+    const bool digits = !text.empty() && text.size() <= 4 && text.find_first_not_of("0123456789") == std::string::npos;
+    options.retries = digits ? std::stoi(text) : -1;
+    if (options.retries < 0 || options.retries > kMaxRetries) {
+      usageError(io, command, "--retries takes a count from 0 to " + std::to_string(kMaxRetries) + ", not '" + text + "'");
+      return false;
+    }
   }
   return true;
 }
@@ -72,6 +83,14 @@ struct Transfer {
     if (stop.requested()) return;
     const std::string why = portOpenFailure(*port);
     if (!why.empty()) io.err << "torvik-cli " << command << ": " << name << ": " << why << "\n";
+  }
+
+  // The line went away (an adapter pulled, the other side closed): said at once, where the
+  // desktop would have retried into a time-out.
+  bool reportHangUp(const char* command, const std::string& name, CliIo& io) {
+    if (stop.requested() || !port->hungUp()) return false;
+    io.err << "torvik-cli " << command << ": " << name << ": the port closed (the device is gone or the other side hung up)\n";
+    return true;
   }
 
   int interrupted(const char* command, CliIo& io) {
@@ -105,12 +124,13 @@ class CliDownloadHost : public DownloadHost {
 int runTransferDownload(const char* command, const LinkOptions& options, DownloadHost& host,
                         DownloadSettings settings, CliIo& io) {
   Transfer transfer(io);
+  if (options.retries >= 0) transfer.ui.answerYesTimes(options.retries);
   settings.baudRateIndex = options.baudRateIndex;
   settings.cradle = options.cradle;
   const bool done = runDownload(transfer.link, transfer.ui, host, settings);
   if (done) return kExitDone;
   if (transfer.stop.requested()) return transfer.interrupted(command, io);
-  transfer.explainOpenFailure(command, options.port, io);
+  if (!transfer.reportHangUp(command, options.port, io)) transfer.explainOpenFailure(command, options.port, io);
   return kExitFailed;
 }
 
@@ -120,7 +140,8 @@ int runDownloadCommand(const ParsedArgs& args, CliIo& io) {
   LinkOptions options;
   if (!parseLinkOptions("download", args, options, io)) return kExitUsage;
   auto def = std::make_unique<ApplicationDefinition>();
-  if (!loadDesign(args.positionals[0], *def, io)) return kExitUsage;
+  const IncompleteDesign incomplete = args.has("--allow-incomplete") ? IncompleteDesign::Warn : IncompleteDesign::Refuse;
+  if (!loadDesign(args.positionals[0], *def, io, incomplete)) return kExitUsage;
   CliDownloadHost host(options.port, def.get(), nullptr);
   DownloadSettings settings;
   settings.mode = DownloadMode::Application;
@@ -137,15 +158,17 @@ int runLookupCommand(const ParsedArgs& args, CliIo& io) {
   std::vector<std::uint8_t> bytes;
   std::string error;
   ConsoleLinkUi ui(io.err, false, nullptr, nullptr);
-  if (!readWholeFile(path, bytes, kMaxLookupFileSize, error)) {
-    ui.show(kStrError, kStrCannotOpenFile, BoxIcon::Exclamation);
+  bool opened = false;
+  if (!readWholeFile(path, bytes, kMaxLookupFileSize, error, &opened)) {
+    // The reason first; the desktop's message only where it is true.
     io.err << "torvik-cli lookup: " << error << "\n";
+    if (!opened) ui.show(kStrError, kStrCannotOpenFile, BoxIcon::Exclamation);
     return kExitUsage;
   }
   // Refused before the port opens, as the desktop program does: nothing goes out.
   if (const long tooLong = findOverlongLookupLine(bytes.data(), bytes.size())) {
     ui.showNumber(kStrError, kStrLookupLineTooLong, BoxIcon::Exclamation, tooLong);
-    io.err << "torvik-cli lookup: " << path << ":" << tooLong << ": longer than " << kMaxLookupLine << " characters\n";
+    io.err << "torvik-cli lookup: " << inputName(path) << ":" << tooLong << ": longer than " << kMaxLookupLine << " characters\n";
     return kExitUsage;
   }
   CliDownloadHost host(options.port, nullptr, &bytes);
@@ -170,19 +193,24 @@ int runReceiveCommand(const ParsedArgs& args, CliIo& io) {
   }
   Transfer transfer(io);
   if (!transfer.link.open(SerialLink::OpenFor::Receive, options.port.c_str(), options.baudRateIndex, options.cradle, transfer.ui)) {
-    transfer.explainOpenFailure("receive", options.port, io);
+    if (!transfer.reportHangUp("receive", options.port, io)) transfer.explainOpenFailure("receive", options.port, io);
     file.finish(false, error);
     return transfer.stop.requested() ? transfer.interrupted("receive", io) : kExitFailed;
   }
   FileRecordSink sink(file, file.startSize());
   const ReceiveResult result = receiveRecords(transfer.link, transfer.ui, sink);
+  transfer.reportHangUp("receive", options.port, io);
   transfer.link.close(SerialLink::OpenFor::Receive);
+  // The desktop's "File open/create failed!" does not say why; a script's log should.
+  if (result.end == ReceiveResult::End::WriteFailed)
+    io.err << "torvik-cli receive: " << path << ": " << file.failure() << "\n";
   bool view = false;
   const bool keep = finishReceive(result, transfer.ui, &view);
   const bool placed = file.finish(keep, error);
   if (!placed) io.err << "torvik-cli receive: " << error << "\n";
   io.out << result.count << (result.count == 1 ? " record" : " records") << " received\n";
-  if (result.end == ReceiveResult::End::Over && placed) return kExitDone;
+  if (result.end == ReceiveResult::End::WriteFailed || !placed) return kExitUsage;
+  if (result.end == ReceiveResult::End::Over) return kExitDone;
   if (transfer.stop.requested()) return transfer.interrupted("receive", io);
   return kExitFailed;
 }

@@ -9,6 +9,11 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  torvik::CliIo io{std::cout, std::cerr, torvik::isTerminal(stdout), torvik::isTerminal(stderr)};
+  torvik::StandardOutput output;
+  std::ostream out(&output);
+  const bool outIsTerminal = torvik::isTerminal(stdout);
+  // A terminal shows each line as it comes; a pipe or a file gets them in large writes.
+  if (outIsTerminal) out << std::unitbuf;
+  torvik::CliIo io{out, std::cerr, outIsTerminal, torvik::isTerminal(stderr), output.error()};
   return torvik::runCli(args, io);
 }

@@ -11,14 +11,12 @@ void ReceivedFile::begin(const std::string& path, Mode mode) {
   closeHandle();
   target_ = path;
   mode_ = mode;
-  writing_ = mode == Mode::New ? path + ".part" : path;
+  writing_ = path;
   created_ = false;
+  direct_ = false;
+  failure_.clear();
   lineEndOwed_ = false;
   shift_ = 0;
-}
-
-std::string ReceivedFile::leftoverPart() const {
-  return writing_ + ": exists already and may hold the records of an interrupted receive; move it away first";
 }
 
 bool ReceivedFile::write(const std::uint8_t* data, std::size_t size) {
@@ -42,7 +40,7 @@ bool ReceivedFile::finish(bool keep, std::string& error) {
     }
     return true;
   }
-  if (mode_ == Mode::New && !moveOver(writing_, target_, error)) {
+  if (mode_ == Mode::New && !direct_ && !moveOver(writing_, target_, error)) {
     error += "; the records are in " + writing_;
     return false;
   }

@@ -11,9 +11,10 @@ namespace torvik {
 
 class ReceivedFile : public OutputFile {
  public:
-  // Append: to OUT itself, created when missing. New: to OUT.part beside it, which
-  // replaces OUT only when the receive kept records, so a receive that brings nothing
-  // leaves the old OUT as it was.
+  // Append: to OUT itself, created when missing. New: to a temporary file of a name of its
+  // own beside OUT (beside the file OUT links to), which replaces it only when the receive
+  // kept records, so a receive that brings nothing leaves the old OUT as it was; a device or
+  // a FIFO named as OUT is written directly.
   enum class Mode { Append, New };
 
   ReceivedFile() = default;
@@ -21,9 +22,8 @@ class ReceivedFile : public OutputFile {
   ReceivedFile(const ReceivedFile&) = delete;
   ReceivedFile& operator=(const ReceivedFile&) = delete;
 
-  // Opens the file the records go to, locked against a second receive into it. An
-  // OUT.part that exists already is refused: it may hold the records of an interrupted
-  // receive. False with a message in `error`.
+  // Opens the file the records go to, locked against a second receive into it. A folder
+  // is refused in both modes. False with a message naming OUT in `error`.
   bool open(const std::string& path, Mode mode, std::string& error);
   // The size of the file before the first record (where a FileRecordSink starts).
   std::uint64_t startSize() const { return startSize_; }
@@ -41,21 +41,24 @@ class ReceivedFile : public OutputFile {
   // could not be put in place (they are then still in writingPath()).
   bool finish(bool keep, std::string& error);
 
+  // The system's reason why the last write or cut-back failed ("No space left on device").
+  const std::string& failure() const { return failure_; }
+
  private:
   // Forgets the last file and names the next one.
   void begin(const std::string& path, Mode mode);
-  // The refusal of an OUT.part that is there already.
-  std::string leftoverPart() const;
   void closeHandle();
   // The platform's halves: append all bytes and put them on the disk; cut the file back.
   bool appendSynced(const std::uint8_t* data, std::size_t size);
   bool cutTo(std::uint64_t size);
 
   std::intptr_t handle_ = -1;  // a descriptor on POSIX, a HANDLE on Windows
-  std::string target_;
+  std::string target_;   // the file a kept New receive replaces
   std::string writing_;
   Mode mode_ = Mode::Append;
   bool created_ = false;
+  bool direct_ = false;   // a device or a FIFO: written in place, nothing to sync or replace
+  std::string failure_;
   std::uint64_t startSize_ = 0;
   bool lineEndOwed_ = false;  // the last line before the records lacks its line end
   std::uint64_t shift_ = 0;   // the line end added to it

@@ -34,7 +34,10 @@ class PosixSerialPort : public SerialPort {
   // record already on disk is not lost that way); a wait for room ends at the stop.
   bool write(const std::uint8_t* data, std::size_t count, std::uint32_t limitMs) override;
   long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) override;
+  // Also true once the line has hung up.
   bool stopped() override;
+  // A read found the end of the line's file or an I/O error, or poll() reported a hang-up.
+  bool hungUp() override { return hungUp_; }
 
   bool isOpen() const { return fd_ >= 0; }
   // The errno of the last open that failed (EWOULDBLOCK: another program holds the
@@ -48,6 +51,7 @@ class PosixSerialPort : public SerialPort {
   int fd_ = -1;
   int stopFd_ = -1;
   int openError_ = 0;
+  bool hungUp_ = false;
   termios saved_{};
   CommTimeouts timeouts_{};
 };

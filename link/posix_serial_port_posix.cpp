@@ -66,6 +66,7 @@ bool PosixSerialPort::open(const char* name) {
     return false;
   }
   openError_ = 0;
+  hungUp_ = false;
   fd_ = fd;
   saved_ = saved;
   timeouts_ = CommTimeouts{};
@@ -143,6 +144,7 @@ bool PosixSerialPort::purge(bool transmit, bool receive) {
 }
 
 bool PosixSerialPort::stopped() {
+  if (hungUp_) return true;
   if (stopFd_ < 0) return false;
   pollfd p{stopFd_, POLLIN, 0};
   return poll(&p, 1, 0) > 0 && (p.revents & POLLIN) != 0;
@@ -161,7 +163,11 @@ int PosixSerialPort::waitFor(short events, std::uint32_t waitMs) {
     }
     if (n == 0) return 0;
     if (p[1].revents & POLLIN) return -1;
-    // A hang-up or error shows in the read or write that follows.
+    // What arrived before a hang-up is still read; a hang-up with nothing to read ends here.
+    if ((p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 && (p[0].revents & POLLIN) == 0) {
+      hungUp_ = true;
+      return -1;
+    }
     return 1;
   }
 }
@@ -177,6 +183,7 @@ bool PosixSerialPort::write(const std::uint8_t* data, std::size_t count, std::ui
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EIO) hungUp_ = true;
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
     const std::uint64_t now = nowMs();
     if (now >= until) return false;
@@ -191,8 +198,12 @@ long PosixSerialPort::read(std::uint8_t* buffer, std::size_t capacity, std::uint
   for (;;) {
     const ssize_t n = ::read(fd_, buffer, capacity);
     if (n > 0) return static_cast<long>(n);
-    // End of file: the other side has gone (a pseudo-terminal's master closed).
-    if (n == 0) return -1;
+    // End of file, or EIO on Linux: the other side has gone (a pseudo-terminal's master
+    // closed, a USB adapter pulled).
+    if (n == 0 || errno == EIO) {
+      hungUp_ = true;
+      return -1;
+    }
     if (errno == EINTR) {
       if (stopped()) return -1;
       continue;

@@ -52,10 +52,15 @@ class SerialPort {
   // `capacity` of those that have arrived. Returns the count (0: none came), -1 on failure.
   virtual long read(std::uint8_t* buffer, std::size_t capacity, std::uint32_t waitMs) = 0;
 
-  // True once the user has asked for the transfer to end (Ctrl+C in torvik-cli): from then
-  // on reads fail at once and the protocols leave through their failure paths without
-  // waiting out their time limits.
+  // True once the transfer must end at once: the user has asked for it (Ctrl+C in
+  // torvik-cli), or the line has hung up (see hungUp). From then on reads fail at once and
+  // the protocols leave through their failure paths without waiting out their time limits
+  // or showing a message; the caller tells which it was.
   virtual bool stopped() { return false; }
+  // True once the line has gone since the port was opened: the device was unplugged or the
+  // other side of a pseudo-terminal closed. Nothing more can come, so waiting and retrying
+  // would only end in a time-out. Ports that cannot tell say false.
+  virtual bool hungUp() { return false; }
 
   ReadResult readByte(std::uint8_t& byte, std::uint32_t waitMs) {
     const long n = read(&byte, 1, waitMs);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -197,6 +198,53 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.barcodeSettings.industrial25Length.minLength = 12;
        },
        "barcode.industrial25.minLength: minLength is 12, above maxLength 10"},
+      {"a data type that does not exist", [](ApplicationDefinition& d) { d.form[0].dataType[2] = 25; },
+       "form1.line3.dataType: is 25, which names no data type (0 to 18)"},
+      {"the last data type", [](ApplicationDefinition& d) { d.form[0].dataType[2] = kDataTypeCount - 1; }, nullptr},
+      {"decimals of a real", [](ApplicationDefinition& d) {
+         d.form[0].dataType[0] = kDataReal;
+         d.form[0].decimals[0] = 7;
+       },
+       "form1.line1.decimals: decimals is 7, a real has 0 (variable) to 6 decimal places"},
+      {"six decimals", [](ApplicationDefinition& d) {
+         d.form[0].dataType[0] = kDataReal;
+         d.form[0].decimals[0] = 6;
+       },
+       nullptr},
+      // Summation by a function key.
+      {"a summed field the lookup lacks", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[1] = kBranchSummation;
+         d.form[0].setSumField(1, 3);
+       },
+       "form1.fnSumField.2: FN+2 sums field 4 of lookup 1, which has 3 fields"},
+      {"its last field", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[1] = kBranchSummation;
+         d.form[0].setSumField(1, 2);
+         d.form[0].setSumMultiplier(1, 1);
+       },
+       nullptr},
+      {"a multiplier the lookup lacks", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[3] = kBranchSummation;
+         d.form[0].setSumMultiplier(3, 5);
+       },
+       "form1.fnSumMultiplier.4: FN+4 multiplies by field 6 of lookup 1, which has 3 fields"},
+      {"a summed lookup not defined", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[0] = kBranchSummation;
+         d.form[0].fnSumSource[0] = 2;
+       },
+       "form1.fnSumSource.1: FN+1 sums lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
+      {"a source past the data file", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[0] = kBranchSummation;
+         d.form[0].fnSumSource[0] = 4;
+       },
+       "form1.fnSumSource.1: is 4, which names no source (0 to 2 the lookup files, 3 the data file)"},
+      {"the data file has any field", [](ApplicationDefinition& d) {
+         d.form[0].fnBranch[0] = kBranchSummation;
+         d.form[0].fnSumSource[0] = kSumSourceDataFile;
+         d.form[0].setSumField(0, 7);
+       },
+       nullptr},
+      {"a summation that is not chosen", [](ApplicationDefinition& d) { d.form[0].setSumField(0, 7); }, nullptr},
       // Lookup definitions and the lines that use them.
       {"a field the lookup lacks", [](ApplicationDefinition& d) { d.form[0].lookupField[0] = 5; },
        "form1.line1.lookupField: refers to field 5 of lookup 1, which has 3 fields"},
@@ -230,6 +278,27 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
   }
 }
 
+// The large font shows fewer lines of the wide startup groups; a text on a line it does not
+// show cannot be too wide, the line before it can.
+TEST(DesignCheck, TheLargeFontDropsTheLastLinesOfEachWideStartupGroup) {
+  const struct {
+    int group;
+    int hidden;
+    int shown;
+  } rows[] = {{9, 5, 4}, {13, 4, 3}, {13, 5, 3}, {14, 6, 5}, {14, 7, 5}, {17, 2, 1}, {17, 3, 1}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(messageSettingName(row.group, row.hidden));
+    auto def = workingDesign();
+    largeFontBlank(*def);
+    const MessageGroupView group = messageGroup(*def, row.group);
+    ASSERT_EQ(group.width, 21);
+    copyText(group.entry(row.hidden), 21, "1234567890123456789");
+    copyText(group.entry(row.shown), 21, "1234567890123456");
+    EXPECT_EQ(lines(checkDesign(*def)),
+              std::vector<std::string>{messageSettingName(row.group, row.shown) + ": text has 16 characters, the display shows 15"});
+  }
+}
+
 TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
   const auto def = workingDesign();
   const std::string longest(kMaxLookupLine, 'x');
@@ -246,7 +315,7 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
        "items.txt:2: line has 2 fields, records have 3 separated by tab (lookup1)"},
       {"a field longer than its length", 1, "abcdef\tb\tc\r\n",
        "items.txt:1: field 1 has 6 characters, its length is 5 (lookup1)"},
-      {"an empty line", 1, "a\tb\tc\r\n\r\na\tb\tc\r\n",
+      {"an empty line", 1, "a\tb\tc\r\n\r\nd\tb\tc\r\n",
        "items.txt:2: line is empty, but the download sends it as a record (lookup1)"},
       {"line feeds alone end no line", 1, "a\tb\tc\nd\te\tf\n",
        "items.txt:1: 2 lines end in a line feed alone, which ends no line: the terminal receives them as one line of "
@@ -254,6 +323,14 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
       {"a whole line", 2, longest + "\r\n", nullptr},
       {"one past a line", 2, longest + "x\r\n", "items.txt:1: line has 254 characters, a line carries at most 253 (lookup2)"},
       {"fixed-length record", 2, "short\r\n", "items.txt:1: line has 5 characters, records have 253 (lookup2)"},
+      {"a key an earlier line has", 1, "a\tb\tc\r\nb\tb\tc\r\nab\tx\ty\r\na\tz\tz\r\n",
+       "items.txt:4: key 'a' (field 1) is on line 1 already, and the terminal finds only the first (lookup1)"},
+      {"a NUL byte", 1, std::string("a\tb\tc\r\nd\te\0f\tg\r\n", 16),
+       "items.txt:2: character 4 is a NUL byte, which ends a text on the terminal (lookup1)"},
+      {"a byte-order mark", 1, "\xEF\xBB\xBF" "a\tb\tc\r\n",
+       "items.txt:1: line starts with a UTF-8 byte-order mark (EF BB BF), which the terminal takes as 3 characters of the "
+       "record (lookup1)"},
+      {"the same bytes past the first line", 1, "a\tb\tc\r\n\xEF\xBB\xBF\tb\tc\r\n", nullptr},
       {"an undefined lookup", 3, "x\r\n",
        "items.txt: the design does not define this lookup (memberLength 0, fieldCount 0), so the terminal has no layout "
        "for the file (lookup3)"},
@@ -263,6 +340,49 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(row.text.data());
     EXPECT_EQ(lines(checkLookupFile(*def, row.lookup, "items.txt", bytes, row.text.size())), expected(row.finding));
   }
+}
+
+TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
+  auto def = workingDesign();
+  LookupRecord& codes = def->lookup[2];  // records of 8: a number of 1, the key of 3, a text of 4
+  codes.fieldCount = 3;
+  codes.memberLength = 8;
+  codes.keyField = 1;
+  codes.delimiter = kFixedLengthRecords;
+  const int offsets[] = {1, 2, 5}, lengths[] = {1, 3, 4};
+  for (int i = 0; i < 3; ++i) {
+    codes.field(i).offset = static_cast<std::uint8_t>(offsets[i]);
+    codes.field(i).length = static_cast<std::uint8_t>(lengths[i]);
+  }
+  const std::string text = "1234abcd\r\n1235abcd\r\n9234abce\r\n1235\r\n";
+  EXPECT_EQ(lines(checkLookupFile(*def, 3, "codes.txt", reinterpret_cast<const std::uint8_t*>(text.data()), text.size())),
+            (std::vector<std::string>{
+                "codes.txt:3: key '234' (field 2) is on line 1 already, and the terminal finds only the first (lookup3)",
+                "codes.txt:4: line has 4 characters, records have 8 (lookup3)"}));
+
+  // Enough keys for the table to grow: each repeat is still found.
+  std::string many;
+  for (int i = 0; i < 1000; ++i) {
+    char record[16];
+    std::snprintf(record, sizeof record, "1%03dabcd\r\n", i);
+    many += record;
+  }
+  many += "9100abcd\r\n9999abcd\r\n";
+  EXPECT_EQ(lines(checkLookupFile(*def, 3, "many.txt", reinterpret_cast<const std::uint8_t*>(many.data()), many.size())),
+            (std::vector<std::string>{
+                "many.txt:1001: key '100' (field 2) is on line 101 already, and the terminal finds only the first (lookup3)",
+                "many.txt:1002: key '999' (field 2) is on line 1000 already, and the terminal finds only the first (lookup3)"}));
+
+  // A line of 64 MiB taken piece by piece, as check reads a file: it is counted, not kept.
+  LookupFileCheck check(*def, 2, "huge.txt");
+  const std::vector<std::uint8_t> piece(1 << 20, 'x');
+  const std::size_t before = mallinfo2().uordblks;
+  for (int i = 0; i < 64; ++i) check.take(piece.data(), piece.size());
+  EXPECT_LT(mallinfo2().uordblks, before + (1u << 20)) << "the line was kept";
+  check.take(reinterpret_cast<const std::uint8_t*>("\r\nok\r"), 5);
+  EXPECT_EQ(lines(check.finish()), (std::vector<std::string>{
+                                       "huge.txt:1: line has 67108864 characters, a line carries at most 253 (lookup2)",
+                                       "huge.txt:2: line has 2 characters, records have 253 (lookup2)"}));
 }
 
 // The command end to end, on files in the test's temporary folder.
@@ -283,7 +403,22 @@ TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
   CliRun r = run({"check", clean});
   EXPECT_EQ(r.code, kExitDone);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(run({"check", "--quiet", clean}).out, "0\n");
+  EXPECT_EQ(r.err, "");
+  // No findings, with a clean lookup file too: nothing, or the count 0, and exit 0.
+  const std::string fits = write("fits.txt", "a\tb\tc\r\nd\te\tf\r\n", 14);
+  for (const bool quiet : {false, true}) {
+    SCOPED_TRACE(quiet ? "--quiet" : "findings");
+    std::vector<std::string> args = {"check", clean, "--lookup", "1=" + fits};
+    if (quiet) args.push_back("--quiet");
+    r = run(args);
+    EXPECT_EQ(r.code, kExitDone);
+    EXPECT_EQ(r.out, quiet ? "0\n" : "");
+    EXPECT_EQ(r.err, "");
+  }
+  r = run({"check", clean, faulty});  // two designs: the second is no lookup file
+  EXPECT_EQ(r.code, kExitUsage);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("got too many operands"), std::string::npos);
 
   r = run({"check", faulty, "--lookup", "1=" + lookup});
   EXPECT_EQ(r.code, kExitFailed);

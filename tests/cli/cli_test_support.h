@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/design_files.h"
 #include "definition/project_file.h"
 
 namespace torvik {
@@ -50,6 +51,12 @@ class ScratchFolder {
     return path(name);
   }
   std::string put(const std::string& name, const std::string& bytes) const { return put(name, bytes.data(), bytes.size()); }
+  // A new design's file, as the desktop program's New saves it.
+  std::string putNewDesign(const std::string& name) const {
+    auto def = std::make_unique<ApplicationDefinition>();
+    makeNewDesign(*def);
+    return putDesign(name, *def);
+  }
   std::string putDesign(const std::string& name, const ApplicationDefinition& def) const {
     auto file = std::make_unique<std::uint8_t[]>(kProjectFileSize);
     writeProjectFile(def, *reinterpret_cast<std::uint8_t(*)[kProjectFileSize]>(file.get()));

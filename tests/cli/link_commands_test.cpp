@@ -12,6 +12,7 @@
 #include "base/string_ids.h"
 #include "cli/cli.h"
 #include "cli/console_link_ui.h"
+#include "cli/design_files.h"
 #include "cli/received_file.h"
 #include "tests/cli/cli_test_support.h"
 
@@ -30,7 +31,13 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
   } cases[] = {
       {{"receive", s.path("out.txt")}, kExitUsage, "--port NAME is required"},
       {{"lookup", s.path("lookup.txt"), port, "--rate", "4800"}, kExitUsage, "unsupported rate '4800'"},
+      {{"lookup", s.path("lookup.txt"), port, "--rate", "0"}, kExitUsage, "unsupported rate '0'"},  // past the table
+      {{"lookup", s.path("lookup.txt"), port, "--rate", "115200 "}, kExitUsage, "unsupported rate '115200 '"},
       {{"lookup", s.path("lookup.txt"), port, "--transport", "usb"}, kExitUsage, "unknown transport 'usb'"},
+      {{"lookup", s.path("lookup.txt"), port, "--retries", "-1"}, kExitUsage, "--retries takes a count from 0 to 1000, not '-1'"},
+      {{"download", s.path("none.tvx"), port, "--retries=1001"}, kExitUsage, "not '1001'"},
+      {{"lookup", s.path("lookup.txt"), port, "--retries", "2x"}, kExitUsage, "not '2x'"},
+      {{"lookup", s.path("lookup.txt"), port, "--retries", "1000"}, kExitFailed, "Cannot open the COM port"},
       {{"download", s.path("none.tvx"), port}, kExitUsage, "none.tvx"},
       {{"lookup", s.path("none.txt"), port}, kExitUsage, "Error: Cannot open the file!"},
       {{"lookup", s.path("long.txt"), port}, kExitUsage, "Error: Line 2 of the file is longer than 253 characters!"},
@@ -46,6 +53,25 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
   }
   // The receive that could not open its port leaves no file behind.
   EXPECT_FALSE(s.has("out.txt"));
+}
+
+TEST(LinkCommands, AFileTooLargeIsRefusedByItsSizeWithTheReasonFirst) {
+  ScratchFolder s;
+  const std::string design = s.putNewDesign("a.tvx");
+  // Sparse: 2 GiB that take no disk and would take seconds to read.
+  const std::string huge = s.put("huge.txt", "");
+  ASSERT_EQ(truncate(huge.c_str(), off_t{2} << 30), 0);
+  const std::string port = "--port=" + s.path("no-port");
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"lookup", huge, port},
+                                               std::vector<std::string>{"check", design, "--lookup", "1=" + huge}}) {
+    SCOPED_TRACE(args[0]);
+    const CliRun r = runCliCaptured(args);
+    EXPECT_EQ(r.code, kExitUsage);
+    EXPECT_EQ(r.err, "torvik-cli " + args[0] + ": " + huge + ": larger than 1073741823 bytes\n");
+  }
+  // A file that cannot be opened: the reason, then the desktop's message.
+  const CliRun missing = runCliCaptured({"lookup", s.path("none.txt"), port});
+  EXPECT_EQ(missing.err, "torvik-cli lookup: " + s.path("none.txt") + ": No such file or directory\nError: Cannot open the file!\n");
 }
 
 TEST(ConsoleLinkUi, MessagesAreLinesProgressOnlyOnATerminalAndQuestionsAnswerNoWithoutOne) {
@@ -95,6 +121,27 @@ TEST(ConsoleLinkUi, MessagesAreLinesProgressOnlyOnATerminalAndQuestionsAnswerNoW
   EXPECT_EQ(keys.tellg(), 5);  // the interrupted question read nothing
 }
 
+TEST(ConsoleLinkUi, RetriesAnswerTheQuestionWithoutReadingTheKeyboard) {
+  std::ostringstream screen;
+  std::istringstream keys("y\ny\ny\n");
+  {
+    ConsoleLinkUi ui(screen, true, &keys, nullptr);
+    ui.answerYesTimes(2);
+    EXPECT_TRUE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    EXPECT_TRUE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    EXPECT_FALSE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+    ui.answerYesTimes(0);
+    EXPECT_FALSE(ui.ask(kStrError, kStrRetryQuestion, BoxIcon::Question));
+  }
+  EXPECT_EQ(screen.str(),
+            "Error: Failed to download, would you like to retry? Yes (retry 1 of 2)\n"
+            "Error: Failed to download, would you like to retry? Yes (retry 2 of 2)\n"
+            "Error: Failed to download, would you like to retry? No (no retries left)\n"
+            "Error: Failed to download, would you like to retry? No (--retries 0)\n");
+  EXPECT_EQ(keys.tellg(), 0);
+  EXPECT_NE(runCliCaptured({"download", "--help"}).out.find("--retries N"), std::string::npos);
+}
+
 TEST(ReceivedFile, AppendsAfterWhatWasThereAndRemovesOnlyAFileItMade) {
   ScratchFolder s;
   const std::string old = "old 1\r\nold 2 without its line end";
@@ -131,29 +178,31 @@ TEST(ReceivedFile, AppendsAfterWhatWasThereAndRemovesOnlyAFileItMade) {
   EXPECT_FALSE(s.has("made.txt"));
 }
 
-TEST(ReceivedFile, NewReplacesTheFileOnlyWhenRecordsCameAndRefusesALeftoverPart) {
+TEST(ReceivedFile, NewReplacesTheFileOnlyWhenRecordsCameAndLeavesWhatOthersPutBesideIt) {
   ScratchFolder s;
   s.put("out.txt", "old\r\n");
+  // What an interrupted receive of an older version left beside the file may be all it
+  // got, and a link planted there must not be followed: neither is written to.
+  s.put("out.txt.part", "records\r\n");
+  ASSERT_EQ(symlink(s.path("victim.txt").c_str(), s.path(".out.txt.part").c_str()), 0);
   std::string error;
   ReceivedFile file;
   ASSERT_TRUE(file.open(s.path("out.txt"), ReceivedFile::Mode::New, error)) << error;
-  EXPECT_EQ(file.writingPath(), s.path("out.txt.part"));
+  const std::string writing = file.writingPath();
+  EXPECT_NE(writing, s.path("out.txt.part"));
+  EXPECT_EQ(writing.rfind(s.path(""), 0), 0u) << "beside OUT: " << writing;
   EXPECT_TRUE(file.finish(false, error));
   EXPECT_EQ(s.get("out.txt"), "old\r\n");
-  EXPECT_FALSE(s.has("out.txt.part"));
+  EXPECT_EQ(access(writing.c_str(), F_OK), -1);
 
   ASSERT_TRUE(file.open(s.path("out.txt"), ReceivedFile::Mode::New, error));
   ASSERT_TRUE(file.write(reinterpret_cast<const std::uint8_t*>("new\r\n"), 5));
   EXPECT_EQ(s.get("out.txt"), "old\r\n");  // replaced only at the end
   EXPECT_TRUE(file.finish(true, error));
   EXPECT_EQ(s.get("out.txt"), "new\r\n");
-  EXPECT_FALSE(s.has("out.txt.part"));
-
-  // What an interrupted receive left beside the file may be all it got: not overwritten.
-  s.put("out.txt.part", "records\r\n");
-  EXPECT_FALSE(file.open(s.path("out.txt"), ReceivedFile::Mode::New, error));
-  EXPECT_NE(error.find("interrupted receive"), std::string::npos) << error;
+  EXPECT_EQ(access(file.writingPath().c_str(), F_OK), -1);
   EXPECT_EQ(s.get("out.txt.part"), "records\r\n");
+  EXPECT_FALSE(s.has("victim.txt"));
 }
 
 }  // namespace

@@ -107,6 +107,16 @@ case $case_name in
     absent blocks_ok
     says err.log "Warning: Program version is incompatible to Torvik!"
     says err.log "Error: Failed to download, would you like to retry? No (no terminal to answer on)" ;;
+  download_retries)
+    # A loop in a shell: the answers come from --retries, not from a question.
+    "$default_image" --new new.tvx expected.bin
+    start_peer --mode app --hello T900RU003
+    run_cli download new.tvx --retries 2 </dev/null
+    stop_peer
+    expect_rc 1
+    expect hello_count=3
+    says err.log "Error: Failed to download, would you like to retry? Yes (retry 2 of 2)"
+    says err.log "Error: Failed to download, would you like to retry? No (no retries left)" ;;
   lookup)
     for i in $(seq 1 40); do printf 'ITEM%04d,Article number %d,%d.50\r\n' "$i" "$i" "$i"; done > lookup.txt
     printf '\r\nLAST,no line end' >> lookup.txt
@@ -144,6 +154,49 @@ case $case_name in
     says err.log "Upload Data: Transfer not finished: 4 records received and kept in the file."
     says out.log "4 records received"
     records 1 4 | cmp - received.txt || fail "kept records differ" ;;
+  receive_hangup)
+    # The line goes away after 4 records: said at once, not retried into a time-out.
+    start_peer --mode receive --record-count 10 --stop-after 4 --hang-up
+    started=$(date +%s%N)
+    run_cli receive received.txt
+    took=$(( ($(date +%s%N) - started) / 1000000 ))
+    echo "took $took ms"
+    stop_peer
+    expect_rc 1
+    expect records_acked=4 hung_up=1
+    says err.log "the port closed"
+    grep -q "Time out" err.log && fail "a hang-up reported as a time-out"
+    [ "$took" -lt 2500 ] || fail "took $took ms after the hang-up"
+    says err.log "Upload Data: Transfer not finished: 4 records received and kept in the file."
+    records 1 4 | cmp - received.txt || fail "kept records differ" ;;
+  download_hangup)
+    "$default_image" --new new.tvx expected.bin
+    start_peer --mode app --stop-after 20 --hang-up
+    started=$(date +%s%N)
+    run_cli download new.tvx
+    took=$(( ($(date +%s%N) - started) / 1000000 ))
+    echo "took $took ms"
+    stop_peer
+    expect_rc 1
+    expect hung_up=1
+    says err.log "the port closed"
+    grep -q "retry" err.log && fail "asked to retry on a line that is gone"
+    [ "$took" -lt 2500 ] || fail "took $took ms after the hang-up" ;;
+  receive_disk_full)
+    # The file may grow to 1 KiB (ulimit -f), as on a disk that fills: the records before
+    # are kept, and the message says why, not only the desktop's "File open/create failed!".
+    start_peer --mode receive --record-count 100
+    ( trap '' XFSZ; ulimit -f 1; exec "${runner[@]}" receive received.txt --port "$port" >out.log 2>err.log )
+    cli_rc=$?
+    cat out.log err.log
+    stop_peer
+    expect_rc 2
+    says err.log "Error: File open/create failed!"
+    says err.log "received.txt: File too large"
+    kept=$(wc -l < received.txt)
+    acked=$(sed -n 's/^records_acked=//p' result.txt)
+    [ "$kept" -ge 1 ] && [ "$kept" = "$acked" ] || fail "kept $kept records for $acked acknowledged"
+    records 1 "$kept" | cmp - received.txt || fail "kept records differ" ;;
   receive_append)
     printf 'old 1\r\nold 2 without a line end' > received.txt
     cp received.txt before.txt
@@ -170,7 +223,8 @@ case $case_name in
     stop_peer
     expect_rc 0
     records 1 3 | cmp - received.txt || fail "new file differs"
-    [ -e received.txt.part ] && fail "the file beside was left" ;;
+    [ -e received.txt.part ] && fail "the file beside was left"
+    ls -A | grep -q '\.part$' && fail "a temporary file was left: $(ls -A | grep '\.part$')" ;;
   receive_interrupt)
     # A long paced receive at 9600 bit/s, interrupted with Ctrl+C once records are on disk.
     start_peer --mode receive --record-count 3000 --pace

@@ -168,6 +168,7 @@ TEST_F(Pty, AStopEndsAWaitAndTheOtherSideGoneIsAFailureNotAHang) {
   ctrlC.join();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_TRUE(port.stopped());
+  EXPECT_FALSE(port.hungUp());
   // What the line takes at once still goes: an acknowledgement is not lost to the stop.
   EXPECT_TRUE(port.write(reinterpret_cast<const std::uint8_t*>("ACK\r"), 4, 1000));
   EXPECT_EQ(fromMaster(4), "ACK\r");
@@ -182,6 +183,29 @@ TEST_F(Pty, AStopEndsAWaitAndTheOtherSideGoneIsAFailureNotAHang) {
   master = -1;
   EXPECT_EQ(again.read(&byte, 1, 10000), -1);
   EXPECT_FALSE(again.write(&byte, 1, 10000));
+}
+
+
+TEST_F(Pty, AHangUpEndsAWaitAtOnceAfterWhatCameBeforeIt) {
+  PosixSerialPort port;
+  ASSERT_TRUE(port.open(slave.c_str()));
+  ASSERT_TRUE(port.setState(lineState(115200)));
+  SerialLink link(port, systemClock());
+  ASSERT_EQ(::write(master, "AC", 2), 2);
+  std::thread unplug([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ::close(master);
+    master = -1;
+  });
+  // A reply wait is 3000 ms, and a failed read would be retried until it ends.
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_STREQ(link.readReplyLine(), "AC");
+  unplug.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+  EXPECT_TRUE(port.hungUp());
+  EXPECT_TRUE(port.stopped());
+  std::uint8_t byte = 0;
+  EXPECT_EQ(port.read(&byte, 1, 10000), -1);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // torvik-cli's outputs on Windows, where the C library's rename does not replace a file.
-#include "cli/design_files.h"
+#include "cli/durable_files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -24,7 +24,7 @@ TEST(CliFiles, AnOutputIsReplacedAndNeverLostWhileAnotherProgramReadsIt) {
   const std::string target = folder + "\\image.bin";
   const auto put = [](const std::string& path, const char* text) {
     std::string error;
-    return replaceFile(path, reinterpret_cast<const std::uint8_t*>(text), std::strlen(text), error);
+    return writeOutput(path, reinterpret_cast<const std::uint8_t*>(text), std::strlen(text), error);
   };
 
   ASSERT_TRUE(put(target, "first"));

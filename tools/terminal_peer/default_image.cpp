@@ -1,6 +1,7 @@
 // Writes the program image that the builder makes from a new design; with --new also the
 // project file of that new design, and with --full a project file of a design that fills all
-// ten forms and menus and the image made from it.
+// ten forms and menus and defines lookup 1 (tab-delimited articles: a key of 13, a name of 30,
+// a price of 8), and the image made from it.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -53,6 +54,18 @@ void fillEverything(ApplicationDefinition& def) {
       menu.itemNext[k] = static_cast<std::uint8_t>(1 + (m + k) % kFormCount);
     }
   }
+  LookupRecord& articles = def.lookup[0];
+  articles.fieldCount = 3;
+  articles.keyField = 0;
+  articles.delimiter = '\t';
+  const std::uint8_t lengths[] = {13, 30, 8};
+  int offset = 1;
+  for (int i = 0; i < 3; ++i) {
+    articles.fieldOffset[i] = static_cast<std::uint8_t>(offset);
+    articles.fieldLength[i] = lengths[i];
+    offset += lengths[i] + 1;
+  }
+  articles.memberLength = static_cast<std::uint8_t>(offset - 2);
 }
 
 }  // namespace

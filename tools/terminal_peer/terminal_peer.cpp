@@ -77,6 +77,7 @@ struct Options {
   int repeat = -1;
   int lostAck = -1;
   int stopAfter = -1;
+  bool hangUp = false;  // at --stop-after the line hangs up (the master closes) instead of falling silent
   double timeout = 120;
 };
 
@@ -290,7 +291,7 @@ class Peer {
       return;
     }
     if (opt_.stopAfter >= 0 && n > opt_.stopAfter) {
-      state_ = State::Silent;
+      stopLine();
       return;
     }
     if (n == opt_.fullAt) {
@@ -413,7 +414,7 @@ class Peer {
       }
       ++current_;
       if (opt_.stopAfter >= 0 && static_cast<int>(current_) >= opt_.stopAfter) {
-        state_ = State::Silent;
+        stopLine();
         return;
       }
       const bool corrupt = static_cast<int>(current_) == opt_.badCheck && !badDone_;
@@ -429,6 +430,17 @@ class Peer {
   }
 
   void finish() { done_ = true; }
+
+  // What --stop-after does: the terminal falls silent, or with --hang-up the line goes away
+  // as when a USB adapter is pulled.
+  void stopLine() {
+    state_ = State::Silent;
+    if (!opt_.hangUp) return;
+    count("hung_up");
+    close(master_);
+    master_ = -1;
+    finish();
+  }
 
   Options opt_;
   int master_ = -1;
@@ -461,7 +473,8 @@ void usage() {
                "usage: terminal_peer --pty-link PATH [--mode app|lookup|receive|cradle] [--result FILE]\n"
                "  [--image FILE] [--lookup-out FILE] [--records FILE] [--record-count N]\n"
                "  [--cradle-rate BPS] [--pace] [--hello TEXT] [--silent] [--full-at N] [--garbage N]\n"
-               "  [--bad-check K] [--repeat K] [--lost-ack K] [--stop-after K] [--timeout SECONDS]\n");
+               "  [--bad-check K] [--repeat K] [--lost-ack K] [--stop-after K [--hang-up]]\n"
+               "  [--timeout SECONDS]\n");
 }
 
 }  // namespace
@@ -494,6 +507,7 @@ int main(int argc, char** argv) {
     else if (a == "--repeat") o.repeat = std::atoi(value().c_str());
     else if (a == "--lost-ack") o.lostAck = std::atoi(value().c_str());
     else if (a == "--stop-after") o.stopAfter = std::atoi(value().c_str());
+    else if (a == "--hang-up") o.hangUp = true;
     else if (a == "--timeout") o.timeout = std::atof(value().c_str());
     else {
       usage();
