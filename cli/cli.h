@@ -1,6 +1,7 @@
 #pragma once
 // torvik-cli: the command table, the argument parser every command shares, and the exit
 // codes a script relies on.
+#include <istream>
 #include <map>
 #include <ostream>
 #include <string>
@@ -17,6 +18,7 @@ struct CliIo {
   std::ostream& err;
   bool outIsTerminal = false;
   bool errIsTerminal = false;
+  std::istream* in = nullptr;  // standard input, for the commands that read it
 };
 
 struct OptionSpec {

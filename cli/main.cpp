@@ -10,5 +10,6 @@
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   torvik::CliIo io{std::cout, std::cerr, torvik::isTerminal(stdout), torvik::isTerminal(stderr)};
+  io.in = &std::cin;
   return torvik::runCli(args, io);
 }

@@ -44,6 +44,9 @@ TEST(CliArgs, ParsesOptionsAndOperandsOrRefusesWithAReason) {
       {"show", {"a.tvx", "--bogus"}, "unknown option --bogus"},
       {"show", {}, "got too few operands"},
       {"diff", {"a", "b", "c"}, "got too many operands"},
+      {"apply", {"a.tvx", "-o", "out.tvx"}, nullptr},
+      {"apply", {"a.tvx", "-", "-o", "out.tvx"}, nullptr},
+      {"apply", {"a.tvx", "b.txt", "c.txt", "-o", "out.tvx"}, "got too many operands"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
