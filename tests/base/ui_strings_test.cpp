@@ -200,7 +200,8 @@ const TerminalRange kTerminalRanges[] = {
 
 // Ids of the program's own messages, which the terminal's texts and dialogs do not use.
 bool isOwnMessageId(int id) {
-  return (id >= 1135 && id <= 1140) || (id >= 1148 && id <= 1160) || (id >= 1389 && id <= 1400) ||
+  return (id >= 1135 && id <= 1140) || (id >= 1148 && id <= 1160) || (id >= 1293 && id <= 1300) ||
+         (id >= 1389 && id <= 1400) ||
          (id >= 1775 && id <= 1779);
 }
 
