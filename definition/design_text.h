@@ -19,7 +19,8 @@
 //
 // Reading takes the same lines back: each "NAME = VALUE" line sets one setting, the value in
 // exactly a form the writer prints (a choice may also be given by its number, a character by
-// its code). Blank lines and lines starting with '#' are skipped; a line may end in CR.
+// its code). Blank lines and lines starting with '#' are skipped; a line may end in CR, and
+// the text may start with a UTF-8 byte order mark.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -287,6 +287,8 @@ std::vector<DesignTextLine> splitDesignText(const char* text, std::size_t size) 
   std::vector<DesignTextLine> lines;
   const char* end = text + size;
   int number = 0;
+  // Notepad's UTF-8 files start with a byte order mark; the names and values are ASCII.
+  if (size >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0) text += 3;
   for (const char* at = text; at < end;) {
     const char* stop = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
     if (stop == nullptr) stop = end;

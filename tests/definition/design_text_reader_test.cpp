@@ -117,10 +117,10 @@ TEST_F(DesignTextReader, TextsOfEveryLengthWithTheirTailsReadBack) {
   }
 }
 
-TEST_F(DesignTextReader, BlankLinesCommentsCarriageReturnsAndSpacesAroundTheEqualsSignAreAccepted) {
+TEST_F(DesignTextReader, AByteOrderMarkBlankLinesCommentsCarriageReturnsAndSpacesAroundTheEqualsSignAreAccepted) {
   auto def = newDesign();
   const std::string text =
-      "\n# a comment\r\n   \t\r\n  form3.font   =  large  \r\nmenu2.caption=\"Stock\"\r\n"
+      "\xEF\xBB\xBF\n# a comment\r\n   \t\r\n  form3.font   =  large  \r\nmenu2.caption=\"Stock\"\r\n"
       "lookup1.delimiter = \";\" (59)\nlookup2.delimiter = 44\nform1.line2.decimals = 3\nform2.lookupIndex = 2";
   ASSERT_TRUE(applyText(text, *def).empty());
   EXPECT_EQ(def->form[2].font, 1);
