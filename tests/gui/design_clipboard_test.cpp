@@ -212,6 +212,8 @@ TEST_F(DesignClipboard, ARecordCopiedInOneDesignPastesIntoAnotherOpenedAfterIt) 
   HWND page = show(kFormPage, 1);
   ASSERT_NE(page, nullptr);
   ASSERT_TRUE(copy(page, "form2.font = large\r\n"));
+  // A form in our own format is no menu either.
+  EXPECT_EQ(paste(show(kMenuPage, 0), IDOK), "The clipboard holds no menu.");
   closeSheet(IDCANCEL);
 
   ASSERT_NE(open(*second, "second"), nullptr);
