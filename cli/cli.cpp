@@ -85,6 +85,15 @@ const std::vector<CliCommand>& cliCommands() {
        "the same text, so the output suits diff and version control.",
        {{"--changed", nullptr, false, "only the settings that differ from a new design"}},
        1, 1, runShowCommand},
+      {"apply", "DESIGN [CHANGES]", "apply design text to a design, into a new file",
+       "Reads 'NAME = VALUE' lines in the forms 'show' prints from CHANGES (standard input when\n"
+       "absent or '-'), sets those settings of DESIGN and writes the result as a project file to\n"
+       "OUT; OUT is replaced only once it is complete. Blank lines and lines starting with '#'\n"
+       "are skipped. A line that names no setting or gives a value the setting cannot hold is\n"
+       "reported with its number; then nothing is applied, OUT is not written and the exit code\n"
+       "is 2. 'torvik-cli show A | torvik-cli apply B -o C' makes C a copy of design A.",
+       {{"-o", "OUT", false, "the project file to write (required)"}},
+       1, 2, runApplyCommand},
       {"diff", "A B", "print the settings that differ between two designs",
        "Prints each setting whose value differs between designs A and B as 'NAME: OLD -> NEW',\n"
        "by the names and values 'show' prints. Prints nothing and exits 0 when the designs are\n"

@@ -1,6 +1,7 @@
 #pragma once
 // torvik-cli: the command table, the argument parser every command shares, and the exit
 // codes a script relies on.
+#include <istream>
 #include <map>
 #include <ostream>
 #include <string>
@@ -20,6 +21,7 @@ struct CliIo {
   bool errIsTerminal = false;
   // The system's reason (an errno) when writing io.out failed; nullptr when not known.
   const int* outError = nullptr;
+  std::istream* in = nullptr;  // standard input, for the commands that read it
 };
 
 struct OptionSpec {

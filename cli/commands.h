@@ -6,6 +6,7 @@
 namespace torvik {
 
 int runShowCommand(const ParsedArgs& args, CliIo& io);
+int runApplyCommand(const ParsedArgs& args, CliIo& io);
 int runDiffCommand(const ParsedArgs& args, CliIo& io);
 int runCheckCommand(const ParsedArgs& args, CliIo& io);
 int runImageCommand(const ParsedArgs& args, CliIo& io);

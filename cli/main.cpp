@@ -15,5 +15,6 @@ int main(int argc, char** argv) {
   // A terminal shows each line as it comes; a pipe or a file gets them in large writes.
   if (outIsTerminal) out << std::unitbuf;
   torvik::CliIo io{out, std::cerr, outIsTerminal, torvik::isTerminal(stderr), output.error()};
+  io.in = &std::cin;
   return torvik::runCli(args, io);
 }

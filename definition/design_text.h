@@ -16,6 +16,11 @@
 // choices by their names, the number itself when it has none; character codes as a quoted
 // character and its code, or the word for 0; unnamed bytes in hex, a run of four or more
 // trailing zeros written as "N zeros"; unnamed bits of a named byte as 0xNN (masked).
+//
+// Reading takes the same lines back: each "NAME = VALUE" line sets one setting, the value in
+// exactly a form the writer prints (a choice may also be given by its number, a character by
+// its code). Blank lines and lines starting with '#' are skipped; a line may end in CR, and
+// the text may start with a UTF-8 byte order mark.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -69,5 +74,31 @@ std::vector<DesignSetting> describeDesign(const ApplicationDefinition& def);
 std::vector<DesignSetting> changedSettings(const ApplicationDefinition& def, const ApplicationDefinition& reference);
 // The settings whose values differ, in file order; empty when the designs are equal.
 std::vector<SettingChange> diffDesigns(const ApplicationDefinition& a, const ApplicationDefinition& b);
+
+// A line of design text that cannot be applied: its number (from 1) and why.
+struct TextRefusal {
+  int line;
+  std::string reason;  // "form3.font: no choice named \"huge\""
+};
+
+// Applies design text to `def`, all or nothing: when any line is refused (an unknown name, a
+// value the setting cannot hold, a malformed line, a setting given twice) `def` is left as it
+// was and every refused line is returned; an empty result means the text was applied.
+std::vector<TextRefusal> applyDesignText(const char* text, std::size_t size, ApplicationDefinition& def);
+
+// One line's parts, for callers that sort lines before applying them: the setting a line
+// names (nullptr for a blank or comment line) or the refusal of a malformed or unknown one.
+struct DesignTextLine {
+  int line;
+  const SettingField* field;
+  std::string value;
+  std::string refusal;  // empty when the line names a known setting
+};
+std::vector<DesignTextLine> splitDesignText(const char* text, std::size_t size);
+
+// Stores one value into its setting's bytes of `def`; false with the reason when the
+// setting cannot hold it (then nothing is written).
+bool readSettingValue(const SettingField& field, const std::string& value, ApplicationDefinition& def,
+                      std::string& reason);
 
 }  // namespace torvik

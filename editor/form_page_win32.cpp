@@ -10,6 +10,7 @@
 #include "editor/field_properties_win32.h"
 #include "editor/form_extras_win32.h"
 #include "editor/page_win32.h"
+#include "editor/record_clipboard_win32.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
 
@@ -28,6 +29,8 @@ constexpr int kEntryBranch = 59;
 constexpr int kEntryHeadersFirst = 60;  // the eight column headers
 constexpr int kEntryMore = 68;
 constexpr int kEntryErrorLabel = 69;
+constexpr int kEntryCopy = 1291;
+constexpr int kEntryPaste = 1292;
 
 ControlBinding combo(int id, FieldRef field, int items = 0, int itemsFirst = 0, int rows = 1) {
   return bindControl(id, ControlKind::Combo, field, items, 0, rows, itemsFirst);
@@ -68,6 +71,8 @@ const ControlBinding kFormControls[] = {
     bindLabel(IDC_FORM_BRANCH, kEntryBranch),
     bindLabel(IDC_FORM_MORE_BASE + 1, kEntryMore, kFormLines),
     bindLabel(IDC_FORM_ERROR_LABEL, kEntryErrorLabel),
+    bindLabel(IDC_RECORD_COPY, kEntryCopy),
+    bindLabel(IDC_RECORD_PASTE, kEntryPaste),
 };
 const ControlTable kFormTable = controlTable(kFormControls);
 
@@ -220,6 +225,19 @@ void onCommand(HWND page, FormPage& p, WPARAM wParam) {
   if (code == BN_CLICKED && id > IDC_FORM_MORE_BASE && id <= IDC_FORM_MORE_BASE + kFormLines) {
     s.currentLine = id - IDC_FORM_MORE_BASE - 1;
     runFieldProperties(page, instance, s);
+    return;
+  }
+  if (code == BN_CLICKED && id == IDC_RECORD_COPY) {
+    copyRecord(page, s, RecordKind::Form, s.currentForm, &p.form());
+    return;
+  }
+  if (code == BN_CLICKED && id == IDC_RECORD_PASTE) {
+    char name[96];
+    std::snprintf(name, sizeof name, "%s%s", s.strings.text(kStrFormPrefix).c_str(), s.numberLabel[s.currentForm]);
+    if (!pasteRecord(page, s, RecordKind::Form, &p.form(), name)) return;
+    // As when the editor opens: a line shows its input mark when the pasted form has one.
+    for (int j = 0; j < kFormLines; ++j) s.showInputMark[s.currentForm][j] = p.form().inputMark[j] != 0;
+    showForm(page, p);
     return;
   }
   if (code == BN_CLICKED && id == IDC_FORM_TIME_STAMP) {

@@ -8,6 +8,7 @@
 
 #include "base/string_ids.h"
 #include "editor/lookup_rules.h"
+#include "editor/record_clipboard_win32.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
 #include "win/resource_strings_win32.h"
@@ -41,6 +42,8 @@ const ControlBinding kLookupControls[] = {
     bindLabel(IDC_LOOKUP_BAD_LABEL, 262),
     bindLabel(IDC_LOOKUP_NO_MATCH_LABEL, 265),
     bindLabel(IDC_LOOKUP_RESET, 266),
+    bindLabel(IDC_RECORD_COPY, 1291),
+    bindLabel(IDC_RECORD_PASTE, 1292),
     bindControl(IDC_LOOKUP_READ_ONCE, ControlKind::Check, TORVIK_FIELD(LookupRecord, readOnce), 0, 267),
     bindControl(IDC_LOOKUP_NEGATIVE, ControlKind::Check, TORVIK_FIELD(LookupRecord, negativeRemains), 0, 268),
     bindLabel(IDC_LOOKUP_NOTE, 269),
@@ -203,6 +206,13 @@ void onCommand(HWND page, LookupPage& p, WPARAM wParam) {
       if (item >= 0 && item < n) l.noMatchAction = codes[item];
       return;
     }
+    case IDC_RECORD_COPY:
+      if (code == BN_CLICKED) copyRecord(page, s, RecordKind::Lookup, s.currentLookup, &l);
+      return;
+    case IDC_RECORD_PASTE:
+      if (code == BN_CLICKED && pasteRecord(page, s, RecordKind::Lookup, &l, s.strings.text(kStrFirstLookupFile + s.currentLookup).c_str()))
+        showLookup(page, p);
+      return;
     case IDC_LOOKUP_RESET:
       if (code != BN_CLICKED) return;
       resetLookups(s.lookups);

@@ -7,6 +7,7 @@
 #include "base/string_ids.h"
 #include "editor/menu_rules.h"
 #include "editor/page_win32.h"
+#include "editor/record_clipboard_win32.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
 
@@ -42,6 +43,8 @@ const ControlBinding kMenuControls[] = {
     bindLabel(IDC_MENU_ITEM_TEXT_LABEL, 212),
     bindLabel(IDC_MENU_ITEM_NEXT_LABEL, 213),
     bindLabel(IDC_MENU_RESET, 214),
+    bindLabel(IDC_RECORD_COPY, 1291),
+    bindLabel(IDC_RECORD_PASTE, 1292),
     withItems(bindControl(IDC_MENU_FONT, ControlKind::Combo, TORVIK_FIELD(MenuRecord, font), 2, 0), kStrSmallFont),
     bindControl(IDC_MENU_ESC, ControlKind::Combo, TORVIK_FIELD(MenuRecord, escTarget), kScreenTargets, 0),
     bindControl(IDC_MENU_CAPTION, ControlKind::Text, TORVIK_FIELD(MenuRecord, caption), kMenuTextChars, 0),
@@ -129,6 +132,15 @@ void onCommand(HWND page, MenuPage& p, WPARAM wParam) {
     if (code != BN_CLICKED) return;
     s.separateDataFiles = IsDlgButtonChecked(page, id) == BST_CHECKED ? 1 : 0;
     showPassDown(page, p);
+    return;
+  }
+  if (id == IDC_RECORD_COPY || id == IDC_RECORD_PASTE) {
+    if (code != BN_CLICKED) return;
+    MenuRecord& menu = s.menus[s.currentMenu];
+    if (id == IDC_RECORD_COPY) return copyRecord(page, s, RecordKind::Menu, s.currentMenu, &menu);
+    char name[160];
+    std::snprintf(name, sizeof name, "%s%s", s.strings.text(kStrMenuPrefix).c_str(), s.numberLabel[s.currentMenu]);
+    if (pasteRecord(page, s, RecordKind::Menu, &menu, name)) showMenu(page, p);
     return;
   }
   if (id == IDC_MENU_RESET) {

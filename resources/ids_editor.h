@@ -30,4 +30,8 @@
 #define IDC_FORM_HEADER_FIRST    907  /* eight column headers, 907..914 */
 #define IDC_FORM_ERROR_LABEL     915
 
+/* Copy and Paste of the record shown, the same ids on the Form, Menu and Lookup pages */
+#define IDC_RECORD_COPY          220
+#define IDC_RECORD_PASTE         221
+
 #endif

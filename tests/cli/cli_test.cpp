@@ -53,6 +53,9 @@ TEST(CliArgs, ParsesOptionsAndOperandsOrRefusesWithAReason) {
       {"diff", {"a", "b", "c"}, "got too many operands"},
       {"check", {"a.tvx", "b.tvx"}, "expects DESIGN, got too many operands"},
       {"image", {"a.tvx", "b.tvx", "-o", "x"}, "got too many operands"},
+      {"apply", {"a.tvx", "-o", "out.tvx"}, nullptr},
+      {"apply", {"a.tvx", "-", "-o", "out.tvx"}, nullptr},
+      {"apply", {"a.tvx", "b.txt", "c.txt", "-o", "out.tvx"}, "got too many operands"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
