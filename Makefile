@@ -35,7 +35,11 @@ build: native win fuzz-build installer
 test: build
 	@scripts/test.sh
 
-run: win
+# Builds only what it runs, the program itself.
+run: setup
+	@cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw.cmake $(CMAKE_Q) >/dev/null
+	@scripts/build-quietly.sh cmake --build build/win --target Torvik -j $(JOBS) -- --no-print-directory
 	@scripts/run.sh
 
 # Longer fuzzing on demand: FUZZ_SECONDS per target (default 300).

@@ -32,7 +32,8 @@ class DesignHistory {
   // The label of the step that Undo or Redo would take ("" when there is none).
   const std::string& undoLabel() const;
   const std::string& redoLabel() const;
-  // Takes one step back or forward; the design to put in place, or nullptr when there is none.
+  // Takes one step back or forward; the design to put in place (valid until the next record or
+  // clear), or nullptr when there is none.
   const ApplicationDefinition* undo();
   const ApplicationDefinition* redo();
 

@@ -247,7 +247,6 @@ TEST_F(FaceWindow, LongLinesStayInsideTheLcd) {
 
 TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   const int ids[11] = {1010, 1020, 1030, 1040, 2000, 2100, 3020, 3040, 3030, 9030, 1090};
-  const int positions[11] = {0, 1, 2, 3, 5, 6, 8, 9, 10, 12, 13};
   std::string file = "Testish\r\n";
   for (int i = 0; i < 11; ++i) file += std::to_string(1101 + i) + "=Cmd" + std::to_string(i + 1) + "\r\n";
   UiStrings& strings = app().strings;
@@ -258,12 +257,10 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   HMENU menu = facePopupMenu();
   strings.setLanguageActive(false);
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(GetMenuItemCount(menu), 14);
   for (int i = 0; i < 11; ++i) {
     char text[64] = {};
-    GetMenuStringA(menu, static_cast<UINT>(positions[i]), text, sizeof text, MF_BYPOSITION);
+    ASSERT_GT(GetMenuStringA(menu, static_cast<UINT>(ids[i]), text, sizeof text, MF_BYCOMMAND), 0) << ids[i];
     EXPECT_EQ(std::string(text), "Cmd" + std::to_string(i + 1)) << i;
-    EXPECT_EQ(GetMenuItemID(menu, positions[i]), static_cast<UINT>(ids[i])) << i;
   }
   // Reloading the menu also brings the simulator back to its main menu's first entry.
   EXPECT_EQ(sim().highlight(), 1);
