@@ -15,6 +15,7 @@
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
 #include "win/file_dialog_win32.h"
+#include "win/file_read_win32.h"
 #include "win/resource_strings_win32.h"
 
 namespace torvik {
@@ -163,22 +164,6 @@ void lineTyped(HWND page, StartupPage& p, int id) {
   if (editLine(*p.state, id - IDC_STARTUP_TEXT_BASE - 1, text)) putBackText(edit, text, p.bound);
 }
 
-// Reads up to `limit` bytes of a file; false when it cannot be opened.
-bool readTemplateFile(const char* path, std::vector<std::uint8_t>& bytes) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.assign(kTemplateReadLimit, 0);
-  DWORD total = 0;
-  while (total < kTemplateReadLimit) {
-    DWORD got = 0;
-    if (!ReadFile(file, bytes.data() + total, kTemplateReadLimit - total, &got, nullptr) || got == 0) break;
-    total += got;
-  }
-  CloseHandle(file);
-  bytes.resize(total);
-  return true;
-}
-
 void importPrompts(HWND page, StartupPage& p) {
   UiStrings& strings = p.session->strings;
   const std::string filter = fileFilter(strings, {kStrTemplateFilterName, kStrTemplatePattern}, FilterTexts::Lookup);
@@ -187,7 +172,7 @@ void importPrompts(HWND page, StartupPage& p) {
                           OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY};
   if (!chooseFileToOpen(choice)) return;
   std::vector<std::uint8_t> bytes;
-  if (!readTemplateFile(path, bytes)) return;  // a file that cannot be opened: nothing happens
+  if (!readFileBytes(path, kTemplateReadLimit, bytes)) return;  // a file that cannot be opened: nothing happens
   const TemplateImport result = importTemplate(bytes.data(), bytes.size(), p.session->definition.versionTag,
                                                *p.defaults, p.session->definition, *p.state);
   if (result == TemplateImport::Mismatch) {

@@ -16,6 +16,7 @@
 #include "shell/session.h"
 #include "simulator/face_win32.h"
 #include "simulator/keypad.h"
+#include "win/file_read_win32.h"
 
 namespace torvik {
 

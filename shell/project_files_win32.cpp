@@ -16,6 +16,7 @@
 #include "shell/app_win32.h"
 #include "shell/history_win32.h"
 #include "win/file_dialog_win32.h"
+#include "win/file_read_win32.h"
 #include "shell/ini_file.h"
 #include "shell/recent_files.h"
 
@@ -121,22 +122,6 @@ void showUpgradeWarning() {
 }
 
 }  // namespace
-
-bool readFileBytes(const char* path, DWORD limit, std::vector<std::uint8_t>& bytes) {
-  bytes.clear();
-  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.resize(limit);
-  DWORD total = 0;
-  while (total < limit) {
-    DWORD got = 0;
-    if (!ReadFile(file, bytes.data() + total, limit - total, &got, nullptr) || got == 0) break;
-    total += got;
-  }
-  CloseHandle(file);
-  bytes.resize(total);
-  return true;
-}
 
 bool iniFolder(std::string& folder) {
   char appData[256];

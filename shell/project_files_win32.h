@@ -1,9 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "definition/default_messages.h"
 #include "shell/preferences.h"
@@ -26,8 +24,6 @@ bool loadProject(HWND owner, const char* path, bool quietIfMissing);
 // one in one step once every byte is on the disk: a failure leaves the old file as it was.
 bool replaceFileContents(const char* path, const void* data, DWORD size);
 
-// Reads up to `limit` bytes of a file; false when it cannot be opened.
-bool readFileBytes(const char* path, DWORD limit, std::vector<std::uint8_t>& bytes);
 // %APPDATA%\Fernwick, where the INI file and the program's other state live, created when
 // missing; false when there is no such folder.
 bool iniFolder(std::string& folder);

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "definition/application_definition.h"
-#include "tests/gui/editor_helpers.h"
+#include "tests/gui/crafted_designs.h"
 #include "tests/support/win32_files.h"
 
 namespace {
@@ -57,15 +57,8 @@ bool putClipboardText(const std::string& text) {
   return set;
 }
 
-class DesignClipboard : public gui::EditorTest {
+class DesignClipboard : public gui::CraftedDesignTest {
  protected:
-  std::unique_ptr<ApplicationDefinition> newDesign() {
-    const std::string bytes = saveAs("new");
-    auto def = std::make_unique<ApplicationDefinition>();
-    std::memcpy(def.get(), bytes.data(), sizeof *def);
-    return def;
-  }
-
   // A form with input lines, a menu with items and a lookup with fields, in slot `n` of each.
   static void craft(ApplicationDefinition& def, int n, const char* word) {
     torvik::FormRecord& form = def.form[n];
@@ -91,19 +84,6 @@ class DesignClipboard : public gui::EditorTest {
     }
   }
 
-  // Writes the design as a file, opens it and waits for the editor that Open shows.
-  HWND open(const ApplicationDefinition& def, const std::string& name) {
-    std::string bytes(reinterpret_cast<const char*>(&def), sizeof def);
-    bytes.append(100, '\0');
-    written_ = bytes;
-    const std::string file = path(name + ".TVX");
-    testfiles::writeAll(file, bytes);
-    torvik_->command(IDM_OPEN);
-    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
-    if (dialog == nullptr || !gui::chooseFile(dialog, file)) return nullptr;
-    sheet_ = torvik_->waitForWindow("#32770", gui::kAnyDesignSheet);
-    return sheet_;
-  }
 
   // Shows record `row` on the page of kind `kind`.
   HWND show(int kind, int row) {
@@ -129,7 +109,6 @@ class DesignClipboard : public gui::EditorTest {
     return file.substr(kRecords[kind].offset + kRecords[kind].size * static_cast<std::size_t>(n), kRecords[kind].size);
   }
 
-  std::string written_;
 };
 
 TEST_F(DesignClipboard, ARecordCopiedFromOneSlotAndPastedIntoAnotherSavesTheSameBytes) {

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "definition/application_definition.h"
-#include "tests/gui/editor_helpers.h"
+#include "tests/gui/crafted_designs.h"
 #include "tests/support/win32_files.h"
 
 namespace {
@@ -37,30 +37,8 @@ int checkedRadio(HWND dialog, int first, int count) {
   return -1;
 }
 
-class EditorTrust : public gui::EditorTest {
+class EditorTrust : public gui::CraftedDesignTest {
  protected:
-  // The program's new design, as a record to craft from.
-  std::unique_ptr<ApplicationDefinition> newDesign() {
-    const std::string bytes = saveAs("new");
-    auto def = std::make_unique<ApplicationDefinition>();
-    std::memcpy(def.get(), bytes.data(), sizeof *def);
-    return def;
-  }
-
-  // Writes the design as a file, opens it and waits for the editor that Open shows.
-  HWND open(const ApplicationDefinition& def, const std::string& name) {
-    std::string bytes(reinterpret_cast<const char*>(&def), sizeof def);
-    bytes.append(100, '\0');
-    written_ = bytes;
-    const std::string file = path(name + ".TVX");
-    testfiles::writeAll(file, bytes);
-    torvik_->command(IDM_OPEN);
-    HWND dialog = torvik_->waitForWindow("#32770", nullptr);
-    if (dialog == nullptr || !gui::chooseFile(dialog, file)) return nullptr;
-    sheet_ = torvik_->waitForWindow("#32770", gui::kAnyDesignSheet);
-    return sheet_;
-  }
-
   HWND page(int index) const {
     static const int kControl[] = {IDC_FORM_SELECT, IDC_MENU_SELECT, IDC_LOOKUP_SELECT,
                                    IDC_BARCODE_TIMEOUT, IDC_SET_UPLOAD_PORT, IDC_STARTUP_GROUP};
@@ -69,8 +47,6 @@ class EditorTrust : public gui::EditorTest {
 
   // Presses OK of a sub-dialog, or answers a message box.
   void confirm(HWND dialog) const { gui::closeDialog(dialog, IDOK); }
-
-  std::string written_;
 };
 
 constexpr std::size_t at(std::size_t offset) { return offset; }
