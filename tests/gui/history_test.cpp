@@ -53,6 +53,12 @@ TEST_F(History, UndoAndRedoRestoreTheDesignByteForByte) {
   editPrompt("Article");
   const std::string after = saveAs("after");
   ASSERT_EQ(promptIn(after), "Article");
+  // The popup names the step (another process cannot read a menu's texts: the picture shows it).
+  gui::rightClick(torvik_->client(), 40, 300);
+  ASSERT_NE(torvik_->waitForWindow("#32768", nullptr), nullptr);
+  torvik_->screenshot("popup_undo");
+  torvik_->key(VK_ESCAPE);
+  EXPECT_TRUE(gui::waitUntil([&] { return torvik_->popupMenu() == nullptr; }));
   torvik_->command(IDM_UNDO);
   EXPECT_EQ(saveAs("undone"), before);
   torvik_->command(IDM_REDO);
