@@ -167,7 +167,7 @@ TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {
   torvik_.reset();
   language_ = testfiles::programFolder() + "torvik_gui_editor.lng";
   testfiles::writeAll(language_, "Testsprache\r\n1=Mein Programm\r\n2=Torvik DE\r\n3=Neue Datei\r\n51=Formular\r\n"
-                                 "1131=Programm speichern ?\r\n");
+                                 "1131=Programm speichern ?\r\n661=Tastatur :\r\n");
   gui::NoIniFile ini;
   ASSERT_TRUE(ini.write("Unknow\r1\r1\r1\r0\r0\r0\rTestsprache\r1\r"));
   torvik_ = std::make_unique<TorvikProcess>();
@@ -175,6 +175,14 @@ TEST_F(Editor, OkMarksTheDesignModifiedAndTheSavePromptSpeaksTheLanguage) {
 
   HWND sheet = openEditor("Torvik DE - [ Neue Datei ]");
   ASSERT_NE(sheet, nullptr);
+  // The wedge dialog's label takes the language's text; its type list keeps its choice.
+  HWND settings = showPage(4, IDC_SET_WEDGE);
+  ASSERT_NE(settings, nullptr);
+  HWND wedge = openDialog(settings, IDC_SET_WEDGE, "Keyboard Wedge Settings");
+  ASSERT_NE(wedge, nullptr);
+  EXPECT_EQ(gui::dialogItemText(wedge, IDC_WEDGE_TYPE_LABEL), "Tastatur :");
+  EXPECT_EQ(gui::dialogItemText(wedge, IDC_WEDGE_TYPE), "PCAT (USA)");
+  gui::closeDialog(wedge, IDCANCEL);
   gui::closeDialog(sheet, IDOK);
   // The design is modified now: New asks first, in the language's words.
   torvik_->command(IDM_NEW);
