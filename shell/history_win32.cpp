@@ -54,12 +54,12 @@ std::string localTimeText() {
   return text;
 }
 
-void historyItem(HMENU popup, UINT command, int textId, const std::string& label, const char* keys) {
+// "&Undo: form 3 line 2 prompt\tCtrl+Z", greyed when there is no step to take.
+void historyItem(HMENU popup, UINT command, int textId, bool possible, const std::string& label, const char* keys) {
   std::string text = app().strings.text(textId).c_str();
-  if (!label.empty()) text += ": " + label;
+  if (possible && !label.empty()) text += ": " + label;
   text += keys;
-  const UINT state = label.empty() ? MF_GRAYED : MF_ENABLED;
-  ModifyMenuA(popup, command, MF_BYCOMMAND | MF_STRING | state, command, text.c_str());
+  ModifyMenuA(popup, command, MF_BYCOMMAND | MF_STRING | (possible ? MF_ENABLED : MF_GRAYED), command, text.c_str());
 }
 
 }  // namespace
@@ -104,10 +104,8 @@ void designSaved() {
 
 void refreshHistoryItems(HMENU popup) {
   const DesignHistory& h = app().history;
-  // A step with nothing to name (it cannot happen, but a menu must never lose its item) keeps
-  // the item usable.
-  historyItem(popup, IDM_UNDO, kStrUndoItem, h.canUndo() && h.undoLabel().empty() ? " " : h.undoLabel(), "\tCtrl+Z");
-  historyItem(popup, IDM_REDO, kStrRedoItem, h.canRedo() && h.redoLabel().empty() ? " " : h.redoLabel(), "\tCtrl+Y");
+  historyItem(popup, IDM_UNDO, kStrUndoItem, h.canUndo(), h.undoLabel(), "\tCtrl+Z");
+  historyItem(popup, IDM_REDO, kStrRedoItem, h.canRedo(), h.redoLabel(), "\tCtrl+Y");
 }
 
 void offerRecovery(HWND owner) {
