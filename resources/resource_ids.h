@@ -30,6 +30,8 @@
    547..551 LCD pieces. */
 #define IDB_FACE_FIRST           500
 #define IDB_FACE_LAST            551
+/* The same set drawn at twice the size: 600 + (id - 500). */
+#define IDB_FACE_2X_FIRST        600
 
 /* Each subsystem keeps the ids of its own dialogs. */
 #include "ids_shell.h"
