@@ -11,6 +11,9 @@
 #define IDM_EXIT                 1090
 #define IDM_EDIT                 2000
 #define IDM_PREFERENCES          2100
+#define IDM_ZOOM_100             2201
+#define IDM_ZOOM_150             2202
+#define IDM_ZOOM_200             2203
 #define IDM_DOWNLOAD_APPLICATION 3020
 #define IDM_RECEIVE_DATA         3030
 #define IDM_DOWNLOAD_LOOKUP      3040

@@ -21,6 +21,7 @@ struct App {
   ApplicationDefinition definition{};
   Session session;
   bool designNamedAtStart = false;  // the command line named one or more files
+  int zoom = 100;                   // the face's zoom in percent (100, 150 or 200)
 };
 
 App& app();
