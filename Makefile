@@ -5,7 +5,7 @@ WERROR   := $(if $(CI),ON,OFF)
 # that it went unused.
 CMAKE_Q  := -Wno-dev --no-warn-unused-cli -DTORVIK_WERROR=$(WERROR)
 
-.PHONY: all setup native win fuzz-build installer build test run fuzz clean
+.PHONY: all setup native win fuzz-build installer build test run fuzz clean docs
 
 all: build
 
@@ -37,6 +37,10 @@ test: build
 
 run: win
 	@scripts/run.sh
+
+# The pictures of the user's guide (docs/guide.md), taken by the GUI tests at 96 DPI.
+docs: win
+	@scripts/guide.sh
 
 # Longer fuzzing on demand: FUZZ_SECONDS per target (default 300).
 FUZZ_SECONDS ?= 300
