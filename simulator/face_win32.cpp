@@ -433,6 +433,13 @@ void destroyBand() {
 
 // ---------------------------------------------------------------- popup menu
 
+void checkZoomItem() {
+  FaceState& f = face();
+  if (f.zoomMenu == nullptr) return;
+  for (const ZoomItem& z : kZoomItems)
+    if (z.percent == f.zoom) CheckMenuRadioItem(f.zoomMenu, IDM_ZOOM_100, IDM_ZOOM_200, z.command, MF_BYCOMMAND);
+}
+
 void loadPopupMenu() {
   FaceState& f = face();
   if (f.menuResource != nullptr) DestroyMenu(f.menuResource);
@@ -460,13 +467,7 @@ void loadPopupMenu() {
   // The recent files go before About.
   const int about = itemPosition(f.popup, IDM_ABOUT);
   if (f.context.insertRecentFiles != nullptr && about >= 0) f.context.insertRecentFiles(f.popup, about);
-}
-
-void checkZoomItem() {
-  FaceState& f = face();
-  if (f.zoomMenu == nullptr) return;
-  for (const ZoomItem& z : kZoomItems)
-    if (z.percent == f.zoom) CheckMenuRadioItem(f.zoomMenu, IDM_ZOOM_100, IDM_ZOOM_200, z.command, MF_BYCOMMAND);
+  checkZoomItem();
 }
 
 void showPopupMenu(HWND window, POINT client) {
@@ -674,6 +675,7 @@ void setFaceScale(HWND window, int percent, int zoom) {
   if (percent < kMinScalePercent) percent = kMinScalePercent;
   if (percent > kMaxScalePercent) percent = kMaxScalePercent;
   f.zoom = validZoom(zoom);
+  checkZoomItem();
   if (percent == f.percent) return;
   f.percent = percent;
   f.scaled = ScaledFace{};

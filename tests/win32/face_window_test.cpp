@@ -291,6 +291,27 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   EXPECT_NE(std::string(text), "Cmd1");
 }
 
+// The Zoom submenu's radio check follows the zoom the face is told, and a zoom that is no
+// choice checks 100%.
+TEST_F(FaceWindow, ZoomSubmenuChecksTheCurrentZoom) {
+  HMENU zoom = GetSubMenu(facePopupMenu(), 7);
+  ASSERT_NE(zoom, nullptr);
+  const struct {
+    int zoom;
+    UINT checked;
+  } cases[] = {{100, 2201}, {150, 2202}, {200, 2203}, {175, 2201}, {0, 2201}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.zoom);
+    setFaceScale(client_, 100, c.zoom);
+    for (UINT id = 2201; id <= 2203; ++id)
+      EXPECT_EQ((GetMenuState(zoom, id, MF_BYCOMMAND) & MF_CHECKED) != 0, id == c.checked) << id;
+  }
+  setFaceScale(client_, 100, 150);
+  reloadPopupMenu(client_);  // a new menu (a language change) keeps the check
+  zoom = GetSubMenu(facePopupMenu(), 7);
+  EXPECT_TRUE(GetMenuState(zoom, 2202, MF_BYCOMMAND) & MF_CHECKED);
+}
+
 // The face at other scales, in the test's own window: the picture fills the larger window,
 // a click on a key's scaled centre presses that key (and only while it is held), and the
 // LCD's text and highlight land on the scaled cells.
