@@ -224,6 +224,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED: {
       // Moved to a monitor of another scale: the face follows, where the system suggests.
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      RECT now;
+      GetWindowRect(window, &now);
+      if (suggested == nullptr) suggested = &now;
       scaleToFace(window, HIWORD(wParam), suggested->left, suggested->top);
       return 0;
     }

@@ -109,4 +109,40 @@ TEST(FaceZoom, DamagedStoredZoomIsIgnored) {
   }
 }
 
+// A move to a monitor of another DPI: the system sends WM_DPICHANGED with the new DPI and a
+// suggested rectangle (written into the program's memory here, as the system's would be).
+// The face takes that DPI times the zoom (in whole percent: 120 DPI at 150% is 188%), at the
+// suggested place.
+TEST(FaceZoom, AnotherMonitorsDpiRescalesTheFaceWhereTheSystemSuggests) {
+  gui::NoIniFile noIniFile;
+  StoredZoom stored;
+  TorvikProcess torvik;
+  ASSERT_TRUE(torvik.start());
+  HWND main = torvik.mainWindow();
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, torvik.pid());
+  ASSERT_NE(process, nullptr);
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ASSERT_NE(remote, nullptr);
+  const struct {
+    int zoomCommand, dpi, left, top, width, height;
+  } cases[] = {{IDM_ZOOM_100, 144, 120, 40, 300, 689}, {IDM_ZOOM_100, 192, 10, 20, 400, 918},
+               {IDM_ZOOM_150, 120, 30, 30, 376, 863}, {IDM_ZOOM_150, 96, 300, 50, 300, 689}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    torvik.command(c.zoomCommand);
+    const RECT suggested{c.left, c.top, c.left + 50, c.top + 50};  // the size is the face's to say
+    SIZE_T written = 0;
+    ASSERT_TRUE(WriteProcessMemory(process, remote, &suggested, sizeof suggested, &written));
+    SendMessageA(main, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(c.dpi, c.dpi), reinterpret_cast<LPARAM>(remote));
+    EXPECT_TRUE(sizeBecomes(main, c.width, c.height));
+    EXPECT_TRUE(sizeBecomes(torvik.client(), c.width, c.height));
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, c.left);
+    EXPECT_EQ(r.top, c.top);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+}
+
 }  // namespace
