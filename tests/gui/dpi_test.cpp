@@ -89,6 +89,40 @@ TEST(Dpi, FaceSizeAndKeyAreasFollowTheScale) {
   torvik.screenshotOf(shotName(dpi, "face").c_str(), main);
   gui::leftClick(client, at(99), at(253));
   EXPECT_TRUE(highlightOn(0));
+
+  // POWER opens the popup menu at the key's scaled top left; Z opens its Zoom submenu.
+  gui::leftClick(client, at(99), at(414));
+  HWND menu = torvik.waitForWindow("#32768", nullptr);
+  ASSERT_NE(menu, nullptr);
+  RECT m;
+  GetWindowRect(menu, &m);
+  POINT power{at(79), at(403)};
+  ClientToScreen(client, &power);
+  EXPECT_NEAR(m.left, power.x, 2);
+  EXPECT_NEAR(m.top, power.y, 2);
+  torvik.key('Z');
+  RECT both;
+  GetWindowRect(main, &both);
+  EXPECT_TRUE(gui::waitUntil([&] {
+    int menus = 0;
+    EnumWindows([](HWND w, LPARAM count) -> BOOL {
+      if (IsWindowVisible(w) && gui::className(w) == "#32768") ++*reinterpret_cast<int*>(count);
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&menus));
+    return menus == 2;
+  }, 5000));
+  EnumWindows([](HWND w, LPARAM area) -> BOOL {
+    if (IsWindowVisible(w) && gui::className(w) == "#32768") {
+      RECT r;
+      GetWindowRect(w, &r);
+      UnionRect(reinterpret_cast<RECT*>(area), reinterpret_cast<RECT*>(area), &r);
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&both));
+  gui::saveScreenshot(shotName(dpi, "popup_menu").c_str(), both);
+  torvik.key(VK_ESCAPE);
+  torvik.key(VK_ESCAPE);
+  EXPECT_TRUE(gui::waitUntil([&] { return torvik.popupMenu() == nullptr; }));
 }
 
 // Every visible control lies inside its parent's client area and over no sibling (group
