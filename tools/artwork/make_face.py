@@ -921,10 +921,11 @@ PHONE16 = [
 PHONE_COLOURS = {'X': (44, 47, 54), 'o': (206, 210, 216)}
 
 
-def render_phone_icon():
-    """The desk telephone beside the Settings page's phone numbers."""
+def render_phone_icon(k=1):
+    """The desk telephone beside the Settings page's phone numbers; k = 2
+    gives the 32-pixel image for scaled screens, each pixel a 2 x 2 block."""
     return [[PHONE_COLOURS[p] + (255,) if p != '.' else (0, 0, 0, 0)
-             for p in row] for row in PHONE16]
+             for p in row for _ in range(k)] for row in PHONE16 for _ in range(k)]
 
 
 # ---------------------------------------------------------------- checks
@@ -1207,7 +1208,7 @@ def main(argv=None):
     about = render_about(images[500])
     icons = {ICON_PATH: [render_icon(32), render_icon(16)],
              DESIGN_ICON_PATH: [render_design_icon(32), render_design_icon(16)],
-             PHONE_ICON_PATH: [render_phone_icon()]}
+             PHONE_ICON_PATH: [render_phone_icon(), render_phone_icon(2)]}
     if args.check:
         stale = [p for p, data in expected_bytes(images, pal, about,
                                                  icons).items()
