@@ -190,6 +190,7 @@ class DpiDialogs : public gui::EditorTest {
     HWND dialog = torvik_->waitForWindow("#32770", title, 5000);
     ASSERT_NE(dialog, nullptr) << title;
     expectControlsFit(dialog, name);
+    gui::waitUntil([&] { return GetForegroundWindow() == dialog; }, 2000);  // an active caption in the picture
     torvik_->screenshotOf(shotName(dpi_, name).c_str(), dialog);
     gui::closeDialog(dialog, IDCANCEL);
   }
@@ -249,6 +250,7 @@ TEST(DpiShell, PreferencesAndAboutKeepTheirControlsInside) {
     HWND dialog = torvik.waitForWindow("#32770", d.title);
     ASSERT_NE(dialog, nullptr) << d.title;
     expectControlsFit(dialog, d.name);
+    gui::waitUntil([&] { return GetForegroundWindow() == dialog; }, 2000);
     torvik.screenshotOf(shotName(dpi, d.name).c_str(), dialog);
     gui::closeDialog(dialog, d.close);
   }
