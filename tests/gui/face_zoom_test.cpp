@@ -129,7 +129,8 @@ TEST(FaceZoom, AnotherMonitorsDpiRescalesTheFaceWhereTheSystemSuggests) {
                {IDM_ZOOM_150, 120, 30, 30, 376, 863}, {IDM_ZOOM_150, 96, 300, 50, 300, 689}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dpi);
-    torvik.command(c.zoomCommand);
+    // Sent, not posted: a posted command would come after the sent WM_DPICHANGED below.
+    SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(c.zoomCommand), 0);
     const RECT suggested{c.left, c.top, c.left + 50, c.top + 50};  // the size is the face's to say
     SIZE_T written = 0;
     ASSERT_TRUE(WriteProcessMemory(process, remote, &suggested, sizeof suggested, &written));
