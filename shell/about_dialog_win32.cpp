@@ -20,6 +20,7 @@ struct AboutData {
   HFONT underlinedFont = nullptr;
   HFONT titleFont = nullptr;
   HBITMAP picture = nullptr;  // the picture at the screen's scale, when that is not 100%
+  HICON icon = nullptr;       // the program's icon likewise (the icon has a 64-pixel image)
   bool underlined[2] = {true, true};  // web link, mail link
 };
 
@@ -129,6 +130,12 @@ INT_PTR aboutHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, Ab
                                                                     reinterpret_cast<LPARAM>(data.picture)));
         if (old != nullptr && old != data.picture) DeleteObject(old);
       }
+      if (const int dpi = windowDpi(dialog); dpi != 96) {
+        const int size = MulDiv(32, dpi, 96);
+        data.icon = static_cast<HICON>(LoadImageA(app().instance, "Torvik", IMAGE_ICON, size, size, 0));
+        if (data.icon != nullptr)
+          SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(data.icon), 0);
+      }
       SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, "Version " TORVIK_VERSION_TEXT);
       SetDlgItemTextA(dialog, IDC_ABOUT_WEB_LINK, TORVIK_WEB_ADDRESS);
       SetDlgItemTextA(dialog, IDC_ABOUT_MAIL_LINK, TORVIK_SUPPORT_ADDRESS);
@@ -175,6 +182,7 @@ INT_PTR aboutHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, Ab
       DeleteObject(data.underlinedFont);
       DeleteObject(data.titleFont);
       if (data.picture != nullptr) DeleteObject(data.picture);
+      if (data.icon != nullptr) DestroyIcon(data.icon);
       return FALSE;
     default:
       return FALSE;

@@ -825,15 +825,16 @@ ICON_COLOURS = {'K': (18, 19, 22), 'B': (74, 78, 86), 'b': (40, 42, 47),
                 'Y': SCAN_YELLOW, 'G': (56, 160, 84), 'W': (220, 222, 226)}
 
 
-def render_icon(size):
+def render_icon(size, k=1):
     """The terminal, drawn for each icon size rather than scaled, so that
-    the keys stay crisp."""
+    the keys stay crisp; k = 2 draws the 32-pixel design on the 64-pixel
+    grid, for scaled screens."""
     if size == 16:
         return [[ICON_COLOURS[p] + (255,) if p != '.' else (0, 0, 0, 0)
                  for p in row] for row in ICON16]
     assert size == 32
-    cov = Canvas(size, size, (0, 0, 0))
-    col = Canvas(size, size, ICON_COLOURS['K'])
+    cov = Canvas(size, size, (0, 0, 0), k)
+    col = Canvas(size, size, ICON_COLOURS['K'], k)
     whole = (0, 0, size, size)
     cov.fill(rrect(7, 1, 25, 31, 4), (255, 255, 255), whole)
     col.fill(rrect(8, 2, 24, 30, 3), vgrad((88, 92, 100), (56, 59, 65), 2, 30),
@@ -852,9 +853,9 @@ def render_icon(size):
             x, y = 9 + 5 * j, 19 + 3 * i
             col.fill(rrect(x, y, x + 4, y + 2, 0.3), ICON_COLOURS['W'], whole)
     rows = []
-    for y in range(size):
+    for y in range(size * k):
         row = []
-        for x in range(size):
+        for x in range(size * k):
             a = int(round(cov.px[y][x][0]))
             r, g, b = to_int(col.px[y][x])
             row.append((r, g, b, a) if a else (0, 0, 0, 0))
@@ -1206,7 +1207,7 @@ def main(argv=None):
     check_large_set(large, 2)
     images.update(large)
     about = render_about(images[500])
-    icons = {ICON_PATH: [render_icon(32), render_icon(16)],
+    icons = {ICON_PATH: [render_icon(32), render_icon(16), render_icon(32, 2)],
              DESIGN_ICON_PATH: [render_design_icon(32), render_design_icon(16)],
              PHONE_ICON_PATH: [render_phone_icon(), render_phone_icon(2)]}
     if args.check:
