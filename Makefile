@@ -5,7 +5,7 @@ WERROR   := $(if $(CI),ON,OFF)
 # that it went unused.
 CMAKE_Q  := -Wno-dev --no-warn-unused-cli -DTORVIK_WERROR=$(WERROR)
 
-.PHONY: all setup native win fuzz-build installer build test run fuzz clean
+.PHONY: all setup native win fuzz-build installer build test run fuzz clean docs
 
 all: build
 
@@ -41,6 +41,10 @@ run: setup
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw.cmake $(CMAKE_Q) >/dev/null
 	@scripts/build-quietly.sh cmake --build build/win --target Torvik -j $(JOBS) -- --no-print-directory
 	@scripts/run.sh
+
+# The pictures of the user's guide (docs/guide.md), taken by the GUI tests at 96 DPI.
+docs: win
+	@scripts/guide.sh
 
 # Longer fuzzing on demand: FUZZ_SECONDS per target (default 300).
 FUZZ_SECONDS ?= 300

@@ -31,3 +31,11 @@ foreach(tool ${TOOL_DIRS})
   get_filename_component(dir ${tool} DIRECTORY)
   add_subdirectory(${dir})
 endforeach()
+
+# The face's bitmaps on disk are what the artwork generator draws (at 100% and at twice the
+# size), and the set passes the generator's checks of sizes, hit ranges and seams.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+  add_test(NAME artwork.check COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/artwork/make_face.py --check)
+  set_tests_properties(artwork.check PROPERTIES TIMEOUT 600)
+endif()

@@ -66,12 +66,17 @@ target_include_directories(gui_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(gui_tests PRIVATE gtest_main gdi32 comctl32 shell32)
 add_dependencies(gui_tests Torvik)
 # The peer-driven cases run only from tests/link/wine/peer_test.sh, which sets up the peer
-# first, and the installed program's only from tests/installer/installer_test.sh; listed on
-# their own they would only skip, so CTest does not list them.
+# first, the installed program's only from tests/installer/installer_test.sh and the scaled
+# screens' only from tests/gui/wine/dpi_test.sh; listed on their own they would only skip,
+# so CTest does not list them.
 set(GUI_LISTED_SOURCES ${GUI_TEST_SOURCES})
-list(FILTER GUI_LISTED_SOURCES EXCLUDE REGEX "/(link_peer|link_bench|installed)_test\\.cpp$")
+list(FILTER GUI_LISTED_SOURCES EXCLUDE REGEX "/(link_peer|link_bench|installed|dpi)_test\\.cpp$")
 gtest_add_tests(TARGET gui_tests SOURCES ${GUI_LISTED_SOURCES} TEST_PREFIX gui. TEST_LIST GUI_TESTS)
 set_tests_properties(${GUI_TESTS} PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+
+# The program at 96, 144 and 192 DPI, in a Wine prefix and on a display of its own.
+add_test(NAME gui.dpi COMMAND ${CMAKE_SOURCE_DIR}/tests/gui/wine/dpi_test.sh)
+set_tests_properties(gui.dpi PROPERTIES RUN_SERIAL TRUE TIMEOUT 600 SKIP_RETURN_CODE 77)
 
 # The setup program (make installer) under Wine, in a fresh prefix of its own.
 add_test(NAME installer.wine COMMAND ${CMAKE_SOURCE_DIR}/tests/installer/installer_test.sh)

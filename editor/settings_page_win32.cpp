@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <cstring>
+#include <map>
 
 #include "base/string_ids.h"
 #include "editor/page_win32.h"
@@ -10,6 +11,7 @@
 #include "editor/settings_rules.h"
 #include "resources/resource_ids.h"
 #include "win/control_binding_win32.h"
+#include "win/dpi_win32.h"
 
 namespace torvik {
 
@@ -110,6 +112,21 @@ void showSettings(HWND page, EditorSession& session, SettingsPageState& state) {
   applySettingsEnables(page, session);
 }
 
+// The telephone beside the phone numbers at the screen's scale (16 pixels at 100%, else
+// from its 32-pixel image), so that it does not shrink beside scaled text. Loaded once per
+// size and kept for the run, as a shared icon would be.
+void showPhoneIcons(HWND page) {
+  static std::map<int, HICON> icons;
+  const int size = MulDiv(16, windowDpi(page), 96);
+  HICON& icon = icons[size];
+  if (icon == nullptr)
+    icon = static_cast<HICON>(LoadImageA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(page, GWLP_HINSTANCE)), "PHONE",
+                                         IMAGE_ICON, size, size, 0));
+  if (icon == nullptr) return;
+  for (int id : {IDC_SET_UPLOAD_ICON, IDC_SET_DOWNLOAD_ICON})
+    SendDlgItemMessageA(page, id, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
 void createPage(HWND page, SettingsPageState& state) {
   EditorSession& session = state.session;
   session.settings = session.definition.systemSettings;
@@ -124,6 +141,7 @@ void createPage(HWND page, SettingsPageState& state) {
   relabelControls(page, kSettingsTable, strings);
   SendDlgItemMessageA(page, IDC_SET_BACKLIGHT_IDLE, EM_LIMITTEXT, 2, 0);
   SendDlgItemMessageA(page, IDC_SET_STAY_TIME, EM_LIMITTEXT, 3, 0);
+  showPhoneIcons(page);
   showSettings(page, session, state);
 }
 

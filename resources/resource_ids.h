@@ -13,6 +13,9 @@
 #define IDM_UNDO                 2010
 #define IDM_REDO                 2011
 #define IDM_PREFERENCES          2100
+#define IDM_ZOOM_100             2201
+#define IDM_ZOOM_150             2202
+#define IDM_ZOOM_200             2203
 #define IDM_DOWNLOAD_APPLICATION 3020
 #define IDM_RECEIVE_DATA         3030
 #define IDM_DOWNLOAD_LOOKUP      3040
@@ -32,6 +35,8 @@
    547..551 LCD pieces. */
 #define IDB_FACE_FIRST           500
 #define IDB_FACE_LAST            551
+/* The same set drawn at twice the size: 600 + (id - 500). */
+#define IDB_FACE_2X_FIRST        600
 
 /* Each subsystem keeps the ids of its own dialogs. */
 #include "ids_shell.h"

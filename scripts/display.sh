@@ -10,7 +10,7 @@ torvik_start_display() {
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     # In a session of its own, so that Ctrl+C reaches the programs on it and not the display
     # itself: the stop routine takes it down after them.
-    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    setsid Xvfb ":$n" -screen 0 "${TORVIK_XVFB_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
     TORVIK_XVFB_PID=$!
     export DISPLAY=":$n"
     local i

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine
-  xvfb xdotool x11-utils imagemagick bc
+  xvfb xdotool x11-utils imagemagick bc python3
   nsis
   clang libclang-rt-14-dev
 )

@@ -2,9 +2,14 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "resources/resource_ids.h"
 #include "shell/app_win32.h"
+#include "simulator/face_scale.h"
 #include "win/dialog_win32.h"
+#include "win/dpi_win32.h"
 
 namespace torvik {
 
@@ -14,8 +19,55 @@ struct AboutData {
   HFONT plainFont = nullptr;
   HFONT underlinedFont = nullptr;
   HFONT titleFont = nullptr;
+  HBITMAP picture = nullptr;  // the picture at the screen's scale, when that is not 100%
+  HICON icon = nullptr;       // the program's icon likewise (the icon has a 64-pixel image)
   bool underlined[2] = {true, true};  // web link, mail link
 };
+
+BITMAPINFO rowsTopFirst(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
+
+// The picture is drawn at 96 x 96 for 100%; on a scaled screen the dialog around it grows, so
+// the picture is scaled with it (by the area filter the face uses) rather than left small.
+HBITMAP pictureAtScale(HWND dialog) {
+  const int percent = scalePercent(windowDpi(dialog), 100);
+  if (percent == 100) return nullptr;
+  HBITMAP original = LoadBitmapA(app().instance, MAKEINTRESOURCEA(IDB_ABOUT));
+  BITMAP info{};
+  if (original == nullptr || GetObjectA(original, sizeof info, &info) == 0) {
+    if (original != nullptr) DeleteObject(original);
+    return nullptr;
+  }
+  const int stride = (3 * info.bmWidth + 3) & ~3;
+  std::vector<std::uint8_t> pixels(static_cast<size_t>(stride) * static_cast<size_t>(info.bmHeight));
+  BITMAPINFO in = rowsTopFirst(info.bmWidth, info.bmHeight);
+  HDC screen = GetDC(nullptr);
+  const bool read =
+      GetDIBits(screen, original, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &in, DIB_RGB_COLORS) == info.bmHeight;
+  DeleteObject(original);
+  const int width = scaleCoordinate(info.bmWidth, percent);
+  const int height = scaleCoordinate(info.bmHeight, percent);
+  BITMAPINFO out = rowsTopFirst(width, height);
+  void* bits = nullptr;
+  HBITMAP scaled = read ? CreateDIBSection(screen, &out, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+  ReleaseDC(nullptr, screen);
+  if (scaled == nullptr) return nullptr;
+  const int outStride = (3 * width + 3) & ~3;
+  if (!resampleArea(ConstPixelImage{pixels.data(), info.bmWidth, info.bmHeight, stride}, width, height,
+                    ScaledRect{0, 0, width, height}, PixelImage{static_cast<std::uint8_t*>(bits), width, height, outStride})) {
+    DeleteObject(scaled);
+    return nullptr;
+  }
+  return scaled;
+}
 
 int linkIndex(int controlId) {
   if (controlId == IDC_ABOUT_WEB_LINK) return 0;
@@ -72,6 +124,18 @@ INT_PTR aboutHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, Ab
       SendDlgItemMessageA(dialog, IDC_ABOUT_WEB_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(data.underlinedFont), FALSE);
       SendDlgItemMessageA(dialog, IDC_ABOUT_MAIL_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(data.underlinedFont),
                           FALSE);
+      data.picture = pictureAtScale(dialog);
+      if (data.picture != nullptr) {
+        HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(dialog, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                                                                    reinterpret_cast<LPARAM>(data.picture)));
+        if (old != nullptr && old != data.picture) DeleteObject(old);
+      }
+      if (const int dpi = windowDpi(dialog); dpi != 96) {
+        const int size = MulDiv(32, dpi, 96);
+        data.icon = static_cast<HICON>(LoadImageA(app().instance, "Torvik", IMAGE_ICON, size, size, 0));
+        if (data.icon != nullptr)
+          SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(data.icon), 0);
+      }
       SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, "Version " TORVIK_VERSION_TEXT);
       SetDlgItemTextA(dialog, IDC_ABOUT_WEB_LINK, TORVIK_WEB_ADDRESS);
       SetDlgItemTextA(dialog, IDC_ABOUT_MAIL_LINK, TORVIK_SUPPORT_ADDRESS);
@@ -117,6 +181,8 @@ INT_PTR aboutHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, Ab
       DeleteObject(data.plainFont);
       DeleteObject(data.underlinedFont);
       DeleteObject(data.titleFont);
+      if (data.picture != nullptr) DeleteObject(data.picture);
+      if (data.icon != nullptr) DestroyIcon(data.icon);
       return FALSE;
     default:
       return FALSE;

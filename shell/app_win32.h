@@ -26,6 +26,7 @@ struct App {
   // The recovery file is this program's: it started first, and has offered what an earlier
   // run left. A second program that runs beside it never reads, writes or removes it.
   bool recoveryActive = false;
+  int zoom = 100;                   // the face's zoom in percent (100, 150 or 200)
 };
 
 App& app();

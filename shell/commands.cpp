@@ -20,6 +20,9 @@ bool dispatchCommand(int id, int downloadTransport, int receiveTransport, Comman
     case kCmdPreferences: target.preferences(); return true;
     case kCmdAbout: target.about(); return true;
     case kCmdExit: target.exit(); return true;
+    case kCmdZoom100: target.zoom(100); return true;
+    case kCmdZoom150: target.zoom(150); return true;
+    case kCmdZoom200: target.zoom(200); return true;
     case kCmdDownloadApplication:
       if (validTransport(downloadTransport)) target.downloadApplication(usesCradle(downloadTransport));
       return true;

@@ -20,6 +20,9 @@ enum CommandId : int {
   kCmdRecentFirst = IDM_RECENT_FIRST,  // 3300 + n opens recent file n
   kCmdRecentLast = IDM_RECENT_LAST,
   kCmdAbout = IDM_ABOUT,
+  kCmdZoom100 = IDM_ZOOM_100,  // the face's zoom, beside the system's scale
+  kCmdZoom150 = IDM_ZOOM_150,
+  kCmdZoom200 = IDM_ZOOM_200,
 };
 
 // Transports of the terminal link; a preference holds the index.
@@ -44,6 +47,7 @@ class CommandTarget {
   virtual void about() = 0;
   virtual void exit() = 0;
   virtual void openRecent(int n) = 0;
+  virtual void zoom(int percent) = 0;
 };
 
 // Runs the command `id` (the low 16 bits of a command message) on `target`. The link

@@ -12,18 +12,37 @@
 #include "shell/about_dialog_win32.h"
 #include "shell/app_win32.h"
 #include "shell/commands.h"
+#include "shell/face_zoom_win32.h"
 #include "shell/history_win32.h"
 #include "shell/open_requests_win32.h"
 #include "win/language_files_win32.h"
 #include "shell/preferences_dialog_win32.h"
 #include "shell/project_files_win32.h"
 #include "shell/recent_files.h"
+#include "simulator/face_scale.h"
 #include "simulator/face_win32.h"
 #include "simulator/keypad.h"
+#include "win/dpi_win32.h"
 
 namespace torvik {
 
 namespace {
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+// The face at `dpi` times the zoom: the face repaints at that scale and the window (at
+// `left`, `top`) takes its size.
+void scaleToFace(HWND window, int dpi, int left, int top) {
+  App& a = app();
+  const int percent = scalePercent(dpi, a.zoom);
+  const int width = scaleCoordinate(kMainWidth, percent);
+  const int height = scaleCoordinate(kMainHeight, percent);
+  setFaceScale(a.client, percent, a.zoom);
+  SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (a.client != nullptr) SetWindowPos(a.client, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 class WindowPrompt : public SavePromptUi {
  public:
@@ -125,6 +144,15 @@ class MainCommands : public CommandTarget {
   void about() override { runAboutBox(window_); }
   void exit() override { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
+  void zoom(int percent) override {
+    App& a = app();
+    a.zoom = validZoom(percent);
+    writeFaceZoom(a.zoom);
+    RECT r;
+    GetWindowRect(window_, &r);
+    scaleToFace(window_, windowDpi(window_), r.left, r.top);
+  }
+
   void openRecent(int n) override {
     App& a = app();
     RecentPrompt ui(window_);
@@ -156,6 +184,7 @@ void onCreate(HWND window) {
   InitCommonControlsEx(&icc);
   findProgramFolder(a.programFolder);
   readPreferences(a.preferences);
+  a.zoom = readFaceZoom();
   const int languages = findLanguages(a.strings, a.programFolder);
   a.strings.setLanguageActive(languages > 0 && loadLanguage(a.strings, a.preferences.languageName));
   // The new design's prompts come from the language just loaded.
@@ -179,6 +208,9 @@ void onCreate(HWND window) {
                              kMainHeight, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CLIENT_WINDOW)),
                              a.instance, &face);
   DragAcceptFiles(window, TRUE);
+  RECT r;
+  GetWindowRect(window, &r);
+  scaleToFace(window, windowDpi(window), r.left, r.top);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -191,6 +223,15 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       MainCommands commands(window);
       const Preferences& p = app().preferences;
       dispatchCommand(LOWORD(wParam), p.downloadTransport, p.receiveTransport, commands);
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the face follows, where the system suggests.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      RECT now;
+      GetWindowRect(window, &now);
+      if (suggested == nullptr) suggested = &now;
+      scaleToFace(window, HIWORD(wParam), suggested->left, suggested->top);
       return 0;
     }
     case WM_DROPFILES:
@@ -265,7 +306,9 @@ void placeMainWindow(HWND window, bool home) {
   const int x = home ? kMainLeft : r.left;
   const int y = home ? kMainTop : r.top;
   HWND order = app().preferences.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST;
-  SetWindowPos(window, order, x, y, kMainWidth, kMainHeight, SWP_SHOWWINDOW);
+  const int percent = scalePercent(windowDpi(window), app().zoom);
+  SetWindowPos(window, order, x, y, scaleCoordinate(kMainWidth, percent), scaleCoordinate(kMainHeight, percent),
+               SWP_SHOWWINDOW);
 }
 
 }  // namespace torvik

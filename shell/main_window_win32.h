@@ -7,7 +7,7 @@ constexpr char kMainClassName[] = "Torvik";
 constexpr char kMainWindowTitle[] = "Torvik";
 constexpr int kMainLeft = 300;
 constexpr int kMainTop = 50;
-constexpr int kMainWidth = 200;
+constexpr int kMainWidth = 200;   // at 100%: the face's size times the screen's scale and the zoom
 constexpr int kMainHeight = 459;
 
 bool registerMainWindowClass(HINSTANCE instance);

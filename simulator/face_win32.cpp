@@ -4,14 +4,18 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "base/string_ids.h"
 #include "resources/resource_ids.h"
 #include "base/clock.h"
 #include "win/resource_strings_win32.h"
 #include "simulator/engine.h"
+#include "simulator/face_scale.h"
 #include "simulator/keypad.h"
 
 namespace torvik {
@@ -38,7 +42,15 @@ const PopupEntry kPopupEntries[] = {
     {IDM_SAVEAS, 1104},    {IDM_EDIT, 1105},          {IDM_PREFERENCES, 1106},
     {IDM_DOWNLOAD_APPLICATION, 1107}, {IDM_DOWNLOAD_LOOKUP, 1108}, {IDM_RECEIVE_DATA, 1109},
     {IDM_ABOUT, 1110},     {IDM_EXIT, 1111},
+    {IDM_ZOOM_100, 1116},  {IDM_ZOOM_150, 1117},      {IDM_ZOOM_200, 1118},
 };
+constexpr int kZoomMenuEntry = 1115;
+struct ZoomItem {
+  UINT command;
+  int percent;
+  const char* text;
+};
+const ZoomItem kZoomItems[] = {{IDM_ZOOM_100, 100, "&100%"}, {IDM_ZOOM_150, 150, "1&50%"}, {IDM_ZOOM_200, 200, "&200%"}};
 
 // The position of a command's item in the popup menu, or -1.
 int itemPosition(HMENU menu, UINT command) {
@@ -48,26 +60,75 @@ int itemPosition(HMENU menu, UINT command) {
   return -1;
 }
 
+// A bitmap of the face as pixels, 24 bits B, G, R, rows top first.
+struct Pixels {
+  std::vector<std::uint8_t> bits;
+  int width = 0;
+  int height = 0;
+  int stride = 0;
+  ConstPixelImage image() const { return {bits.data(), width, height, stride}; }
+};
+
+Pixels makePixels(int width, int height) {
+  Pixels p;
+  p.width = width;
+  p.height = height;
+  p.stride = (3 * width + 3) & ~3;
+  p.bits.assign(static_cast<size_t>(p.stride) * static_cast<size_t>(height), 0);
+  return p;
+}
+
+// The face's pieces at 100% (`factor` 1) or drawn at twice the size (2).
+struct FaceSet {
+  bool loaded = false;
+  Pixels images[kBitmapCount];
+};
+
+// The face as painted at the current scale: the picture, and each key's pressed image
+// cut from the picture with that key pressed, both scaled in one piece so that they agree
+// where they meet.
+struct ScaledFace {
+  Pixels picture;
+  Pixels pressed[kLastKey + 1];
+};
+
+ScaledRect toScreen(const LcdRect& r, int percent) {
+  ScaledRect s = scaleRect(r.left, r.top, r.right, r.bottom, percent);
+  if (percent != 100) {  // scaled glyphs may reach a pixel past their cell
+    --s.left;
+    --s.top;
+    ++s.right;
+    ++s.bottom;
+  }
+  return s;
+}
+
 class FaceUi : public SimulatorUi {
  public:
   void invalidate(const LcdRect& area) override {
     if (window == nullptr) return;
-    RECT r{area.left, area.top, area.right, area.bottom};
+    const ScaledRect s = toScreen(area, *percent);
+    RECT r{s.left, s.top, s.right, s.bottom};
     InvalidateRect(window, &r, FALSE);
   }
   void noExecutableProgram() override;
   const char* text(int id) override { return strings->lookup(id, TextKind::Terminal); }
   HWND window = nullptr;
   UiStrings* strings = nullptr;
+  const int* percent = nullptr;
 };
 
 struct FaceState {
   FaceContext context;
   HWND window = nullptr;
-  HBITMAP bitmaps[kBitmapCount] = {};
+  FaceSet sets[2];  // drawn at 100% and at 200%
+  ScaledFace scaled;
+  int percent = 100;  // the system's scale times the zoom
+  int zoom = kDefaultZoom;
   HFONT font = nullptr;
   HMENU menuResource = nullptr;
   HMENU popup = nullptr;
+  HMENU zoomMenu = nullptr;
   FaceUi ui;
   std::unique_ptr<Simulator> engine;
   int heldKey = 0;  // set by every button-down, 0 when the click was no key
@@ -85,12 +146,14 @@ FaceState& face() {
   return state;
 }
 
+const Pixels& basePiece(int id) { return face().sets[0].images[id - IDB_FACE_FIRST]; }
+
+// The key's image rectangle on the screen.
 RECT keyRect(int code) {
   const KeyPlace p = keyImagePlace(code);
-  BITMAP info{};
-  HBITMAP b = face().bitmaps[releasedBitmap(code) - IDB_FACE_FIRST];
-  if (b != nullptr) GetObjectA(b, sizeof info, &info);
-  return RECT{p.x, p.y, p.x + info.bmWidth, p.y + info.bmHeight};
+  const Pixels& b = basePiece(releasedBitmap(code));
+  const ScaledRect s = scaleRect(p.x, p.y, p.x + b.width, p.y + b.height, face().percent);
+  return RECT{s.left, s.top, s.right, s.bottom};
 }
 
 void invalidateKey(int code) {
@@ -111,31 +174,132 @@ void FaceUi::noExecutableProgram() {
 
 // ---------------------------------------------------------------- painting
 
-void drawBitmap(HDC target, HDC scratch, int id, int x, int y) {
-  HBITMAP b = face().bitmaps[id - IDB_FACE_FIRST];
-  if (b == nullptr) return;
-  BITMAP info{};
-  GetObjectA(b, sizeof info, &info);
-  HGDIOBJ old = SelectObject(scratch, b);
-  BitBlt(target, x, y, info.bmWidth, info.bmHeight, scratch, 0, 0, SRCCOPY);
-  SelectObject(scratch, old);
+bool loadSet(int factor, HINSTANCE instance) {
+  FaceSet& set = face().sets[factor - 1];
+  if (set.loaded) return true;
+  HDC screen = GetDC(nullptr);
+  bool ok = true;
+  const int first = factor == 1 ? IDB_FACE_FIRST : IDB_FACE_2X_FIRST;
+  for (int i = 0; i < kBitmapCount; ++i) {
+    HBITMAP b = LoadBitmapA(instance, MAKEINTRESOURCEA(first + i));
+    BITMAP info{};
+    if (b == nullptr || GetObjectA(b, sizeof info, &info) == 0) {
+      ok = false;
+    } else {
+      Pixels& p = set.images[i];
+      p = makePixels(info.bmWidth, info.bmHeight);
+      BITMAPINFO bi{};
+      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+      bi.bmiHeader.biWidth = p.width;
+      bi.bmiHeader.biHeight = -p.height;  // rows top first
+      bi.bmiHeader.biPlanes = 1;
+      bi.bmiHeader.biBitCount = 24;
+      bi.bmiHeader.biCompression = BI_RGB;
+      if (GetDIBits(screen, b, 0, static_cast<UINT>(p.height), p.bits.data(), &bi, DIB_RGB_COLORS) != p.height)
+        ok = false;
+    }
+    if (b != nullptr) DeleteObject(b);
+  }
+  ReleaseDC(nullptr, screen);
+  set.loaded = ok;
+  return ok;
+}
+
+// The set to scale from: the 100% one at 100% or less, else the one drawn at 200%, so that
+// the face shrinks to the screen rather than being enlarged (or the 100% one when the
+// larger cannot be loaded).
+const FaceSet& sourceSet() {
+  FaceState& f = face();
+  const int factor = sourceSetFactor(f.percent);
+  if (factor == 2 && loadSet(2, f.context.instance)) return f.sets[1];
+  return f.sets[0];
+}
+
+void putPixels(HDC target, const Pixels& p, int x, int y) {
+  if (p.width <= 0 || p.height <= 0) return;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = p.width;
+  bi.bmiHeader.biHeight = -p.height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biCompression = BI_RGB;
+  StretchDIBits(target, x, y, p.width, p.height, 0, 0, p.width, p.height, p.bits.data(), &bi, DIB_RGB_COLORS,
+                SRCCOPY);
+}
+
+// `source` (an image of the whole face) at the current scale, the part in `area` only.
+Pixels scaledPart(const Pixels& source, const ScaledRect& area) {
+  const int percent = face().percent;
+  Pixels out = makePixels(area.width(), area.height());
+  if (!resampleArea(source.image(), scaleCoordinate(kFaceWidth, percent), scaleCoordinate(kFaceHeight, percent),
+                    area, PixelImage{out.bits.data(), out.width, out.height, out.stride}))
+    return Pixels{};
+  return out;
+}
+
+const Pixels& scaledPicture() {
+  FaceState& f = face();
+  if (f.scaled.picture.bits.empty()) {
+    const int w = scaleCoordinate(kFaceWidth, f.percent);
+    const int h = scaleCoordinate(kFaceHeight, f.percent);
+    f.scaled.picture = scaledPart(sourceSet().images[0], ScaledRect{0, 0, w, h});
+  }
+  return f.scaled.picture;
+}
+
+const Pixels& scaledPressedKey(int code) {
+  FaceState& f = face();
+  Pixels& cached = f.scaled.pressed[code];
+  if (cached.bits.empty()) {
+    const FaceSet& set = sourceSet();
+    const int factor = set.images[0].width / kFaceWidth;
+    Pixels whole = set.images[0];
+    const Pixels& key = set.images[pressedBitmap(code) - IDB_FACE_FIRST];
+    const KeyPlace p = keyImagePlace(code);
+    for (int y = 0; y < key.height && factor * p.y + y < whole.height; ++y) {
+      const int width = std::min(key.width, whole.width - factor * p.x);
+      if (width > 0)
+        std::memcpy(&whole.bits[static_cast<size_t>((factor * p.y + y) * whole.stride + 3 * factor * p.x)],
+                    &key.bits[static_cast<size_t>(y * key.stride)], static_cast<size_t>(3 * width));
+    }
+    const RECT r = keyRect(code);
+    cached = scaledPart(whole, ScaledRect{r.left, r.top, r.right, r.bottom});
+  }
+  return cached;
+}
+
+// One of the LCD's pieces with its top left at (x, y) of the 100% face.
+void drawPiece(HDC target, int id, int x, int y) {
+  const Pixels& base = basePiece(id);
+  const Pixels& source = sourceSet().images[id - IDB_FACE_FIRST];
+  const ScaledRect r = scaleRect(x, y, x + base.width, y + base.height, face().percent);
+  if (r.width() <= 0 || r.height() <= 0) return;
+  Pixels out = makePixels(r.width(), r.height());
+  if (resampleArea(source.image(), r.width(), r.height(), ScaledRect{0, 0, r.width(), r.height()},
+                   PixelImage{out.bits.data(), out.width, out.height, out.stride}))
+    putPixels(target, out, r.left, r.top);
 }
 
 // LCD text sits on the cell grid the cursor uses, so that the cursor and a pending
 // letter land on the character they belong to.
+// (x, y) are 100% coordinates; the text is drawn with the font of the scaled height.
 void drawLcdText(HDC dc, int x, int y, const char* text, int length) {
   if (length <= 0) return;
   if (length > kLcdLineBytes) length = kLcdLineBytes;
+  const int percent = face().percent;
   int advance[kLcdLineBytes];
-  for (int i = 0; i < length; ++i) advance[i] = kCellWidth;
-  ExtTextOutA(dc, x, y, 0, nullptr, text, static_cast<UINT>(length), advance);
+  lcdAdvances(x, length, percent, advance);
+  ExtTextOutA(dc, scaleCoordinate(x, percent), scaleCoordinate(y, percent), 0, nullptr, text,
+              static_cast<UINT>(length), advance);
 }
 
-void paintLcd(HDC dc, HDC scratch, Simulator& sim) {
+void paintLcd(HDC dc, Simulator& sim) {
   HGDIOBJ oldFont = SelectObject(dc, face().font);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const int saved = SaveDC(dc);
-  IntersectClipRect(dc, kWholeLcd.left, kWholeLcd.top, kWholeLcd.right, kWholeLcd.bottom);
+  const ScaledRect lcd = scaleRect(kWholeLcd.left, kWholeLcd.top, kWholeLcd.right, kWholeLcd.bottom, face().percent);
+  IntersectClipRect(dc, lcd.left, lcd.top, lcd.right, lcd.bottom);
 
   int cursorX = 0;
   int cursorY = 0;
@@ -145,14 +309,14 @@ void paintLcd(HDC dc, HDC scratch, Simulator& sim) {
     if (column < 0) column = 0;
     cursorX = kLcdTextX + kCellWidth * column;
     cursorY = kLcdTextY + 1 + kCellHeight * sim.cursorRow();
-    drawBitmap(dc, scratch, kBitmapCursor, cursorX, cursorY);
+    drawPiece(dc, kBitmapCursor, cursorX, cursorY);
   }
-  if (sim.alpha()) drawBitmap(dc, scratch, kBitmapAlphaOn, kAlphaX, kAlphaY);
+  if (sim.alpha()) drawPiece(dc, kBitmapAlphaOn, kAlphaX, kAlphaY);
   const int pitch = sim.linePitch();
   for (int i = 0; i < kLcdLines; ++i) {
     const int top = kLcdTextY + i * pitch;
     const bool highlighted = sim.highlight() == i + 1;
-    if (highlighted) drawBitmap(dc, scratch, kBitmapHighlight, kLcdTextX, top + 2);
+    if (highlighted) drawPiece(dc, kBitmapHighlight, kLcdTextX, top + 2);
     SetTextColor(dc, highlighted ? kHighlightInk : kLcdInk);
     const char* text = sim.line(i);
     int length = 0;
@@ -161,7 +325,7 @@ void paintLcd(HDC dc, HDC scratch, Simulator& sim) {
   }
   if (sim.cursorShown() && sim.pending()) {
     // The letter replaces whatever the cell showed (an input mark) until it is committed.
-    drawBitmap(dc, scratch, kBitmapCursor, cursorX, cursorY);
+    drawPiece(dc, kBitmapCursor, cursorX, cursorY);
     const char letter = sim.pendingChar();
     SetTextColor(dc, kLcdInk);
     drawLcdText(dc, cursorX, cursorY - 1, &letter, 1);
@@ -169,7 +333,7 @@ void paintLcd(HDC dc, HDC scratch, Simulator& sim) {
   if (sim.clockLineShown()) {
     char clock[kClockLineBytes];
     sim.clockLine(clock);
-    drawBitmap(dc, scratch, kBitmapClockPatch, kClockLineX, kClockLineY);
+    drawPiece(dc, kBitmapClockPatch, kClockLineX, kClockLineY);
     SetTextColor(dc, kLcdInk);
     drawLcdText(dc, kClockLineX, kClockLineY, clock, static_cast<int>(std::strlen(clock)));
   }
@@ -188,19 +352,17 @@ void paint(HWND window) {
   HDC buffer = CreateCompatibleDC(dc);
   HBITMAP canvas = CreateCompatibleBitmap(dc, all.right, all.bottom);
   HGDIOBJ oldCanvas = SelectObject(buffer, canvas);
-  HDC scratch = CreateCompatibleDC(dc);
 
-  drawBitmap(buffer, scratch, kBitmapPicture, 0, 0);
-  for (int code = kFirstKey; code <= kLastKey; ++code) {
-    const bool down = f.keyHeld && f.heldKey == code;
-    const KeyPlace p = keyImagePlace(code);
-    drawBitmap(buffer, scratch, down ? pressedBitmap(code) : releasedBitmap(code), p.x, p.y);
+  // The picture shows every key released.
+  putPixels(buffer, scaledPicture(), 0, 0);
+  if (f.keyHeld && f.heldKey >= kFirstKey && f.heldKey <= kLastKey) {
+    const RECT r = keyRect(f.heldKey);
+    putPixels(buffer, scaledPressedKey(f.heldKey), r.left, r.top);
   }
-  if (f.engine) paintLcd(buffer, scratch, *f.engine);
+  if (f.engine) paintLcd(buffer, *f.engine);
 
   const RECT& u = ps.rcPaint;
   BitBlt(dc, u.left, u.top, u.right - u.left, u.bottom - u.top, buffer, u.left, u.top, SRCCOPY);
-  DeleteDC(scratch);
   SelectObject(buffer, oldCanvas);
   DeleteObject(canvas);
   DeleteDC(buffer);
@@ -271,14 +433,32 @@ void destroyBand() {
 
 // ---------------------------------------------------------------- popup menu
 
+void checkZoomItem() {
+  FaceState& f = face();
+  if (f.zoomMenu == nullptr) return;
+  for (const ZoomItem& z : kZoomItems)
+    if (z.percent == f.zoom) CheckMenuRadioItem(f.zoomMenu, IDM_ZOOM_100, IDM_ZOOM_200, z.command, MF_BYCOMMAND);
+}
+
 void loadPopupMenu() {
   FaceState& f = face();
   if (f.menuResource != nullptr) DestroyMenu(f.menuResource);
   f.menuResource = LoadMenuA(f.context.instance, "PopMenuT900");
   f.popup = f.menuResource ? GetSubMenu(f.menuResource, 0) : nullptr;
   if (f.popup == nullptr) return;
+  // The zoom is the face's own: its submenu goes after Preferences, wherever that stands.
+  f.zoomMenu = CreatePopupMenu();
+  for (const ZoomItem& z : kZoomItems) AppendMenuA(f.zoomMenu, MF_STRING, z.command, z.text);
+  const int preferences = itemPosition(f.popup, IDM_PREFERENCES);
+  InsertMenuA(f.popup, preferences >= 0 ? static_cast<UINT>(preferences + 1) : 0u, MF_BYPOSITION | MF_POPUP | MF_STRING,
+              reinterpret_cast<UINT_PTR>(f.zoomMenu), "&Zoom");
   const UiStrings& strings = *f.context.strings;
   if (strings.languageActive()) {
+    const char* title = strings.directEntry(kZoomMenuEntry);
+    const int zoomAt = itemPosition(f.popup, static_cast<UINT>(-1));  // a submenu's item has no command
+    if (title[0] != '\0' && zoomAt >= 0)
+      ModifyMenuA(f.popup, static_cast<UINT>(zoomAt), MF_BYPOSITION | MF_POPUP | MF_STRING,
+                  reinterpret_cast<UINT_PTR>(f.zoomMenu), title);
     for (const PopupEntry& item : kPopupEntries) {
       const char* text = strings.directEntry(item.entry);
       if (text[0] != '\0') ModifyMenuA(f.popup, item.command, MF_BYCOMMAND | MF_STRING, item.command, text);
@@ -287,10 +467,12 @@ void loadPopupMenu() {
   // The recent files go before About.
   const int about = itemPosition(f.popup, IDM_ABOUT);
   if (f.context.insertRecentFiles != nullptr && about >= 0) f.context.insertRecentFiles(f.popup, about);
+  checkZoomItem();
 }
 
 void showPopupMenu(HWND window, POINT client) {
   if (face().popup == nullptr) return;
+  checkZoomItem();
   ClientToScreen(window, &client);
   TrackPopupMenu(face().popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, client.x, client.y, 0, face().context.commandWindow, nullptr);
 }
@@ -305,7 +487,7 @@ POINT clientPoint(LPARAM lParam) {
 void onButtonDown(HWND window, POINT p) {
   FaceState& f = face();
   SetCapture(window);
-  f.heldKey = hitTestKey(p.x, p.y);
+  f.heldKey = hitTestKey(unscaleCoordinate(p.x, f.percent), unscaleCoordinate(p.y, f.percent));
   if (f.heldKey != 0) {
     f.keyHeld = true;
     if (f.heldKey == kKeyAlpha && f.engine) f.engine->toggleAlpha();
@@ -348,7 +530,7 @@ void onButtonUp(HWND window) {
   if (GetCapture() == window) ReleaseCapture();
   if (wasKey && code == kKeyPower) {
     const KeyPlace at = keyImagePlace(kKeyPower);
-    showPopupMenu(window, POINT{at.x, at.y});
+    showPopupMenu(window, POINT{scaleCoordinate(at.x, f.percent), scaleCoordinate(at.y, f.percent)});
   }
 }
 
@@ -366,18 +548,27 @@ void onCaptureLost() {
 
 // ---------------------------------------------------------------- window
 
+void createLcdFont() {
+  FaceState& f = face();
+  if (f.font != nullptr) DeleteObject(f.font);
+  // A 12-pixel cell keeps each glyph inside the 10-pixel line pitch of a form: "Elite" is
+  // rarely installed, and the 15-pixel fixed fonts that stand in for it overlap the next line.
+  // Scaled, the font is made at the scaled height rather than its glyphs stretched.
+  const int width = scaleCoordinate(kCellWidth, f.percent);
+  f.font = CreateFontA(lcdFontHeight(f.percent), width < 1 ? 1 : width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       FIXED_PITCH | FF_MODERN, "Elite");
+}
+
 void onCreate(HWND window, const FaceContext& context) {
   FaceState& f = face();
   f.context = context;
   f.window = window;
-  for (int i = 0; i < kBitmapCount; ++i)
-    f.bitmaps[i] = LoadBitmapA(context.instance, MAKEINTRESOURCEA(IDB_FACE_FIRST + i));
+  loadSet(1, context.instance);
   SetTimer(window, kTimerId, kTimerPeriodMs, nullptr);
-  // A 12-pixel cell keeps each glyph inside the 10-pixel line pitch of a form: "Elite" is
-  // rarely installed, and the 15-pixel fixed fonts that stand in for it overlap the next line.
-  f.font = CreateFontA(12, 6, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "Elite");
+  createLcdFont();
   f.ui.window = window;
+  f.ui.percent = &f.percent;
   f.ui.strings = context.strings;
   f.engine = std::make_unique<Simulator>(*context.definition, *context.clock, f.ui);
   reloadPopupMenu(window);
@@ -386,10 +577,7 @@ void onCreate(HWND window, const FaceContext& context) {
 void onDestroy(HWND window) {
   FaceState& f = face();
   KillTimer(window, kTimerId);
-  for (HBITMAP& b : f.bitmaps) {
-    if (b != nullptr) DeleteObject(b);
-    b = nullptr;
-  }
+  f.scaled = ScaledFace{};
   if (f.font != nullptr) DeleteObject(f.font);
   if (f.menuResource != nullptr) DestroyMenu(f.menuResource);
   destroyBand();
@@ -398,7 +586,10 @@ void onDestroy(HWND window) {
   f.font = nullptr;
   f.menuResource = nullptr;
   f.popup = nullptr;
+  f.zoomMenu = nullptr;
   f.window = nullptr;
+  f.percent = 100;  // the next face starts at 100% until it is told otherwise
+  f.zoom = kDefaultZoom;
 }
 
 LRESULT CALLBACK faceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -419,7 +610,9 @@ LRESULT CALLBACK faceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 1;  // the picture covers everything; erasing first only flickers
     case WM_TIMER:
       if (wParam == kTimerId && face().engine && face().engine->timerTick()) {
-        RECT clock{kClockLineX, kClockLineY, kClockLineX + 116, kClockLineY + 12};
+        const ScaledRect s =
+            toScreen(LcdRect{kClockLineX, kClockLineY, kClockLineX + 116, kClockLineY + 12}, face().percent);
+        RECT clock{s.left, s.top, s.right, s.bottom};
         InvalidateRect(window, &clock, FALSE);
       }
       return 0;
@@ -476,6 +669,21 @@ void simulatorKey(int code) {
 }
 
 const Simulator* faceSimulator() { return face().engine.get(); }
+
+void setFaceScale(HWND window, int percent, int zoom) {
+  FaceState& f = face();
+  if (percent < kMinScalePercent) percent = kMinScalePercent;
+  if (percent > kMaxScalePercent) percent = kMaxScalePercent;
+  f.zoom = validZoom(zoom);
+  checkZoomItem();
+  if (percent == f.percent) return;
+  f.percent = percent;
+  f.scaled = ScaledFace{};
+  createLcdFont();
+  if (window != nullptr) InvalidateRect(window, nullptr, FALSE);
+}
+
+int faceScale() { return face().percent; }
 
 HMENU facePopupMenu() { return face().popup; }
 

@@ -41,6 +41,11 @@ const Simulator* faceSimulator();
 // The popup menu as last loaded, for tests of its items.
 HMENU facePopupMenu();
 
+// Paints the face at `percent` of its 200 x 459 pixels (the screen's scale times the
+// zoom); the popup menu checks `zoom`. The caller sizes the window.
+void setFaceScale(HWND face, int percent, int zoom);
+int faceScale();
+
 // Sets the simulator's record counter to zero (New and Open).
 void resetRecordCounter();
 

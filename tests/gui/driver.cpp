@@ -202,6 +202,13 @@ void TorvikProcess::screenshot(const char* name) const {
   saveScreenshot(name);
 }
 
+void TorvikProcess::screenshotOf(const char* name, HWND window) const {
+  EnumWindows(repaintWindow, static_cast<LPARAM>(info_.dwProcessId));
+  RECT r;
+  GetWindowRect(window, &r);
+  saveScreenshot(name, r);
+}
+
 NoIniFile::NoIniFile() {
   char appData[MAX_PATH] = {};
   GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
@@ -298,8 +305,15 @@ void rightClick(HWND window, int x, int y) {
 }
 
 void saveScreenshot(const char* name) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  saveScreenshot(name, RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+void saveScreenshot(const char* name, const RECT& wanted) {
+  RECT area{};
+  const RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (!IntersectRect(&area, &wanted, &screenRect)) return;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
@@ -312,7 +326,7 @@ void saveScreenshot(const char* name) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   SelectObject(memory, old);
   GdiFlush();
 

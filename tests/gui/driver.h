@@ -64,6 +64,8 @@ class TorvikProcess {
   // Waits until every visible window of the program has painted, then writes a picture
   // of the whole screen (see saveScreenshot).
   void screenshot(const char* name) const;
+  // The same, cut to `window`'s rectangle (for the user's guide).
+  void screenshotOf(const char* name, HWND window) const;
 
   // The popup menu's window while a menu is open.
   HWND popupMenu() const { return findWindow("#32768", nullptr); }
@@ -119,5 +121,7 @@ void rightClick(HWND window, int x, int y);
 // Writes a picture of the whole screen to screenshots/<name>.bmp beside the driver, for
 // people to look at.
 void saveScreenshot(const char* name);
+// The part of the screen in `area` (screen coordinates, kept within the screen).
+void saveScreenshot(const char* name, const RECT& area);
 
 }  // namespace gui

@@ -29,19 +29,20 @@ class Recorder : public CommandTarget {
   void about() override { calls.push_back("about"); }
   void exit() override { calls.push_back("exit"); }
   void openRecent(int n) override { calls.push_back("recent" + std::to_string(n)); }
+  void zoom(int percent) override { calls.push_back("zoom" + std::to_string(percent)); }
 };
 
 TEST(CommandDispatch, EveryMenuAndAcceleratorIdReachesItsHandler) {
   Recorder r;
-  for (int id : {1010, 1020, 1030, 1040, 2000, 2010, 2011, 2100, 9030, 1090, 3300, 3309})
+  for (int id : {1010, 1020, 1030, 1040, 2000, 2010, 2011, 2100, 9030, 1090, 3300, 3309, 2201, 2202, 2203})
     EXPECT_TRUE(dispatchCommand(id, 0, 0, r)) << id;
   EXPECT_EQ(r.calls, (std::vector<std::string>{"new", "open", "save", "saveAs", "edit", "undo", "redo", "preferences",
-                                               "about", "exit", "recent0", "recent9"}));
+                                               "about", "exit", "recent0", "recent9", "zoom100", "zoom150", "zoom200"}));
 }
 
 TEST(CommandDispatch, UnknownIdsAreIgnored) {
   Recorder r;
-  for (int id : {0, 1, 1011, 2009, 2012, 3299, 3310, 9031, 65535}) EXPECT_FALSE(dispatchCommand(id, 0, 0, r)) << id;
+  for (int id : {0, 1, 1011, 2009, 2012, 2200, 2204, 3299, 3310, 9031, 65535}) EXPECT_FALSE(dispatchCommand(id, 0, 0, r)) << id;
   EXPECT_TRUE(r.calls.empty());
 }
 

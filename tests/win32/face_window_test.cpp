@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "shell/app_win32.h"
 #include "simulator/face_win32.h"
 #include "tests/simulator/sim_fixture.h"
@@ -249,6 +250,7 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   const int ids[11] = {1010, 1020, 1030, 1040, 2000, 2100, 3020, 3040, 3030, 9030, 1090};
   std::string file = "Testish\r\n";
   for (int i = 0; i < 11; ++i) file += std::to_string(1101 + i) + "=Cmd" + std::to_string(i + 1) + "\r\n";
+  file += "1115=Sicht\r\n1116=Klein\r\n1117=Mittel\r\n1118=Gross\r\n";
   UiStrings& strings = app().strings;
   ASSERT_TRUE(strings.applyLanguageFile(file.data(), file.size()));
   strings.setLanguageActive(true);
@@ -257,10 +259,31 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   HMENU menu = facePopupMenu();
   strings.setLanguageActive(false);
   ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(GetMenuItemCount(menu), 17);
   for (int i = 0; i < 11; ++i) {
     char text[64] = {};
     ASSERT_GT(GetMenuStringA(menu, static_cast<UINT>(ids[i]), text, sizeof text, MF_BYCOMMAND), 0) << ids[i];
     EXPECT_EQ(std::string(text), "Cmd" + std::to_string(i + 1)) << i;
+  }
+  // The Zoom submenu stands right after Preferences.
+  int zoomAt = -1;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i)
+    if (GetMenuItemID(menu, i) == IDM_PREFERENCES) zoomAt = i + 1;
+  char title[64] = {};
+  GetMenuStringA(menu, static_cast<UINT>(zoomAt), title, sizeof title, MF_BYPOSITION);
+  EXPECT_STREQ(title, "Sicht");
+  HMENU zoom = GetSubMenu(menu, zoomAt);
+  ASSERT_NE(zoom, nullptr);
+  const struct {
+    UINT id;
+    const char* text;
+  } zoomItems[] = {{2201, "Klein"}, {2202, "Mittel"}, {2203, "Gross"}};
+  ASSERT_EQ(GetMenuItemCount(zoom), 3);
+  for (int i = 0; i < 3; ++i) {
+    char text[64] = {};
+    GetMenuStringA(zoom, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(GetMenuItemID(zoom, i), zoomItems[i].id) << i;
+    EXPECT_STREQ(text, zoomItems[i].text) << i;
   }
   // Reloading the menu also brings the simulator back to its main menu's first entry.
   EXPECT_EQ(sim().highlight(), 1);
@@ -268,6 +291,69 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   char text[64] = {};
   GetMenuStringA(facePopupMenu(), 0, text, sizeof text, MF_BYPOSITION);
   EXPECT_NE(std::string(text), "Cmd1");
+}
+
+// The Zoom submenu's radio check follows the zoom the face is told, and a zoom that is no
+// choice checks 100%.
+TEST_F(FaceWindow, ZoomSubmenuChecksTheCurrentZoom) {
+  HMENU zoom = GetSubMenu(facePopupMenu(), 7);
+  ASSERT_NE(zoom, nullptr);
+  const struct {
+    int zoom;
+    UINT checked;
+  } cases[] = {{100, 2201}, {150, 2202}, {200, 2203}, {175, 2201}, {0, 2201}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.zoom);
+    setFaceScale(client_, 100, c.zoom);
+    for (UINT id = 2201; id <= 2203; ++id)
+      EXPECT_EQ((GetMenuState(zoom, id, MF_BYCOMMAND) & MF_CHECKED) != 0, id == c.checked) << id;
+  }
+  setFaceScale(client_, 100, 150);
+  reloadPopupMenu(client_);  // a new menu (a language change) keeps the check
+  zoom = GetSubMenu(facePopupMenu(), 7);
+  EXPECT_TRUE(GetMenuState(zoom, 2202, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+// The face at other scales, in the test's own window: the picture fills the larger window,
+// a click on a key's scaled centre presses that key (and only while it is held), and the
+// LCD's text and highlight land on the scaled cells.
+TEST_F(FaceWindow, ScaledFacePressesKeysAtScaledPointsAndDrawsTheLcdThere) {
+  const struct {
+    int percent;
+  } cases[] = {{125}, {150}, {175}, {200}, {100}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.percent);
+    const int w = (200 * c.percent + 50) / 100;
+    const int h = (459 * c.percent + 50) / 100;
+    SetWindowPos(parent_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(client_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+    setFaceScale(client_, c.percent, 100);
+    EXPECT_EQ(faceScale(), c.percent);
+    simulatorReturnToMainMenu(client_);
+    paint();
+    auto at = [&](int v) { return (v * c.percent + 50) / 100; };
+    // The glass fills the LCD's scaled corner; the highlight bar's right end is on line 1.
+    EXPECT_EQ(pixel(at(160), at(100)), kLcdColour);
+    EXPECT_EQ(pixel(at(152), at(41)), kHighlightColour);
+    // The main menu's text is drawn in the scaled cells of line 2.
+    EXPECT_GT(pixelsOtherThan(kLcdColour, at(39), at(50), at(130), at(62)), 20 * c.percent / 100);
+    // Down, by its scaled point: the highlight moves down one large line.
+    const COLORREF released = pixel(at(100), at(280));
+    const LPARAM down = MAKELPARAM(at(kKeyPoints[kKeyDown].x), at(kKeyPoints[kKeyDown].y));
+    SendMessageA(client_, WM_LBUTTONDOWN, MK_LBUTTON, down);
+    paint();
+    EXPECT_NE(pixel(at(100), at(280)), released);
+    SendMessageA(client_, WM_LBUTTONUP, 0, down);
+    paint();
+    EXPECT_EQ(pixel(at(100), at(280)), released);
+    EXPECT_EQ(sim().highlight(), 2);
+    EXPECT_EQ(pixel(at(152), at(41 + 15)), kHighlightColour);
+    // The point that is a key at 100% but lies on the LCD when scaled is no key.
+    SendMessageA(client_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 250));
+    SendMessageA(client_, WM_LBUTTONUP, 0, MAKELPARAM(100, 250));
+    paint();
+    EXPECT_EQ(sim().highlight(), c.percent == 100 ? 1 : 2);
+  }
 }
 
 }  // namespace

@@ -32,15 +32,19 @@ TEST(Resources, FaceBitmapsHaveTheirSizes) {
                         {524, 538, 41, 23},   {539, 540, 28, 37}, {541, 541, 34, 32}, {542, 542, 33, 24},
                         {543, 544, 34, 32},   {545, 545, 33, 24}, {546, 546, 34, 32}, {547, 547, 6, 10},
                         {548, 548, 116, 10},  {549, 549, 116, 12}, {550, 551, 7, 8}};
-  for (const Size& s : sizes) {
-    for (int id = s.first; id <= s.last; ++id) {
-      HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-      ASSERT_NE(bitmap, nullptr) << id;
-      BITMAP info{};
-      GetObjectA(bitmap, sizeof info, &info);
-      EXPECT_EQ(info.bmWidth, s.width) << id;
-      EXPECT_EQ(info.bmHeight, s.height) << id;
-      DeleteObject(bitmap);
+  // The set drawn at twice the size (ids + 100) for high-DPI screens and the zoom.
+  for (int factor : {1, 2}) {
+    for (const Size& s : sizes) {
+      for (int id = s.first; id <= s.last; ++id) {
+        const int resource = id + 100 * (factor - 1);
+        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource));
+        ASSERT_NE(bitmap, nullptr) << resource;
+        BITMAP info{};
+        GetObjectA(bitmap, sizeof info, &info);
+        EXPECT_EQ(info.bmWidth, factor * s.width) << resource;
+        EXPECT_EQ(info.bmHeight, factor * s.height) << resource;
+        DeleteObject(bitmap);
+      }
     }
   }
 }

@@ -155,17 +155,28 @@ def scale(c, k):
 
 
 class Canvas:
-    def __init__(self, w, h, fill):
-        self.w, self.h = w, h
-        self.px = [[tuple(map(float, fill))] * w for _ in range(h)]
+    """Pixels at k times the face's size, drawn in face coordinates: a
+    shape is sampled at every pixel of the larger grid, a face pixel of a
+    label or a line is a k x k block."""
+
+    def __init__(self, w, h, fill, k=1):
+        self.k = k
+        self.w, self.h = w * k, h * k
+        self.px = [[tuple(map(float, fill))] * self.w for _ in range(self.h)]
 
     def copy(self):
         c = Canvas.__new__(Canvas)
-        c.w, c.h = self.w, self.h
+        c.k, c.w, c.h = self.k, self.w, self.h
         c.px = [row[:] for row in self.px]
         return c
 
     def put(self, x, y, col, a=1.0):
+        k = self.k
+        for yy in range(y * k, y * k + k):
+            for xx in range(x * k, x * k + k):
+                self._put(xx, yy, col, a)
+
+    def _put(self, x, y, col, a):
         if 0 <= x < self.w and 0 <= y < self.h:
             if a >= 1.0:
                 self.px[y][x] = tuple(map(float, col))
@@ -173,25 +184,26 @@ class Canvas:
                 self.px[y][x] = mix(self.px[y][x], col, a)
 
     def fill(self, inside, colour, bbox=None, ss=4, exact=False):
-        """Anti-aliased fill of the region inside(x, y) (continuous
-        coordinates, pixel centres at +0.5).  colour is an RGB tuple or a
-        function of (x, y)."""
-        x0, y0, x1, y1 = bbox or (0, 0, self.w, self.h)
-        x0, y0 = max(0, int(math.floor(x0))), max(0, int(math.floor(y0)))
-        x1, y1 = min(self.w, int(math.ceil(x1))), min(self.h, int(math.ceil(y1)))
+        """Anti-aliased fill of the region inside(x, y) (continuous face
+        coordinates, pixel centres at +0.5 / k).  colour is an RGB tuple or
+        a function of (x, y)."""
+        k = self.k
+        x0, y0, x1, y1 = bbox or (0, 0, self.w // k, self.h // k)
+        x0, y0 = max(0, int(math.floor(x0 * k))), max(0, int(math.floor(y0 * k)))
+        x1, y1 = min(self.w, int(math.ceil(x1 * k))), min(self.h, int(math.ceil(y1 * k)))
         fn = colour if callable(colour) else None
         step = 1.0 / ss
         for py in range(y0, y1):
             row = self.px[py]
             for px in range(x0, x1):
                 if not exact:
-                    probe = [inside(px + 0.5, py + 0.5),
-                             inside(px + 0.02, py + 0.02),
-                             inside(px + 0.98, py + 0.02),
-                             inside(px + 0.02, py + 0.98),
-                             inside(px + 0.98, py + 0.98)]
+                    probe = [inside((px + 0.5) / k, (py + 0.5) / k),
+                             inside((px + 0.02) / k, (py + 0.02) / k),
+                             inside((px + 0.98) / k, (py + 0.02) / k),
+                             inside((px + 0.02) / k, (py + 0.98) / k),
+                             inside((px + 0.98) / k, (py + 0.98) / k)]
                     if all(probe):
-                        c = fn(px + 0.5, py + 0.5) if fn else colour
+                        c = fn((px + 0.5) / k, (py + 0.5) / k) if fn else colour
                         row[px] = tuple(map(float, c))
                         continue
                     if not any(probe):
@@ -199,9 +211,9 @@ class Canvas:
                 acc = [0.0, 0.0, 0.0]
                 n = 0
                 for sy in range(ss):
-                    yy = py + (sy + 0.5) * step
+                    yy = (py + (sy + 0.5) * step) / k
                     for sx in range(ss):
-                        xx = px + (sx + 0.5) * step
+                        xx = (px + (sx + 0.5) * step) / k
                         if inside(xx, yy):
                             c = fn(xx, yy) if fn else colour
                             acc[0] += c[0]
@@ -224,7 +236,8 @@ class Canvas:
                     self.put(x + dx, y + dy, col, a)
 
     def crop(self, x, y, w, h):
-        return [self.px[y + j][x:x + w] for j in range(h)]
+        k = self.k
+        return [self.px[k * y + j][k * x:k * (x + w)] for j in range(k * h)]
 
 
 def rrect(x0, y0, x1, y1, r):
@@ -601,9 +614,12 @@ def nearest(pal, c, cache):
 
 
 # ------------------------------------------------------------ the set
-def render_all():
-    """Return {resource id: rows of (r, g, b)} and the 8-bit palette."""
-    base = Canvas(W, H, OUTSIDE)
+def render_all(k=1):
+    """Return {resource id: rows of (r, g, b)} and the 8-bit palette of the
+    set drawn at k times the face's size.  The 1x set is quantised to the
+    picture's palette; the 2x set (ids + 100, for high-DPI screens and the
+    zoom, which scale it down) keeps every colour."""
+    base = Canvas(W, H, OUTSIDE, k)
     draw_base(base)
 
     released = base.copy()
@@ -623,34 +639,86 @@ def render_all():
         pressed[code] = cv.crop(*rect)
 
     full = [[to_int(c) for c in row] for row in released.px]
-    pressed = {k: [[to_int(c) for c in row] for row in rows]
-               for k, rows in pressed.items()}
-    counts = {}
-    for rows in [full] + list(pressed.values()):
-        for row in rows:
-            for c in row:
-                counts[c] = counts.get(c, 0) + 1
-    frequent = sorted(counts, key=lambda c: -counts[c])[:48]
-    pal = build_palette(counts, [LCD, OUTSIDE] + frequent)
-    cache = {}
-    full = [[nearest(pal, c, cache) for c in row] for row in full]
-    pressed = {k: [[nearest(pal, c, cache) for c in row] for row in rows]
-               for k, rows in pressed.items()}
+    pressed = {c: [[to_int(p) for p in row] for row in rows]
+               for c, rows in pressed.items()}
+    pal = None
+    if k == 1:
+        counts = {}
+        for rows in [full] + list(pressed.values()):
+            for row in rows:
+                for c in row:
+                    counts[c] = counts.get(c, 0) + 1
+        frequent = sorted(counts, key=lambda c: -counts[c])[:48]
+        pal = build_palette(counts, [LCD, OUTSIDE] + frequent)
+        cache = {}
+        full = [[nearest(pal, c, cache) for c in row] for row in full]
+        pressed = {c: [[nearest(pal, p, cache) for p in row] for row in rows]
+                   for c, rows in pressed.items()}
 
-    out = {500: full}
+    first = set_first(k)
+    out = {first: full}
+    for code in PAINT_ORDER:
+        x, y, w, h = (v * k for v in image_rect(code))
+        out[first + code] = [row[x:x + w] for row in full[y:y + h]]
+        out[first + 23 + code] = pressed[code]
+
+    out[first + 47] = [[CURSOR] * (6 * k) for _ in range(10 * k)]
+    out[first + 48] = [[HILITE_BAR] * (116 * k) for _ in range(10 * k)]
+    out[first + 49] = [[LCD] * (116 * k) for _ in range(12 * k)]
+    ind = Canvas(7, 8, LCD, k)
+    ind.text(1, 0, 'A', pixfont.LARGE, LCD_INK)
+    out[first + 50] = [[to_int(c) for c in row] for row in ind.px]
+    out[first + 51] = [[LCD] * (7 * k) for _ in range(8 * k)]
+    return out, pal, base
+
+
+def set_first(k):
+    """Resource id of the picture of the set drawn at k times the size."""
+    return 500 + 100 * (k - 1)
+
+
+def set_sizes(k):
+    first = set_first(k)
+    return {first + rid - 500: (w * k, h * k)
+            for rid, (w, h) in SIZE_TABLE.items()}
+
+
+def check_large_set(images, k):
+    """The k-times set: sizes, the LCD area, and keys that paint as the
+    picture shows them (released) or change only their own cap (pressed)."""
+    first = set_first(k)
+    for rid, (w, h) in set_sizes(k).items():
+        rows = images[rid]
+        expect(len(rows) == h and all(len(r) == w for r in rows),
+               'bitmap %d is not %dx%d' % (rid, w, h))
+    face = images[first]
+    x0, y0, x1, y1 = (v * k for v in LCD_TEXT_RECT)
+    for y in range(y0, y1):
+        expect(all(c == LCD for c in face[y][x0:x1]),
+               'LCD area of the %dx set not uniform in row %d' % (k, y))
+    canvas = [row[:] for row in face]
+
+    def blit(rows, x, y):
+        for j, row in enumerate(rows):
+            canvas[y + j][x:x + len(row)] = row
+    for code in PAINT_ORDER:
+        x, y, _, _ = image_rect(code)
+        blit(images[first + code], k * x, k * y)
+    expect(canvas == face, '%dx released keys do not match the picture' % k)
     for code in PAINT_ORDER:
         x, y, w, h = image_rect(code)
-        out[500 + code] = [row[x:x + w] for row in full[y:y + h]]
-        out[523 + code] = pressed[code]
-
-    out[547] = [[CURSOR] * 6 for _ in range(10)]
-    out[548] = [[HILITE_BAR] * 116 for _ in range(10)]
-    out[549] = [[LCD] * 116 for _ in range(12)]
-    ind = Canvas(7, 8, LCD)
-    ind.text(1, 0, 'A', pixfont.LARGE, LCD_INK)
-    out[550] = [[to_int(c) for c in row] for row in ind.px]
-    out[551] = [[LCD] * 7 for _ in range(8)]
-    return out, pal, base
+        blit(images[first + 23 + code], k * x, k * y)
+        cx0, cy0, cx1, cy1 = KEYS[code]['cap']
+        changed = [(xx, yy) for yy in range(k * y, k * (y + h))
+                   for xx in range(k * x, k * (x + w))
+                   if canvas[yy][xx] != face[yy][xx]]
+        expect(changed, 'key %d: %dx pressed image looks the same' % (code, k))
+        for xx, yy in changed:
+            expect(k * cx0 <= xx < k * (cx1 + 1) and
+                   k * cy0 <= yy < k * (cy1 + 1),
+                   'key %d: %dx pressing changes %d,%d off its cap'
+                   % (code, k, xx, yy))
+        blit(images[first + code], k * x, k * y)
 
 
 # ------------------------------------------------------- About and icon
@@ -757,15 +825,16 @@ ICON_COLOURS = {'K': (18, 19, 22), 'B': (74, 78, 86), 'b': (40, 42, 47),
                 'Y': SCAN_YELLOW, 'G': (56, 160, 84), 'W': (220, 222, 226)}
 
 
-def render_icon(size):
+def render_icon(size, k=1):
     """The terminal, drawn for each icon size rather than scaled, so that
-    the keys stay crisp."""
+    the keys stay crisp; k = 2 draws the 32-pixel design on the 64-pixel
+    grid, for scaled screens."""
     if size == 16:
         return [[ICON_COLOURS[p] + (255,) if p != '.' else (0, 0, 0, 0)
                  for p in row] for row in ICON16]
     assert size == 32
-    cov = Canvas(size, size, (0, 0, 0))
-    col = Canvas(size, size, ICON_COLOURS['K'])
+    cov = Canvas(size, size, (0, 0, 0), k)
+    col = Canvas(size, size, ICON_COLOURS['K'], k)
     whole = (0, 0, size, size)
     cov.fill(rrect(7, 1, 25, 31, 4), (255, 255, 255), whole)
     col.fill(rrect(8, 2, 24, 30, 3), vgrad((88, 92, 100), (56, 59, 65), 2, 30),
@@ -784,9 +853,9 @@ def render_icon(size):
             x, y = 9 + 5 * j, 19 + 3 * i
             col.fill(rrect(x, y, x + 4, y + 2, 0.3), ICON_COLOURS['W'], whole)
     rows = []
-    for y in range(size):
+    for y in range(size * k):
         row = []
-        for x in range(size):
+        for x in range(size * k):
             a = int(round(cov.px[y][x][0]))
             r, g, b = to_int(col.px[y][x])
             row.append((r, g, b, a) if a else (0, 0, 0, 0))
@@ -853,10 +922,11 @@ PHONE16 = [
 PHONE_COLOURS = {'X': (44, 47, 54), 'o': (206, 210, 216)}
 
 
-def render_phone_icon():
-    """The desk telephone beside the Settings page's phone numbers."""
+def render_phone_icon(k=1):
+    """The desk telephone beside the Settings page's phone numbers; k = 2
+    gives the 32-pixel image for scaled screens, each pixel a 2 x 2 block."""
     return [[PHONE_COLOURS[p] + (255,) if p != '.' else (0, 0, 0, 0)
-             for p in row] for row in PHONE16]
+             for p in row for _ in range(k)] for row in PHONE16 for _ in range(k)]
 
 
 # ---------------------------------------------------------------- checks
@@ -1133,10 +1203,13 @@ def main(argv=None):
 
     images, pal, base = render_all()
     check_set(images)
+    large, _, _ = render_all(2)
+    check_large_set(large, 2)
+    images.update(large)
     about = render_about(images[500])
-    icons = {ICON_PATH: [render_icon(32), render_icon(16)],
+    icons = {ICON_PATH: [render_icon(32), render_icon(16), render_icon(32, 2)],
              DESIGN_ICON_PATH: [render_design_icon(32), render_design_icon(16)],
-             PHONE_ICON_PATH: [render_phone_icon()]}
+             PHONE_ICON_PATH: [render_phone_icon(), render_phone_icon(2)]}
     if args.check:
         stale = [p for p, data in expected_bytes(images, pal, about,
                                                  icons).items()
