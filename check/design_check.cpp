@@ -1,4 +1,4 @@
-#include "cli/design_check.h"
+#include "check/design_check.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,7 +63,12 @@ class Checker {
   ApplicationDefinition& seen_;       // as the download leaves it
   std::vector<CheckFinding> findings_;
 
-  void add(std::string where, std::string text) { findings_.push_back({std::move(where), std::move(text)}); }
+  void add(std::string where, std::string text) {
+    findings_.push_back({Severity::Error, std::move(where), std::move(text)});
+  }
+  void warn(std::string where, std::string text) {
+    findings_.push_back({Severity::Warning, std::move(where), std::move(text)});
+  }
 
   bool formRuns(int f) const { return seen_.form[f].lastInputLine != 0; }
   bool menuRuns(int m) const { return seen_.menu[m].itemCount != 0; }
@@ -114,7 +119,7 @@ class Checker {
     const int width = menuTextLimit(menu);
     if (menu.captionOn != 0) {
       const int length = shownLength(menu.caption, sizeof menu.caption);
-      if (length > width) add(name + ".caption", tooWide("caption", length, width));
+      if (length > width) warn(name + ".caption", tooWide("caption", length, width));
     }
     // The terminal lists the first itemCount items by position, so a blank item among them
     // pushes a later one off the list.
@@ -122,11 +127,11 @@ class Checker {
     for (int k = 0; k < kMenuItems; ++k) {
       const std::string item = name + ".item" + num(k + 1);
       const int length = shownLength(menu.itemName[k], sizeof menu.itemName[k]);
-      if (length > width) add(item + ".name", tooWide("name", length, width));
+      if (length > width) warn(item + ".name", tooWide("name", length, width));
       const bool counts = holdsVisibleCharacter(shown.itemName[k], sizeof shown.itemName[k]);
       if (!counts && k < shown.itemCount && firstBlank < 0) firstBlank = k;
       if (counts && k >= shown.itemCount)
-        add(item + ".name", "item " + num(k + 1) + " is never listed: the terminal lists items 1 to " +
+        warn(item + ".name", "item " + num(k + 1) + " is never listed: the terminal lists items 1 to " +
                                 num(shown.itemCount) + " by position, and item " + num(firstBlank + 1) + " is blank");
     }
     if (!menuRuns(m)) return;
@@ -206,7 +211,7 @@ class Checker {
     }
     if (j >= usableLines(form.font)) {
       if (line.dataType != kDataNil)
-        add(name + ".dataType", "the large font shows lines 1 to " + num(kFormLinesLargeFont) + ", so line " +
+        warn(name + ".dataType", "the large font shows lines 1 to " + num(kFormLinesLargeFont) + ", so line " +
                                     num(j + 1) + " is dropped at download");
       return;
     }
@@ -216,9 +221,9 @@ class Checker {
     const int promptLength = shownLength(line.prompt, sizeof line.prompt);
     const bool extended = j + 1 < kFormLines && form.dataType[j + 1] == kDataExtension;
     if (promptLength > width)
-      add(name + ".prompt", tooWide("prompt", promptLength, width));
+      warn(name + ".prompt", tooWide("prompt", promptLength, width));
     else if (isRunInputType(line.dataType) && static_cast<int>(boundedLength(line.prompt, sizeof line.prompt)) >= width && !extended)
-      add(name + ".prompt", "prompt takes all " + num(width) + " columns of the display, leaving none for the input");
+      warn(name + ".prompt", "prompt takes all " + num(width) + " columns of the display, leaving none for the input");
 
     checkLineLengths(line, name);
     if (line.dataType == kDataReal && line.decimals > kMaxDecimals)
@@ -327,7 +332,7 @@ class Checker {
       for (int e = 0; e < group.entries; ++e) {
         const int length = shownLength(group.entry(e), static_cast<std::size_t>(group.width));
         if (entryWidth[g][e] != 0 && length > entryWidth[g][e])
-          add(messageSettingName(g, e), tooWide("text", length, entryWidth[g][e]));
+          warn(messageSettingName(g, e), tooWide("text", length, entryWidth[g][e]));
       }
     }
 
@@ -336,7 +341,7 @@ class Checker {
     for (int s = 0; s < kSettingsTexts; ++s) {
       const int length = shownLength(system.settingsText[s], sizeof system.settingsText[s]);
       if (settingsWidth[s] != 0 && length > settingsWidth[s])
-        add("system.settingsText." + num(s + 1), tooWide("text", length, settingsWidth[s]));
+        warn("system.settingsText." + num(s + 1), tooWide("text", length, settingsWidth[s]));
     }
   }
 
@@ -361,6 +366,17 @@ std::string delimiterName(int code) {
 }
 
 }  // namespace
+
+FindingCounts countFindings(const std::vector<CheckFinding>& findings) {
+  FindingCounts counts;
+  for (const CheckFinding& f : findings) ++(f.severity == Severity::Error ? counts.errors : counts.warnings);
+  return counts;
+}
+
+void sortBySeverity(std::vector<CheckFinding>& findings) {
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const CheckFinding& a, const CheckFinding& b) { return a.severity < b.severity; });
+}
 
 std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def) {
   auto seen = std::make_unique<ApplicationDefinition>(def);
@@ -442,7 +458,12 @@ struct LookupFileCheck::State {
   bool afterLineFeed = false;
   KeyIndex keys;
 
-  void add(long line, const std::string& text) { findings.push_back({fileName + ":" + num(line), text + tag}); }
+  void add(long line, const std::string& text) {
+    findings.push_back({Severity::Error, fileName + ":" + num(line), text + tag});
+  }
+  void warn(long line, const std::string& text) {
+    findings.push_back({Severity::Warning, fileName + ":" + num(line), text + tag});
+  }
 
   // Where the key of a record the layout holds stands in it; false when the layout names none.
   bool keyOf(const std::uint8_t* line, std::size_t size, const std::uint8_t*& key, std::size_t& keySize) const {
@@ -486,7 +507,7 @@ struct LookupFileCheck::State {
     }
     if (!defined) return;
     if (size == 0) {
-      add(line, "line is empty, but the download sends it as a record");
+      warn(line, "line is empty, but the download sends it as a record");
       return;
     }
     if (line == 1 && size >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
@@ -524,7 +545,7 @@ struct LookupFileCheck::State {
     std::size_t keySize = 0;
     if (!keyOf(head, size, key, keySize)) return;
     if (const long first = keys.firstLine(key, keySize, line))
-      add(line, "key '" + printable(std::string(reinterpret_cast<const char*>(key), keySize)) + "' (field " +
+      warn(line, "key '" + printable(std::string(reinterpret_cast<const char*>(key), keySize)) + "' (field " +
                     num(l.keyField + 1) + ") is on line " + num(first) + " already, and the terminal finds only the first");
   }
 
@@ -545,7 +566,7 @@ LookupFileCheck::LookupFileCheck(const ApplicationDefinition& def, int lookup, s
   s.defined = known && s.l.isDefined();
   s.usedFields = std::min<int>(s.l.fieldCount, kLookupFields);
   if (known && !s.defined)
-    s.findings.push_back({s.fileName, "the design does not define this lookup (memberLength " + num(s.l.memberLength) +
+    s.findings.push_back({Severity::Error, s.fileName, "the design does not define this lookup (memberLength " + num(s.l.memberLength) +
                                           ", fieldCount " + num(s.l.fieldCount) +
                                           "), so the terminal has no layout for the file" + s.tag});
   if (!known) s.fileName.clear();
