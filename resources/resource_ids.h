@@ -13,6 +13,7 @@
 #define IDM_UNDO                 2010
 #define IDM_REDO                 2011
 #define IDM_PREFERENCES          2100
+#define IDM_CHECK_DESIGN         3010
 #define IDM_DOWNLOAD_APPLICATION 3020
 #define IDM_RECEIVE_DATA         3030
 #define IDM_DOWNLOAD_LOOKUP      3040
@@ -47,6 +48,7 @@
 #include "ids_settings_page.h"
 #include "ids_startup_page.h"
 #include "ids_simulator.h"
+#include "ids_check.h"
 #include "version.h"
 
 #define TORVIK_WEB_ADDRESS       "https://www.fernwick.example/torvik"

@@ -37,7 +37,7 @@ const PopupEntry kPopupEntries[] = {
     {IDM_NEW, 1101},       {IDM_OPEN, 1102},          {IDM_SAVE, 1103},
     {IDM_SAVEAS, 1104},    {IDM_EDIT, 1105},          {IDM_PREFERENCES, 1106},
     {IDM_DOWNLOAD_APPLICATION, 1107}, {IDM_DOWNLOAD_LOOKUP, 1108}, {IDM_RECEIVE_DATA, 1109},
-    {IDM_ABOUT, 1110},     {IDM_EXIT, 1111},
+    {IDM_ABOUT, 1110},     {IDM_EXIT, 1111},          {IDM_CHECK_DESIGN, 1114},
 };
 
 // The position of a command's item in the popup menu, or -1.

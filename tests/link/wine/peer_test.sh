@@ -36,6 +36,11 @@ case $case_name in
   lookup_too_long)
     { printf 'A\r\nB\r\n'; head -c 254 /dev/zero | tr '\0' 'x'; printf '\r\n'; } > "$work/lookup.txt"
     args=(--mode lookup --lookup-out "$work/lookup.out") ;;
+  check_cancel) args=(--mode app) ;;
+  check_anyway) args=(--mode app --image "$work/image.bin") ;;
+  lookup_line_feeds)
+    printf 'A,1\nB,2\nC,3\n' > "$work/lookup.txt"
+    args=(--mode lookup --lookup-out "$work/lookup.out") ;;
   receive) args=(--mode receive --record-count 25 --bad-check 3 --repeat 5 --lost-ack 7 --pace) ;;
   receive_stops) args=(--mode receive --record-count 10 --stop-after 4) ;;
   detect_cradle) args=(--mode cradle --cradle-rate 19200) ;;
@@ -90,6 +95,12 @@ case $case_name in
     # What the terminal stored is the file with every line ended by CR LF.
     { cat "$work/lookup.txt"; printf '\r\n'; } | cmp - "$work/lookup.out" || { echo "lookup lines differ"; failed=1; } ;;
   lookup_too_long) absent hello_count lookup_lines ;;
+  check_cancel) absent hello_count ;;
+  check_anyway)
+    expect blocks_ok=200 image_written=1
+    "$top/build/native/torvik-cli" image "$work/errors.tvx" -o "$work/expected.bin"
+    cmp "$work/image.bin" "$work/expected.bin" || { echo "received image differs from the design's"; failed=1; } ;;
+  lookup_line_feeds) absent hello_count lookup_lines ;;
   receive)
     expect records_acked=27 naks_received=1 over_sent=1
     seq 1 25 | while read -r i; do printf '%06d,4006381333931,%d\r\n' "$i" $(( (i - 1) % 97 + 1 )); done > "$work/expected.txt"
