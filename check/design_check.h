@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ui_strings.h"
 #include "definition/application_definition.h"
 
 namespace torvik {
@@ -37,6 +38,9 @@ void sortBySeverity(std::vector<CheckFinding>& findings);
 
 // The design's findings in file order: targets that lead to a form without input lines or a
 // menu without items, texts longer than their display, lengths that contradict each other.
+// The texts come from `texts` (the desktop passes its strings, a language file applied); without
+// it, from the table compiled in.
+std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def, TextSource& texts);
 std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def);
 
 // The lines of a lookup file that lookup definition `lookup` (1 to 3) cannot hold, each line

@@ -102,7 +102,7 @@ bool reviewDesign(HWND window, CheckDialogMode mode) {
   App& a = app();
   int selected = 0;
   for (;;) {
-    std::vector<CheckFinding> findings = checkDesign(a.definition);
+    std::vector<CheckFinding> findings = checkDesign(a.definition, a.strings);
     sortBySeverity(findings);
     if (mode == CheckDialogMode::BeforeDownload && countFindings(findings).errors == 0) return true;
     CheckDialogData data{a.strings, findings, mode};

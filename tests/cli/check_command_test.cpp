@@ -104,7 +104,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
       {"menu item", [](ApplicationDefinition& d) { d.menu[0].itemNext[1] = menuTarget(2); },
        "error: menu1.item2.next: leads to menu 2, which has no items"},
       {"a target past the screens", [](ApplicationDefinition& d) { d.menu[0].escTarget = 30; },
-       "error: menu1.escTarget: is 30, which names no screen (0 main menu, 1 to 10 forms, 11 to 20 menus)"},
+       "error: menu1.escTarget: is 30, which names no screen (0 main menu, 1-10 forms, 11-20 menus)"},
       {"an empty form's own targets do not matter", [](ApplicationDefinition& d) { d.form[5].escTarget = formTarget(7); },
        nullptr},
       {"the start", [](ApplicationDefinition& d) {
@@ -116,7 +116,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          copyText(d.menu[0].itemName[1], "   ");
          copyText(d.menu[0].itemName[2], "3.Last");
        },
-       "warning: menu1.item3.name: item 3 is never listed: the terminal lists items 1 to 2 by position, and item 2 is blank"},
+       "warning: menu1.item3.name: item 3 is never listed: items 1 to 2 are listed, and item 2 is blank"},
       // Texts and their display.
       {"large-font item", [](ApplicationDefinition& d) {
          d.menu[0].font = 1;
@@ -172,9 +172,9 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
       {"min above max", [](ApplicationDefinition& d) { d.form[0].minLength[0] = 12; },
        "error: form1.line1.minLength: minLength is 12, above maxLength 10"},
       {"max above a field", [](ApplicationDefinition& d) { d.form[0].maxLength[0] = 95; },
-       "error: form1.line1.maxLength: maxLength is 95, a field takes at most 80"},
+       "error: form1.line1.maxLength: maxLength is 95, at most 80"},
       {"max 0", [](ApplicationDefinition& d) { d.form[0].maxLength[0] = 0; },
-       "error: form1.line1.maxLength: maxLength is 0, so the field takes no input"},
+       "error: form1.line1.maxLength: maxLength is 0, so the field holds nothing"},
       {"initial value", [](ApplicationDefinition& d) {
          d.form[0].initialOn[0] = 1;
          copyText(d.form[0].initialText[0], "123456789");
@@ -186,7 +186,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].fixedLengthOn[0] = 1;
          d.form[0].fixedLength[0] = 4;
        },
-       "error: form1.line1.fixedLength: fixedLength is 4, below minLength 5, so every value is cut"},
+       "error: form1.line1.fixedLength: fixedLength is 4, below minLength 5"},
       {"partial read above max", [](ApplicationDefinition& d) {
          d.form[0].partialOn[0] = 1;
          d.form[0].partialMax[0] = 11;
@@ -206,7 +206,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].dataType[0] = kDataReal;
          d.form[0].decimals[0] = 7;
        },
-       "error: form1.line1.decimals: decimals is 7, a real has 0 (variable) to 6 decimal places"},
+       "error: form1.line1.decimals: decimals is 7, at most 6"},
       {"six decimals", [](ApplicationDefinition& d) {
          d.form[0].dataType[0] = kDataReal;
          d.form[0].decimals[0] = 6;
@@ -217,7 +217,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].fnBranch[1] = kBranchSummation;
          d.form[0].setSumField(1, 3);
        },
-       "error: form1.fnSumField.2: FN+2 sums field 4 of lookup 1, which has 3 fields"},
+       "error: form1.fnSumField.2: refers to field 4 of lookup 1, which has fields 1 to 3"},
       {"its last field", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[1] = kBranchSummation;
          d.form[0].setSumField(1, 2);
@@ -228,17 +228,17 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].fnBranch[3] = kBranchSummation;
          d.form[0].setSumMultiplier(3, 5);
        },
-       "error: form1.fnSumMultiplier.4: FN+4 multiplies by field 6 of lookup 1, which has 3 fields"},
+       "error: form1.fnSumMultiplier.4: refers to field 6 of lookup 1, which has fields 1 to 3"},
       {"a summed lookup not defined", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[0] = kBranchSummation;
          d.form[0].fnSumSource[0] = 2;
        },
-       "error: form1.fnSumSource.1: FN+1 sums lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
+       "error: form1.fnSumSource.1: uses lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
       {"a source past the data file", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[0] = kBranchSummation;
          d.form[0].fnSumSource[0] = 4;
        },
-       "error: form1.fnSumSource.1: is 4, which names no source (0 to 2 the lookup files, 3 the data file)"},
+       "error: form1.fnSumSource.1: is 4, which names no source (0-2 the lookup files, 3 the data file)"},
       {"the data file has any field", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[0] = kBranchSummation;
          d.form[0].fnSumSource[0] = kSumSourceDataFile;
@@ -248,7 +248,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
       {"a summation that is not chosen", [](ApplicationDefinition& d) { d.form[0].setSumField(0, 7); }, nullptr},
       // Lookup definitions and the lines that use them.
       {"a field the lookup lacks", [](ApplicationDefinition& d) { d.form[0].lookupField[0] = 5; },
-       "error: form1.line1.lookupField: refers to field 5 of lookup 1, which has 3 fields"},
+       "error: form1.line1.lookupField: refers to field 5 of lookup 1, which has fields 1 to 3"},
       {"an undefined lookup", [](ApplicationDefinition& d) { d.form[0].lookupIndex = 3; },
        "error: form1.lookupIndex: uses lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
       {"fixed field past the record", [](ApplicationDefinition& d) {
@@ -256,15 +256,15 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          l.delimiter = kFixedLengthRecords;
          l.fieldLength[2] = 4;  // 18 to 21 of 20
        },
-       "error: lookup1.fieldLength.3: field 3 ends at position 21, memberLength is 20"},
+       "error: lookup1.fieldLength.3: field 3 takes positions 18 to 21, the record has positions 1 to 20"},
       {"delimited line too long", [](ApplicationDefinition& d) { d.lookup[0].fieldLength[0] = 241; },
-       "error: lookup1.fieldLength.3: the fields and their delimiters take 256 characters, a lookup line carries at most 253"},
+       "error: lookup1.fieldLength.3: line length is 256, at most 253"},
       {"member length not what the fields take", [](ApplicationDefinition& d) { d.lookup[0].memberLength = 25; },
        "error: lookup1.memberLength: memberLength is 25, the fields and their delimiters take 20"},
       {"key field", [](ApplicationDefinition& d) { d.lookup[0].keyField = 3; },
-       "error: lookup1.keyField: the key is field 4, the lookup has 3 fields"},
+       "error: lookup1.keyField: refers to field 4 of lookup 1, which has fields 1 to 3"},
       {"CR as the delimiter", [](ApplicationDefinition& d) { d.lookup[0].delimiter = '\r'; },
-       "error: lookup1.delimiter: delimiter is 13 (carriage return), which ends the line instead"},
+       "error: lookup1.delimiter: delimiter is 13, a line end, which the lookup download cannot carry"},
   };
   // A finding names the setting as show prints it.
   std::set<std::string> names;
