@@ -246,10 +246,16 @@ TEST_F(FaceWindow, LongLinesStayInsideTheLcd) {
 }
 
 TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
-  const int ids[11] = {1010, 1020, 1030, 1040, 2000, 2100, 3020, 3040, 3030, 9030, 1090};
-  const int positions[11] = {0, 1, 2, 3, 5, 6, 8, 9, 10, 12, 13};
+  // Each command, the language entry that relabels it and its item's position in the popup.
+  const struct {
+    int id;
+    int entry;
+    int position;
+  } items[] = {{1010, 1101, 0},  {1020, 1102, 1},  {1030, 1103, 2},  {1040, 1104, 3},
+               {2000, 1105, 5},  {2100, 1106, 8},  {3010, 1114, 10}, {3020, 1107, 11},
+               {3040, 1108, 12}, {3030, 1109, 13}, {9030, 1110, 15}, {1090, 1111, 16}};
   std::string file = "Testish\r\n";
-  for (int i = 0; i < 11; ++i) file += std::to_string(1101 + i) + "=Cmd" + std::to_string(i + 1) + "\r\n";
+  for (const auto& item : items) file += std::to_string(item.entry) + "=Cmd" + std::to_string(item.entry) + "\r\n";
   UiStrings& strings = app().strings;
   ASSERT_TRUE(strings.applyLanguageFile(file.data(), file.size()));
   strings.setLanguageActive(true);
@@ -258,19 +264,19 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   HMENU menu = facePopupMenu();
   strings.setLanguageActive(false);
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(GetMenuItemCount(menu), 14);
-  for (int i = 0; i < 11; ++i) {
+  EXPECT_EQ(GetMenuItemCount(menu), 17);
+  for (const auto& item : items) {
     char text[64] = {};
-    GetMenuStringA(menu, static_cast<UINT>(positions[i]), text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(std::string(text), "Cmd" + std::to_string(i + 1)) << i;
-    EXPECT_EQ(GetMenuItemID(menu, positions[i]), static_cast<UINT>(ids[i])) << i;
+    GetMenuStringA(menu, static_cast<UINT>(item.position), text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(std::string(text), "Cmd" + std::to_string(item.entry)) << item.id;
+    EXPECT_EQ(GetMenuItemID(menu, item.position), static_cast<UINT>(item.id)) << item.id;
   }
   // Reloading the menu also brings the simulator back to its main menu's first entry.
   EXPECT_EQ(sim().highlight(), 1);
   reloadPopupMenu(client_);
   char text[64] = {};
   GetMenuStringA(facePopupMenu(), 0, text, sizeof text, MF_BYPOSITION);
-  EXPECT_NE(std::string(text), "Cmd1");
+  EXPECT_NE(std::string(text), "Cmd1101");
 }
 
 }  // namespace
