@@ -41,6 +41,12 @@ case $case_name in
   lookup_line_feeds)
     printf 'A,1\nB,2\nC,3\n' > "$work/lookup.txt"
     args=(--mode lookup --lookup-out "$work/lookup.out") ;;
+  lookup_check)
+    "$default_image" --new "$work/new.tvx" "$work/new.bin"
+    printf 'lookup1.memberLength = 9\nlookup1.fieldCount = 2\nlookup1.fieldLength.1 = 4\nlookup1.fieldLength.2 = 4\nlookup1.delimiter = "," (44)\n' |
+      "$top/build/native/torvik-cli" apply "$work/new.tvx" -o "$work/lookups.tvx"
+    printf 'A,1\r\nBBBBBB,2\r\nC,3\r\n' > "$work/lookup.txt"
+    args=(--mode lookup --lookup-out "$work/lookup.out") ;;
   receive) args=(--mode receive --record-count 25 --bad-check 3 --repeat 5 --lost-ack 7 --pace) ;;
   receive_stops) args=(--mode receive --record-count 10 --stop-after 4) ;;
   detect_cradle) args=(--mode cradle --cradle-rate 19200) ;;
@@ -100,7 +106,7 @@ case $case_name in
     expect blocks_ok=200 image_written=1
     "$top/build/native/torvik-cli" image "$work/errors.tvx" -o "$work/expected.bin"
     cmp "$work/image.bin" "$work/expected.bin" || { echo "received image differs from the design's"; failed=1; } ;;
-  lookup_line_feeds) absent hello_count lookup_lines ;;
+  lookup_line_feeds | lookup_check) absent hello_count lookup_lines ;;
   receive)
     expect records_acked=27 naks_received=1 over_sent=1
     seq 1 25 | while read -r i; do printf '%06d,4006381333931,%d\r\n' "$i" $(( (i - 1) % 97 + 1 )); done > "$work/expected.txt"
