@@ -50,7 +50,15 @@ TEST_F(DesignCheck, GoToOpensTheMenuPageOnTheMenuAndTheCheckRunsAgainAfterwards)
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_GOTO)));
   torvik_->screenshot("check_design_error");
 
-  gui::clickButton(dialog, IDC_CHECK_GOTO);
+  // A double click on the first finding goes to it.
+  HWND list = GetDlgItem(dialog, IDC_CHECK_LIST);
+  RECT header;
+  GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
+  const LPARAM row0 = MAKELPARAM(30, header.bottom - header.top + 6);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, row0);
+  PostMessageA(list, WM_LBUTTONUP, 0, row0);
+  PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, row0);
+  PostMessageA(list, WM_LBUTTONUP, 0, row0);
   sheet_ = torvik_->waitForWindow("#32770", gui::kAnyDesignSheet);
   ASSERT_NE(sheet_, nullptr);
   HWND page = nullptr;
@@ -84,6 +92,19 @@ TEST_F(DesignCheck, GoToOpensTheMenuPageOnTheMenuAndTheCheckRunsAgainAfterwards)
   EXPECT_EQ(gui::windowText(dialog), "Check Design - errors: 1, warnings: 0");
   ASSERT_EQ(gui::listRowCount(dialog), 1);
   EXPECT_EQ(gui::listCellText(dialog, 0, 1), "system.startFrom");
+  // The Go to button: the start is chosen on the Startup page.
+  gui::clickButton(dialog, IDC_CHECK_GOTO);
+  sheet_ = torvik_->waitForWindow("#32770", gui::kAnyDesignSheet);
+  ASSERT_NE(sheet_, nullptr);
+  ASSERT_TRUE(gui::waitUntil([&] {
+    page = reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return page != nullptr && GetDlgItem(page, IDC_STARTUP_START_FROM) != nullptr;
+  })) << "the Startup page";
+  target = GetDlgItem(page, IDC_STARTUP_START_FROM);
+  EXPECT_TRUE(gui::waitUntil([&] { return gui::focusOf(*torvik_) == target; })) << "the start's choice has the focus";
+  closeSheet(IDCANCEL);
+  dialog = torvik_->waitForWindow("#32770", "Check Design - errors: 1*");
+  ASSERT_NE(dialog, nullptr);
   gui::closeDialog(dialog, IDCANCEL);
 }
 
