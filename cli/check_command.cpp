@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/design_check.h"
+#include "check/design_check.h"
 #include "cli/design_files.h"
+#include "base/string_ids.h"
+#include "base/ui_strings.h"
 #include "link/download.h"
 
 namespace torvik {
@@ -57,9 +59,16 @@ int runCheckCommand(const ParsedArgs& args, CliIo& io) {
   if (args.has("--quiet")) {
     io.out << findings.size() << "\n";
   } else {
-    for (const CheckFinding& f : findings) io.out << f.where << ": " << f.text << "\n";
+    // The severities are the desktop program's words, from the built-in table.
+    char error[32], warning[32];
+    builtinResourceString(kStrSeverityError, error, sizeof error);
+    builtinResourceString(kStrSeverityWarning, warning, sizeof warning);
+    for (const CheckFinding& f : findings)
+      io.out << (f.severity == Severity::Error ? error : warning) << ": " << f.where << ": " << f.text << "\n";
   }
-  return findings.empty() ? kExitDone : kExitFailed;
+  const FindingCounts counts = countFindings(findings);
+  const bool failed = counts.errors > 0 || (args.has("--strict") && counts.warnings > 0);
+  return failed ? kExitFailed : kExitDone;
 }
 
 }  // namespace torvik

@@ -104,9 +104,12 @@ const std::vector<CliCommand>& cliCommands() {
        "Checks a design, and the lookup files given with --lookup, for what would go wrong on\n"
        "the terminal: targets that lead to a form without input lines or a menu without items,\n"
        "texts longer than their display, lengths that contradict each other, lookup lines the\n"
-       "lookup definition cannot hold. One line per finding, 'SETTING: ...' for the design and\n"
-       "'FILE:LINE: ... (lookupN)' for a lookup file; exits 1 when there is any.",
+       "lookup definition cannot hold. One line per finding, 'error: SETTING: ...' or\n"
+       "'warning: SETTING: ...' for the design and 'error: FILE:LINE: ... (lookupN)' for a lookup\n"
+       "file. An error is what the terminal cannot do or does wrongly, a warning what a person\n"
+       "should look at; exits 1 when there is an error, 0 on warnings alone.",
        {{"--lookup", "N=FILE", true, "check FILE against lookup definition N (1 to 3)"},
+        {"--strict", nullptr, false, "exit 1 on warnings too"},
         {"--quiet", nullptr, false, "print only the number of findings"}},
        1, 1, runCheckCommand},
       {"image", "DESIGN", "write the program image the terminal receives",

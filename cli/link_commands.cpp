@@ -171,6 +171,13 @@ int runLookupCommand(const ParsedArgs& args, CliIo& io) {
     io.err << "torvik-cli lookup: " << inputName(path) << ":" << tooLong << ": longer than " << kMaxLookupLine << " characters\n";
     return kExitUsage;
   }
+  // Sent as it is, a file of line-feed line ends would reach the terminal as one long record.
+  if (const long joined = findLineFeedEndedLine(bytes.data(), bytes.size())) {
+    ui.showNumber(kStrError, kStrLookupLineFeeds, BoxIcon::Exclamation, joined);
+    io.err << "torvik-cli lookup: " << inputName(path) << ":" << joined
+           << ": lines end in a line feed alone; the terminal needs CR LF (or CR) line ends\n";
+    return kExitUsage;
+  }
   CliDownloadHost host(options.port, nullptr, &bytes);
   DownloadSettings settings;
   settings.mode = DownloadMode::Lookup;

@@ -6,9 +6,11 @@
 #   win         Win32 helpers every window uses                      (sees base; Win32 only)
 #   simulator, link, editor   the subsystems, beside each other: each sees base, definition and
 #               itself; its _win32 half also sees win
+#   check       the design check both programs run: sees base, definition, link and editor
+#               (the image builder and the editor's portable rules), never the windows
 #   shell       the program: main window, commands, the one App      (sees everything)
-#   cli         torvik-cli, the command-line companion: sees base, definition, link and the
-#               editor's portable rules; never the windows
+#   cli         torvik-cli, the command-line companion: sees base, definition, link, the
+#               editor's portable rules and check; never the windows
 # resources/ (ids and the string table's source) is data every layer may read.
 
 # An include root for `name` that holds links to the listed folders.
@@ -30,8 +32,9 @@ foreach(layer simulator link editor)
   torvik_include_root(${layer} base definition ${layer})
   torvik_include_root(${layer}_win32 base definition win ${layer})
 endforeach()
-torvik_include_root(cli base definition link editor cli)
-torvik_include_root(cli_win32 base definition win link editor cli)
+torvik_include_root(check base definition link editor check)
+torvik_include_root(cli base definition link editor check cli)
+torvik_include_root(cli_win32 base definition win link editor check cli)
 
 # The portable sources of a folder, or its Win32 ones. Files ending in _posix.cpp are the
 # POSIX halves of what _win32.cpp files do on Windows: portable, but not to Windows.
@@ -79,12 +82,15 @@ function(torvik_portable_layers suffix)
     torvik_layer_library(torvik_${layer}${suffix} ${TORVIK_ROOT_${layer}} SOURCES ${sources}
                          LINKS torvik_definition${suffix} OPTIONS ${options})
   endforeach()
+  torvik_sources(check check portable)
+  torvik_layer_library(torvik_check${suffix} ${TORVIK_ROOT_check} SOURCES ${check}
+                       LINKS torvik_link${suffix} torvik_editor${suffix} OPTIONS ${options})
   torvik_sources(shell shell portable)
   torvik_layer_library(torvik_shell${suffix} ${CMAKE_SOURCE_DIR} SOURCES ${shell}
-                       LINKS torvik_simulator${suffix} torvik_link${suffix} torvik_editor${suffix} OPTIONS ${options})
+                       LINKS torvik_simulator${suffix} torvik_check${suffix} OPTIONS ${options})
   torvik_sources(cli cli portable)
   torvik_layer_library(torvik_cli${suffix} ${TORVIK_ROOT_cli} SOURCES ${cli}
-                       LINKS torvik_link${suffix} torvik_editor${suffix} OPTIONS ${options})
+                       LINKS torvik_check${suffix} OPTIONS ${options})
   add_library(torvik_core${suffix} INTERFACE)
   target_link_libraries(torvik_core${suffix} INTERFACE torvik_shell${suffix} torvik_cli${suffix})
   target_include_directories(torvik_core${suffix} INTERFACE ${CMAKE_SOURCE_DIR})

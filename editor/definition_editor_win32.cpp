@@ -29,6 +29,8 @@ const PageSpec kPages[] = {
     {"STARTUPDLG", "Startup", 701, startupPageProc},
 };
 constexpr int kPageCount = static_cast<int>(sizeof kPages / sizeof kPages[0]);
+static_assert(kPageCount == kEditorPageCount && static_cast<int>(EditorPage::Startup) == kPageCount - 1,
+              "EditorPage names the pages in tab order");
 
 constexpr char kProgramCaption[] = "Torvik";
 constexpr char kNewFileCaption[] = "New file";
@@ -47,6 +49,10 @@ bool runDefinitionEditor(const EditorContext& context) {
   auto session = std::make_unique<EditorSession>(context.definition, context.strings);
   buildNumberLabels(*session);
   session->defaults = context.defaults;
+  const int startPage = static_cast<int>(context.startPage);
+  session->startPage = startPage >= 0 && startPage < kPageCount ? context.startPage : EditorPage::Form;
+  session->startRecord = context.startRecord;
+  session->focusControl = context.focusControl;
   const UiStrings& strings = context.strings;
 
   PROPSHEETPAGEA pages[kPageCount] = {};
@@ -73,7 +79,7 @@ bool runDefinitionEditor(const EditorContext& context) {
   header.hInstance = context.instance;
   header.pszCaption = caption;
   header.nPages = kPageCount;
-  header.nStartPage = 0;
+  header.nStartPage = static_cast<UINT>(session->startPage);
   header.ppsp = pages;
   PropertySheetA(&header);
   if (session->dialogsStored && context.dialogsStored != nullptr) *context.dialogsStored = true;

@@ -4,6 +4,7 @@
 #include "base/ui_strings.h"
 #include "definition/application_definition.h"
 #include "definition/default_messages.h"
+#include "editor/editor_pages.h"
 
 namespace torvik {
 
@@ -20,6 +21,11 @@ struct EditorContext {
   // The Default message table of the current language: the Startup page shows it, and its
   // Calculator entry follows the lookups on OK (may be null).
   DefaultMessages* defaults = nullptr;
+  // Where the sheet opens: its page, the form, menu or lookup that page shows (-1 its
+  // first) and the control that takes the focus (0 the page's own choice).
+  EditorPage startPage = EditorPage::Form;
+  int startRecord = -1;
+  int focusControl = 0;
 };
 
 // Runs the property sheet over the design. Returns true when it was closed with OK: every page

@@ -7,6 +7,11 @@
 
 namespace torvik {
 
+int firstRecordShown(const EditorSession& session, EditorPage page, int count) {
+  if (session.startPage != page || session.startRecord < 0 || session.startRecord >= count) return 0;
+  return session.startRecord;
+}
+
 void buildNumberLabels(EditorSession& session) {
   for (int n = 1; n <= kNumberLabels; ++n)
     std::snprintf(session.numberLabel[n - 1], sizeof session.numberLabel[n - 1], "%d", n);
@@ -23,7 +28,9 @@ void EditorSession::refuseApply() {
 }
 
 bool commitApplied(EditorSession& session, DefaultMessages* defaults) {
-  if (!session.formsApplied || !session.staged) return false;
+  // Whichever pages were created stored into the copy; a sheet opened on another page (the
+  // check's "Go to") may never have created the Form page.
+  if (!session.staged) return false;
   ApplicationDefinition& target = *session.staged;
   if (session.menusApplied) target.systemSettings.separateDataFiles = session.separateDataFiles;
   if (session.lookupsApplied || session.startupTextsApplied) renumberCalculatorEntry(target, defaults);

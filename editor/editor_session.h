@@ -7,6 +7,7 @@
 #include "base/ui_strings.h"
 #include "definition/application_definition.h"
 #include "definition/default_messages.h"
+#include "editor/editor_pages.h"
 #include "editor/startup_rules.h"
 
 namespace torvik {
@@ -61,6 +62,12 @@ struct EditorSession {
   bool lookupsApplied = false;
   bool lookupShowPending = false;  // the frame chose a lookup for the page to show
   bool startupTextsApplied = false;  // the Startup page's texts reached the design
+  // Where the sheet opened (the check's "Go to"): the start page shows startRecord and
+  // focuses focusControl when it is created, which the sheet does first.
+  EditorPage startPage = EditorPage::Form;
+  int startRecord = -1;
+  int focusControl = 0;
+  bool startFocused = false;
 
   // Where the pages' apply steps store: the first apply of an OK takes a copy of the design
   // (with what the sub-dialogs stored into it meanwhile), every page stores into that copy,
@@ -72,13 +79,18 @@ struct EditorSession {
   std::unique_ptr<ApplicationDefinition> staged;
 };
 
+// The form, menu or lookup that `page` shows first: the start record when the sheet opened on
+// that page with one in 0..count-1, else the first.
+int firstRecordShown(const EditorSession& session, EditorPage page, int count);
+
 // Fills the number labels "1" to "10".
 void buildNumberLabels(EditorSession& session);
 
 // After the sheet's OK, once every page has stored into the apply target: the Menu page's
 // separate-data-files flag over whatever the Settings page wrote, then the Calculator entry's
 // number wherever the Lookup or Startup page stored (only for the pages that were displayed).
-// Then the target becomes the design. Returns false when no OK completed.
+// Then the target becomes the design. Returns false when no OK completed: no page stored, or
+// one refused.
 bool commitApplied(EditorSession& session, DefaultMessages* defaults);
 
 // The editor's caption: "<program> - [ <file> ]", where an unnamed design ("" or "Unknow")

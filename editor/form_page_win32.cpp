@@ -264,14 +264,14 @@ void onCommand(HWND page, FormPage& p, WPARAM wParam) {
 
 void onInit(HWND page, FormPage& p) {
   EditorSession& s = p.session;
-  s.currentForm = 0;
+  s.currentForm = firstRecordShown(s, EditorPage::Form, kFormCount);
   s.currentLine = 0;
   std::memcpy(s.forms, s.definition.form, sizeof s.forms);
   for (int f = 0; f < kFormCount; ++f)
     for (int j = 0; j < kFormLines; ++j) s.showInputMark[f][j] = s.forms[f].inputMark[j] != 0;
   p.bound.updating = true;
   fillComboItems(page, s);
-  SendDlgItemMessageA(page, IDC_FORM_SELECT, CB_SETCURSEL, 0, 0);
+  SendDlgItemMessageA(page, IDC_FORM_SELECT, CB_SETCURSEL, static_cast<WPARAM>(s.currentForm), 0);
   p.bound.updating = false;
   relabelControls(page, kFormTable, s.strings);
   showForm(page, p);

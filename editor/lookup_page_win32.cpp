@@ -260,7 +260,7 @@ LRESULT CALLBACK sheetOkGuard(HWND sheet, UINT message, WPARAM wParam, LPARAM lP
 void onInit(HWND page, LookupPage& p) {
   EditorSession& s = p.session;
   std::memcpy(s.lookups, s.definition.lookup, sizeof s.lookups);
-  s.currentLookup = 0;
+  s.currentLookup = firstRecordShown(s, EditorPage::Lookup, kLookupCount);
   s.lookupPageCreated = true;
   SetWindowSubclass(GetParent(page), sheetOkGuard, kOkGuardId, reinterpret_cast<DWORD_PTR>(&s));
   p.bound.updating = true;

@@ -159,7 +159,7 @@ void onCommand(HWND page, MenuPage& p, WPARAM wParam) {
 
 void onInit(HWND page, MenuPage& p) {
   EditorSession& s = p.session;
-  s.currentMenu = 0;
+  s.currentMenu = firstRecordShown(s, EditorPage::Menu, kMenuCount);
   s.separateDataFiles = s.definition.systemSettings.separateDataFiles;
   std::memcpy(s.menus, s.definition.menu, sizeof s.menus);
   p.bound.updating = true;

@@ -26,6 +26,14 @@ INT_PTR CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     // guards know them for showing, not editing.
     SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     Init(page, *state);
+    // The sheet creates its start page first: that page gives the focus the opener asked for,
+    // once the sheet has given its own (hence posted).
+    EditorSession& session = *reinterpret_cast<EditorSession*>(sheetPage->lParam);
+    if (!session.startFocused) {
+      session.startFocused = true;
+      HWND control = session.focusControl != 0 ? GetDlgItem(page, session.focusControl) : nullptr;
+      if (control != nullptr) PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
     return TRUE;
   }
   auto* state = reinterpret_cast<State*>(GetWindowLongPtrA(page, DWLP_USER));

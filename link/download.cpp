@@ -40,6 +40,37 @@ long findOverlongLookupLine(const std::uint8_t* data, std::size_t size) {
   return 0;
 }
 
+long findLineFeedEndedLine(const std::uint8_t* data, std::size_t size) {
+  long lineNumber = 1;
+  bool textBefore = false;  // the line so far holds something other than line feeds
+  bool afterLineFeed = false;
+  for (std::size_t i = 0; i < size; ++i) {
+    const std::uint8_t b = data[i];
+    if (b == '\r') {
+      ++lineNumber;
+      textBefore = afterLineFeed = false;
+    } else if (b == '\n') {
+      afterLineFeed = textBefore;
+    } else {
+      if (afterLineFeed) return lineNumber;
+      textBefore = true;
+    }
+  }
+  return 0;
+}
+
+bool lookupFileSendable(LinkUi& ui, const std::uint8_t* data, std::size_t size) {
+  if (const long tooLong = findOverlongLookupLine(data, size)) {
+    ui.showNumber(kStrError, kStrLookupLineTooLong, BoxIcon::Exclamation, tooLong);
+    return false;
+  }
+  if (const long joined = findLineFeedEndedLine(data, size)) {
+    ui.showNumber(kStrError, kStrLookupLineFeeds, BoxIcon::Exclamation, joined);
+    return false;
+  }
+  return true;
+}
+
 namespace {
 const std::uint8_t* bytes(const char* text) { return reinterpret_cast<const std::uint8_t*>(text); }
 }  // namespace
@@ -136,10 +167,7 @@ bool runDownload(SerialLink& link, LinkUi& ui, DownloadHost& host, const Downloa
     if (lookup) {
       if (!host.loadLookupFile(&data, &size)) return false;
       // Checked before the port opens, so a file the terminal cannot take sends nothing.
-      if (const long tooLong = findOverlongLookupLine(data, size)) {
-        ui.showNumber(kStrError, kStrLookupLineTooLong, BoxIcon::Exclamation, tooLong);
-        return false;
-      }
+      if (!lookupFileSendable(ui, data, size)) return false;
     }
     if (!link.open(SerialLink::OpenFor::Download, name, settings.baudRateIndex, settings.cradle, ui)) return false;
     link.port().setTimeouts(kImmediateReadTimeouts);

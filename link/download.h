@@ -35,6 +35,12 @@ std::size_t finishLookupPacket(std::uint8_t* line, std::size_t length);
 
 // The 1-based number of the first line longer than 253 bytes, or 0 when all fit.
 long findOverlongLookupLine(const std::uint8_t* data, std::size_t size);
+// The 1-based number (lines counted by their CRs, as the download sends them) of the first
+// line that holds a line feed alone between two lines of the file: the download drops line
+// feeds, so those lines would reach the terminal as one record. 0 when there is none.
+long findLineFeedEndedLine(const std::uint8_t* data, std::size_t size);
+// What a lookup file must pass before the port opens: shows the refusal and returns false.
+bool lookupFileSendable(LinkUi& ui, const std::uint8_t* data, std::size_t size);
 
 // "QUELLO\r" and the terminal's answer; shows its own messages. True when accepted.
 bool handshake(SerialLink& link, LinkUi& ui, DownloadMode mode, const char* versionTag);

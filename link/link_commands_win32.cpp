@@ -75,6 +75,8 @@ class ProgramDownloadHost : public DownloadHost {
       messageBoxById(GetActiveWindow(), context_.strings, kStrError, kStrCannotOpenFile, MB_OK | MB_ICONEXCLAMATION);
       return false;
     }
+    if (context_.approveLookupFile != nullptr && !context_.approveLookupFile(owner, path, bytes_.data(), bytes_.size()))
+      return false;
     *data = bytes_.data();
     *size = bytes_.size();
     return true;

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "base/ui_strings.h"
 #include "definition/application_definition.h"
 
@@ -15,6 +18,9 @@ struct LinkContext {
   int& portIndex;  // the chosen port; -1 is resolved by comNumber and kept
   int comNumber;
   int baudRateIndex;
+  // Asked once a lookup file is read and before the port opens; false ends the download
+  // quietly (the callee has said why). May be null.
+  bool (*approveLookupFile)(HWND owner, const char* path, const std::uint8_t* data, std::size_t size) = nullptr;
 };
 
 // The three transfers with the terminal. `cradle` is set for the infrared cradle transport.

@@ -16,6 +16,7 @@
 #define IDM_ZOOM_100             2201
 #define IDM_ZOOM_150             2202
 #define IDM_ZOOM_200             2203
+#define IDM_CHECK_DESIGN         3010
 #define IDM_DOWNLOAD_APPLICATION 3020
 #define IDM_RECEIVE_DATA         3030
 #define IDM_DOWNLOAD_LOOKUP      3040
@@ -52,6 +53,7 @@
 #include "ids_settings_page.h"
 #include "ids_startup_page.h"
 #include "ids_simulator.h"
+#include "ids_check.h"
 #include "version.h"
 
 #define TORVIK_WEB_ADDRESS       "https://www.fernwick.example/torvik"

@@ -18,6 +18,7 @@ bool dispatchCommand(int id, int downloadTransport, int receiveTransport, Comman
     case kCmdUndo: target.undo(); return true;
     case kCmdRedo: target.redo(); return true;
     case kCmdPreferences: target.preferences(); return true;
+    case kCmdCheckDesign: target.checkDesign(); return true;
     case kCmdAbout: target.about(); return true;
     case kCmdExit: target.exit(); return true;
     case kCmdZoom100: target.zoom(100); return true;

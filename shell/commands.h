@@ -14,6 +14,7 @@ enum CommandId : int {
   kCmdUndo = IDM_UNDO,
   kCmdRedo = IDM_REDO,
   kCmdPreferences = IDM_PREFERENCES,
+  kCmdCheckDesign = IDM_CHECK_DESIGN,
   kCmdDownloadApplication = IDM_DOWNLOAD_APPLICATION,
   kCmdReceiveData = IDM_RECEIVE_DATA,
   kCmdDownloadLookup = IDM_DOWNLOAD_LOOKUP,
@@ -41,6 +42,7 @@ class CommandTarget {
   virtual void undo() = 0;
   virtual void redo() = 0;
   virtual void preferences() = 0;
+  virtual void checkDesign() = 0;
   virtual void downloadApplication(bool cradle) = 0;
   virtual void downloadLookupFile(bool cradle) = 0;
   virtual void receiveData(bool cradle) = 0;

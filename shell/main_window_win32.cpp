@@ -4,13 +4,19 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "base/string_ids.h"
+#include "check/design_check.h"
+#include "check/finding_place.h"
 #include "editor/definition_editor_win32.h"
+#include "link/download.h"
 #include "link/link_commands_win32.h"
 #include "resources/resource_ids.h"
 #include "shell/about_dialog_win32.h"
 #include "shell/app_win32.h"
+#include "shell/check_dialog_win32.h"
 #include "shell/commands.h"
 #include "shell/face_zoom_win32.h"
 #include "shell/history_win32.h"
@@ -80,12 +86,18 @@ bool mayDiscardDesign(HWND window) {
 
 void resetDesign() { resetToNewApplication(); }
 
-void editThenRestartSimulator(HWND window) {
+// `place`, when given, is where the sheet opens: the check's "Go to".
+void editThenRestartSimulator(HWND window, const FindingPlace* place = nullptr) {
   App& a = app();
   bool dialogsStored = false;
   EditorContext context{a.instance, window, a.definition, a.strings, a.session.currentFile};
   context.defaults = &defaultMessagesForEditor();
   context.dialogsStored = &dialogsStored;
+  if (place != nullptr && place->page != EditorPage::None) {
+    context.startPage = place->page;
+    context.startRecord = place->record;
+    context.focusControl = place->control;
+  }
   const auto before = std::make_unique<ApplicationDefinition>(a.definition);
   const bool confirmed = runDefinitionEditor(context);
   // One step for the whole session of the editor, what its dialogs stored on their own OK
@@ -102,6 +114,52 @@ void editThenRestartSimulator(HWND window) {
   }
 }
 
+// The check's findings until the user is done with them: "Go to" edits the design where a
+// finding is mended (one undo step, as every editor session) and the check runs again.
+// Before a download, returns true when it may go on: no errors left, or "Download anyway".
+bool reviewDesign(HWND window, CheckDialogMode mode) {
+  App& a = app();
+  int selected = 0;
+  for (;;) {
+    std::vector<CheckFinding> findings = checkDesign(a.definition, a.strings);
+    sortBySeverity(findings);
+    if (mode == CheckDialogMode::BeforeDownload && countFindings(findings).errors == 0) return true;
+    CheckDialogData data{a.strings, findings, mode};
+    data.selected = selected;
+    const CheckChoice choice = runCheckDialog(a.instance, window, data);
+    if (choice == CheckChoice::DownloadAnyway) return true;
+    if (choice != CheckChoice::GoTo) return false;
+    const FindingPlace place = placeOfFinding(findings[static_cast<std::size_t>(data.selected)].where);
+    editThenRestartSimulator(window, &place);
+    selected = data.selected;
+  }
+}
+
+// A lookup file chosen for download, checked against the lookup definition it fits best (the
+// download does not say which one it is for): its errors show before the port opens.
+bool approveLookupFile(HWND owner, const char* path, const std::uint8_t* data, std::size_t size) {
+  // Files the download refuses outright get its own message.
+  if (findOverlongLookupLine(data, size) != 0 || findLineFeedEndedLine(data, size) != 0) return true;
+  App& a = app();
+  const char* slash = std::strrchr(path, '\\');
+  const std::string name = slash != nullptr ? slash + 1 : path;
+  std::vector<CheckFinding> best;
+  int bestErrors = -1;
+  for (int n = 1; n <= kLookupCount; ++n) {
+    if (!a.definition.lookup[n - 1].isDefined()) continue;
+    std::vector<CheckFinding> findings = checkLookupFile(a.definition, n, name, data, size);
+    const int errors = countFindings(findings).errors;
+    if (bestErrors < 0 || errors < bestErrors) {
+      best = std::move(findings);
+      bestErrors = errors;
+    }
+  }
+  if (bestErrors <= 0) return true;
+  sortBySeverity(best);
+  CheckDialogData dialog{a.strings, best, CheckDialogMode::BeforeDownload};
+  return runCheckDialog(a.instance, owner, dialog) == CheckChoice::DownloadAnyway;
+}
+
 // The main window's answers to the commands of the popup menu and the keyboard.
 class MainCommands : public CommandTarget {
  public:
@@ -110,7 +168,8 @@ class MainCommands : public CommandTarget {
   LinkContext linkContext() {
     App& a = app();
     Preferences& p = a.preferences;
-    return LinkContext{window_, a.instance, a.definition, a.strings, p.portIndex, p.comNumber, p.baudRateIndex};
+    return LinkContext{window_, a.instance, a.definition, a.strings, p.portIndex, p.comNumber, p.baudRateIndex,
+                       approveLookupFile};
   }
 
   void newApplication() override {
@@ -138,7 +197,13 @@ class MainCommands : public CommandTarget {
     placeMainWindow(window_, false);
   }
 
-  void downloadApplication(bool cradle) override { torvik::downloadApplication(linkContext(), cradle); }
+  void checkDesign() override { reviewDesign(window_, CheckDialogMode::Review); }
+
+  // The check runs first: errors stop the download unless the user sends it anyway.
+  void downloadApplication(bool cradle) override {
+    if (!reviewDesign(window_, CheckDialogMode::BeforeDownload)) return;
+    torvik::downloadApplication(linkContext(), cradle);
+  }
   void downloadLookupFile(bool cradle) override { torvik::downloadLookupFile(linkContext(), cradle); }
   void receiveData(bool cradle) override { torvik::receiveData(linkContext(), cradle); }
   void about() override { runAboutBox(window_); }

@@ -41,7 +41,7 @@ const PopupEntry kPopupEntries[] = {
     {IDM_NEW, 1101},       {IDM_OPEN, 1102},          {IDM_SAVE, 1103},
     {IDM_SAVEAS, 1104},    {IDM_EDIT, 1105},          {IDM_PREFERENCES, 1106},
     {IDM_DOWNLOAD_APPLICATION, 1107}, {IDM_DOWNLOAD_LOOKUP, 1108}, {IDM_RECEIVE_DATA, 1109},
-    {IDM_ABOUT, 1110},     {IDM_EXIT, 1111},
+    {IDM_ABOUT, 1110},     {IDM_EXIT, 1111},          {IDM_CHECK_DESIGN, 1114},
     {IDM_ZOOM_100, 1116},  {IDM_ZOOM_150, 1117},      {IDM_ZOOM_200, 1118},
 };
 constexpr int kZoomMenuEntry = 1115;

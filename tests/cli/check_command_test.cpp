@@ -1,6 +1,6 @@
 // torvik-cli check: every kind of finding from a crafted edit of a small working design or a
 // crafted lookup file, and the command's output and exit codes.
-#include "cli/design_check.h"
+#include "check/design_check.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,8 @@ void largeFontBlank(ApplicationDefinition& def) {
 
 std::vector<std::string> lines(const std::vector<CheckFinding>& findings) {
   std::vector<std::string> out;
-  for (const CheckFinding& f : findings) out.push_back(f.where + ": " + f.text);
+  for (const CheckFinding& f : findings)
+    out.push_back((f.severity == Severity::Error ? "error: " : "warning: ") + f.where + ": " + f.text);
   return out;
 }
 
@@ -93,40 +94,40 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
   } rows[] = {
       // Targets of screens that run.
       {"esc to an empty form", [](ApplicationDefinition& d) { d.form[0].escTarget = formTarget(2); },
-       "form1.escTarget: leads to form 2, which has no input lines"},
+       "error: form1.escTarget: leads to form 2, which has no input lines"},
       {"next to an empty menu", [](ApplicationDefinition& d) { d.form[0].nextTarget = menuTarget(3); },
-       "form1.nextTarget: leads to menu 3, which has no items"},
+       "error: form1.nextTarget: leads to menu 3, which has no items"},
       {"error target", [](ApplicationDefinition& d) { d.form[0].errorAction = errorActionOf(formTarget(4)); },
-       "form1.errorAction: leads to form 4, which has no input lines"},
+       "error: form1.errorAction: leads to form 4, which has no input lines"},
       {"function-key branch", [](ApplicationDefinition& d) { d.form[0].fnBranch[1] = 5; },
-       "form1.fnBranch.2: leads to form 5, which has no input lines"},
+       "error: form1.fnBranch.2: leads to form 5, which has no input lines"},
       {"menu item", [](ApplicationDefinition& d) { d.menu[0].itemNext[1] = menuTarget(2); },
-       "menu1.item2.next: leads to menu 2, which has no items"},
+       "error: menu1.item2.next: leads to menu 2, which has no items"},
       {"a target past the screens", [](ApplicationDefinition& d) { d.menu[0].escTarget = 30; },
-       "menu1.escTarget: is 30, which names no screen (0 main menu, 1 to 10 forms, 11 to 20 menus)"},
+       "error: menu1.escTarget: is 30, which names no screen (0 main menu, 1-10 forms, 11-20 menus)"},
       {"an empty form's own targets do not matter", [](ApplicationDefinition& d) { d.form[5].escTarget = formTarget(7); },
        nullptr},
       {"the start", [](ApplicationDefinition& d) {
          d.systemSettings.startFrom = kStartMenu1;
          for (auto& name : d.menu[0].itemName) name[0] = '\0';
        },
-       "system.startFrom: the program starts at menu 1, which has no items"},
+       "error: system.startFrom: the program starts at menu 1, which has no items"},
       {"a blank item pushes a later one off the list", [](ApplicationDefinition& d) {
          copyText(d.menu[0].itemName[1], "   ");
          copyText(d.menu[0].itemName[2], "3.Last");
        },
-       "menu1.item3.name: item 3 is never listed: the terminal lists items 1 to 2 by position, and item 2 is blank"},
+       "warning: menu1.item3.name: item 3 is never listed: items 1 to 2 are listed, and item 2 is blank"},
       // Texts and their display.
       {"large-font item", [](ApplicationDefinition& d) {
          d.menu[0].font = 1;
          copyText(d.menu[0].itemName[0], "1.Count the shelf");
        },
-       "menu1.item1.name: name has 17 characters, the display shows 15"},
+       "warning: menu1.item1.name: name has 17 characters, the display shows 15"},
       {"caption", [](ApplicationDefinition& d) {
          d.menu[0].captionOn = 1;
          std::memset(d.menu[0].caption, 'C', sizeof d.menu[0].caption);
        },
-       "menu1.caption: caption has 21 characters, the display shows 20"},
+       "warning: menu1.caption: caption has 21 characters, the display shows 20"},
       {"trailing blanks lose nothing", [](ApplicationDefinition& d) {
          d.menu[0].font = 1;
          copyText(d.menu[0].itemName[0], "1.Count              ");
@@ -136,11 +137,11 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].font = 1;
          copyText(d.form[0].prompt[0], "Item on the shelf");
        },
-       "form1.line1.prompt: prompt has 17 characters, the display shows 15"},
+       "warning: form1.line1.prompt: prompt has 17 characters, the display shows 15"},
       {"a prompt of the display's width leaves no room", [](ApplicationDefinition& d) {
          copyText(d.form[0].prompt[0], "Item on the shelf ..");
        },
-       "form1.line1.prompt: prompt takes all 20 columns of the display, leaving none for the input"},
+       "warning: form1.line1.prompt: prompt takes all 20 columns of the display, leaving none for the input"},
       {"one column less leaves one", [](ApplicationDefinition& d) { copyText(d.form[0].prompt[0], "Item on the shelf ."); },
        nullptr},
       {"an extension line takes the input", [](ApplicationDefinition& d) {
@@ -152,60 +153,60 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].font = 1;
          d.form[0].dataType[5] = kDataInteger;
        },
-       "form1.line6.dataType: the large font shows lines 1 to 4, so line 6 is dropped at download"},
+       "warning: form1.line6.dataType: the large font shows lines 1 to 4, so line 6 is dropped at download"},
       {"message entry", [](ApplicationDefinition& d) { std::memset(d.msgMainMenu.entry[0], 'M', 16); },
-       "messages.mainMenu.1: text has 16 characters, the display shows 15"},
+       "warning: messages.mainMenu.1: text has 16 characters, the display shows 15"},
       {"large font: a wide group shows 15", [](ApplicationDefinition& d) {
          largeFontBlank(d);
          copyText(d.msgDownloadPort.entry[4], "1234567890123456");
        },
-       "messages.downloadPort.5: text has 16 characters, the display shows 15"},
+       "warning: messages.downloadPort.5: text has 16 characters, the display shows 15"},
       {"large font: a line it does not show", [](ApplicationDefinition& d) {
          largeFontBlank(d);
          copyText(d.msgDownloadPort.entry[5], "12345678901234567890");
        },
        nullptr},
       {"settings text", [](ApplicationDefinition& d) { std::memset(d.systemSettings.settingsText[0], 'S', 21); },
-       "system.settingsText.1: text has 21 characters, the display shows 20"},
+       "warning: system.settingsText.1: text has 21 characters, the display shows 20"},
       // Lengths.
       {"min above max", [](ApplicationDefinition& d) { d.form[0].minLength[0] = 12; },
-       "form1.line1.minLength: minLength is 12, above maxLength 10"},
+       "error: form1.line1.minLength: minLength is 12, above maxLength 10"},
       {"max above a field", [](ApplicationDefinition& d) { d.form[0].maxLength[0] = 95; },
-       "form1.line1.maxLength: maxLength is 95, a field takes at most 80"},
+       "error: form1.line1.maxLength: maxLength is 95, at most 80"},
       {"max 0", [](ApplicationDefinition& d) { d.form[0].maxLength[0] = 0; },
-       "form1.line1.maxLength: maxLength is 0, so the field takes no input"},
+       "error: form1.line1.maxLength: maxLength is 0, so the field holds nothing"},
       {"initial value", [](ApplicationDefinition& d) {
          d.form[0].initialOn[0] = 1;
          copyText(d.form[0].initialText[0], "123456789");
          d.form[0].maxLength[0] = 8;
        },
-       "form1.line1.initialText: initialText has 9 characters, above maxLength 8"},
+       "error: form1.line1.initialText: initialText has 9 characters, above maxLength 8"},
       {"fixed length below min", [](ApplicationDefinition& d) {
          d.form[0].minLength[0] = 5;
          d.form[0].fixedLengthOn[0] = 1;
          d.form[0].fixedLength[0] = 4;
        },
-       "form1.line1.fixedLength: fixedLength is 4, below minLength 5, so every value is cut"},
+       "error: form1.line1.fixedLength: fixedLength is 4, below minLength 5"},
       {"partial read above max", [](ApplicationDefinition& d) {
          d.form[0].partialOn[0] = 1;
          d.form[0].partialMax[0] = 11;
        },
-       "form1.line1.partialMax: partialMax is 11, above maxLength 10"},
+       "error: form1.line1.partialMax: partialMax is 11, above maxLength 10"},
       {"barcode lengths", [](ApplicationDefinition& d) {
          d.barcodeSettings.set(barcode::industrial25, 1);
          d.barcodeSettings.industrial25Length.setRangeMode(true);
          d.barcodeSettings.industrial25Length.setMaxLength(10);
          d.barcodeSettings.industrial25Length.minLength = 12;
        },
-       "barcode.industrial25.minLength: minLength is 12, above maxLength 10"},
+       "error: barcode.industrial25.minLength: minLength is 12, above maxLength 10"},
       {"a data type that does not exist", [](ApplicationDefinition& d) { d.form[0].dataType[2] = 25; },
-       "form1.line3.dataType: is 25, which names no data type (0 to 18)"},
+       "error: form1.line3.dataType: is 25, which names no data type (0 to 18)"},
       {"the last data type", [](ApplicationDefinition& d) { d.form[0].dataType[2] = kDataTypeCount - 1; }, nullptr},
       {"decimals of a real", [](ApplicationDefinition& d) {
          d.form[0].dataType[0] = kDataReal;
          d.form[0].decimals[0] = 7;
        },
-       "form1.line1.decimals: decimals is 7, a real has 0 (variable) to 6 decimal places"},
+       "error: form1.line1.decimals: decimals is 7, at most 6"},
       {"six decimals", [](ApplicationDefinition& d) {
          d.form[0].dataType[0] = kDataReal;
          d.form[0].decimals[0] = 6;
@@ -216,7 +217,7 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].fnBranch[1] = kBranchSummation;
          d.form[0].setSumField(1, 3);
        },
-       "form1.fnSumField.2: FN+2 sums field 4 of lookup 1, which has 3 fields"},
+       "error: form1.fnSumField.2: refers to field 4 of lookup 1, which has fields 1 to 3"},
       {"its last field", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[1] = kBranchSummation;
          d.form[0].setSumField(1, 2);
@@ -227,17 +228,17 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
          d.form[0].fnBranch[3] = kBranchSummation;
          d.form[0].setSumMultiplier(3, 5);
        },
-       "form1.fnSumMultiplier.4: FN+4 multiplies by field 6 of lookup 1, which has 3 fields"},
+       "error: form1.fnSumMultiplier.4: refers to field 6 of lookup 1, which has fields 1 to 3"},
       {"a summed lookup not defined", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[0] = kBranchSummation;
          d.form[0].fnSumSource[0] = 2;
        },
-       "form1.fnSumSource.1: FN+1 sums lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
+       "error: form1.fnSumSource.1: uses lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
       {"a source past the data file", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[0] = kBranchSummation;
          d.form[0].fnSumSource[0] = 4;
        },
-       "form1.fnSumSource.1: is 4, which names no source (0 to 2 the lookup files, 3 the data file)"},
+       "error: form1.fnSumSource.1: is 4, which names no source (0-2 the lookup files, 3 the data file)"},
       {"the data file has any field", [](ApplicationDefinition& d) {
          d.form[0].fnBranch[0] = kBranchSummation;
          d.form[0].fnSumSource[0] = kSumSourceDataFile;
@@ -247,23 +248,23 @@ TEST(DesignCheck, EachKindOfFindingNamesItsSetting) {
       {"a summation that is not chosen", [](ApplicationDefinition& d) { d.form[0].setSumField(0, 7); }, nullptr},
       // Lookup definitions and the lines that use them.
       {"a field the lookup lacks", [](ApplicationDefinition& d) { d.form[0].lookupField[0] = 5; },
-       "form1.line1.lookupField: refers to field 5 of lookup 1, which has 3 fields"},
+       "error: form1.line1.lookupField: refers to field 5 of lookup 1, which has fields 1 to 3"},
       {"an undefined lookup", [](ApplicationDefinition& d) { d.form[0].lookupIndex = 3; },
-       "form1.lookupIndex: uses lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
+       "error: form1.lookupIndex: uses lookup 3, which is not defined (memberLength 0, fieldCount 0)"},
       {"fixed field past the record", [](ApplicationDefinition& d) {
          LookupRecord& l = d.lookup[0];
          l.delimiter = kFixedLengthRecords;
          l.fieldLength[2] = 4;  // 18 to 21 of 20
        },
-       "lookup1.fieldLength.3: field 3 ends at position 21, memberLength is 20"},
+       "error: lookup1.fieldLength.3: field 3 takes positions 18 to 21, the record has positions 1 to 20"},
       {"delimited line too long", [](ApplicationDefinition& d) { d.lookup[0].fieldLength[0] = 241; },
-       "lookup1.fieldLength.3: the fields and their delimiters take 256 characters, a lookup line carries at most 253"},
+       "error: lookup1.fieldLength.3: line length is 256, at most 253"},
       {"member length not what the fields take", [](ApplicationDefinition& d) { d.lookup[0].memberLength = 25; },
-       "lookup1.memberLength: memberLength is 25, the fields and their delimiters take 20"},
+       "error: lookup1.memberLength: memberLength is 25, the fields and their delimiters take 20"},
       {"key field", [](ApplicationDefinition& d) { d.lookup[0].keyField = 3; },
-       "lookup1.keyField: the key is field 4, the lookup has 3 fields"},
+       "error: lookup1.keyField: refers to field 4 of lookup 1, which has fields 1 to 3"},
       {"CR as the delimiter", [](ApplicationDefinition& d) { d.lookup[0].delimiter = '\r'; },
-       "lookup1.delimiter: delimiter is 13 (carriage return), which ends the line instead"},
+       "error: lookup1.delimiter: delimiter is 13, a line end, which the lookup download cannot carry"},
   };
   // A finding names the setting as show prints it.
   std::set<std::string> names;
@@ -295,7 +296,7 @@ TEST(DesignCheck, TheLargeFontDropsTheLastLinesOfEachWideStartupGroup) {
     copyText(group.entry(row.hidden), 21, "1234567890123456789");
     copyText(group.entry(row.shown), 21, "1234567890123456");
     EXPECT_EQ(lines(checkDesign(*def)),
-              std::vector<std::string>{messageSettingName(row.group, row.shown) + ": text has 16 characters, the display shows 15"});
+              std::vector<std::string>{"warning: " + messageSettingName(row.group, row.shown) + ": text has 16 characters, the display shows 15"});
   }
 }
 
@@ -310,29 +311,29 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
   } rows[] = {
       {"CR LF lines that fit", 1, "ab\tcdefghijkl\txyz\r\nabcde\t\tx\r\n", nullptr},
       {"a bare CR and a last line without one", 1, "a\tb\tc\rd\te\tffff",
-       "items.txt:2: field 3 has 4 characters, its length is 3 (lookup1)"},
+       "error: items.txt:2: field 3 has 4 characters, its length is 3 (lookup1)"},
       {"fields for the delimiter", 1, "a\tb\tc\r\na\tb\r\n",
-       "items.txt:2: line has 2 fields, records have 3 separated by tab (lookup1)"},
+       "error: items.txt:2: line has 2 fields, records have 3 separated by tab (lookup1)"},
       {"a field longer than its length", 1, "abcdef\tb\tc\r\n",
-       "items.txt:1: field 1 has 6 characters, its length is 5 (lookup1)"},
+       "error: items.txt:1: field 1 has 6 characters, its length is 5 (lookup1)"},
       {"an empty line", 1, "a\tb\tc\r\n\r\nd\tb\tc\r\n",
-       "items.txt:2: line is empty, but the download sends it as a record (lookup1)"},
+       "warning: items.txt:2: line is empty, but the download sends it as a record (lookup1)"},
       {"line feeds alone end no line", 1, "a\tb\tc\nd\te\tf\n",
-       "items.txt:1: 2 lines end in a line feed alone, which ends no line: the terminal receives them as one line of "
+       "error: items.txt:1: 2 lines end in a line feed alone, which ends no line: the terminal receives them as one line of "
        "10 characters (lookup1)"},
       {"a whole line", 2, longest + "\r\n", nullptr},
-      {"one past a line", 2, longest + "x\r\n", "items.txt:1: line has 254 characters, a line carries at most 253 (lookup2)"},
-      {"fixed-length record", 2, "short\r\n", "items.txt:1: line has 5 characters, records have 253 (lookup2)"},
+      {"one past a line", 2, longest + "x\r\n", "error: items.txt:1: line has 254 characters, a line carries at most 253 (lookup2)"},
+      {"fixed-length record", 2, "short\r\n", "error: items.txt:1: line has 5 characters, records have 253 (lookup2)"},
       {"a key an earlier line has", 1, "a\tb\tc\r\nb\tb\tc\r\nab\tx\ty\r\na\tz\tz\r\n",
-       "items.txt:4: key 'a' (field 1) is on line 1 already, and the terminal finds only the first (lookup1)"},
+       "warning: items.txt:4: key 'a' (field 1) is on line 1 already, and the terminal finds only the first (lookup1)"},
       {"a NUL byte", 1, std::string("a\tb\tc\r\nd\te\0f\tg\r\n", 16),
-       "items.txt:2: character 4 is a NUL byte, which ends a text on the terminal (lookup1)"},
+       "error: items.txt:2: character 4 is a NUL byte, which ends a text on the terminal (lookup1)"},
       {"a byte-order mark", 1, "\xEF\xBB\xBF" "a\tb\tc\r\n",
-       "items.txt:1: line starts with a UTF-8 byte-order mark (EF BB BF), which the terminal takes as 3 characters of the "
+       "error: items.txt:1: line starts with a UTF-8 byte-order mark (EF BB BF), which the terminal takes as 3 characters of the "
        "record (lookup1)"},
       {"the same bytes past the first line", 1, "a\tb\tc\r\n\xEF\xBB\xBF\tb\tc\r\n", nullptr},
       {"an undefined lookup", 3, "x\r\n",
-       "items.txt: the design does not define this lookup (memberLength 0, fieldCount 0), so the terminal has no layout "
+       "error: items.txt: the design does not define this lookup (memberLength 0, fieldCount 0), so the terminal has no layout "
        "for the file (lookup3)"},
   };
   for (const Row& row : rows) {
@@ -357,8 +358,8 @@ TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
   const std::string text = "1234abcd\r\n1235abcd\r\n9234abce\r\n1235\r\n";
   EXPECT_EQ(lines(checkLookupFile(*def, 3, "codes.txt", reinterpret_cast<const std::uint8_t*>(text.data()), text.size())),
             (std::vector<std::string>{
-                "codes.txt:3: key '234' (field 2) is on line 1 already, and the terminal finds only the first (lookup3)",
-                "codes.txt:4: line has 4 characters, records have 8 (lookup3)"}));
+                "warning: codes.txt:3: key '234' (field 2) is on line 1 already, and the terminal finds only the first (lookup3)",
+                "error: codes.txt:4: line has 4 characters, records have 8 (lookup3)"}));
 
   // Enough keys for the table to grow: each repeat is still found.
   std::string many;
@@ -370,8 +371,8 @@ TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
   many += "9100abcd\r\n9999abcd\r\n";
   EXPECT_EQ(lines(checkLookupFile(*def, 3, "many.txt", reinterpret_cast<const std::uint8_t*>(many.data()), many.size())),
             (std::vector<std::string>{
-                "many.txt:1001: key '100' (field 2) is on line 101 already, and the terminal finds only the first (lookup3)",
-                "many.txt:1002: key '999' (field 2) is on line 1000 already, and the terminal finds only the first (lookup3)"}));
+                "warning: many.txt:1001: key '100' (field 2) is on line 101 already, and the terminal finds only the first (lookup3)",
+                "warning: many.txt:1002: key '999' (field 2) is on line 1000 already, and the terminal finds only the first (lookup3)"}));
 
   // A line of 64 MiB taken piece by piece, as check reads a file: it is counted, not kept.
   LookupFileCheck check(*def, 2, "huge.txt");
@@ -381,8 +382,8 @@ TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
   EXPECT_LT(mallinfo2().uordblks, before + (1u << 20)) << "the line was kept";
   check.take(reinterpret_cast<const std::uint8_t*>("\r\nok\r"), 5);
   EXPECT_EQ(lines(check.finish()), (std::vector<std::string>{
-                                       "huge.txt:1: line has 67108864 characters, a line carries at most 253 (lookup2)",
-                                       "huge.txt:2: line has 2 characters, records have 253 (lookup2)"}));
+                                       "error: huge.txt:1: line has 67108864 characters, a line carries at most 253 (lookup2)",
+                                       "error: huge.txt:2: line has 2 characters, records have 253 (lookup2)"}));
 }
 
 // The command end to end, on files in the test's temporary folder.
@@ -422,11 +423,37 @@ TEST_F(CheckCommand, ExitCodesOutputAndQuiet) {
 
   r = run({"check", faulty, "--lookup", "1=" + lookup});
   EXPECT_EQ(r.code, kExitFailed);
-  EXPECT_EQ(r.out, "form1.line1.minLength: minLength is 12, above maxLength 10\n" + lookup +
+  EXPECT_EQ(r.out, "error: form1.line1.minLength: minLength is 12, above maxLength 10\nerror: " + lookup +
                        ":1: line has 2 fields, records have 3 separated by tab (lookup1)\n");
   r = run({"check", "--quiet", faulty, "--lookup=1=" + lookup});
   EXPECT_EQ(r.code, kExitFailed);
   EXPECT_EQ(r.out, "2\n");
+
+  // Warnings alone pass unless --strict makes them count; an error fails either way.
+  def = workingDesign();
+  std::memset(def->menu[0].caption, 'C', sizeof def->menu[0].caption);
+  def->menu[0].captionOn = 1;
+  const std::string wide = writeDesign("wide.tvx", *def);
+  const std::string repeated = write("repeated.txt", "a\tb\tc\r\na\tb\tc\r\n", 14);
+  const struct {
+    std::vector<std::string> args;
+    int code;
+  } exits[] = {
+      {{"check", wide}, kExitDone},
+      {{"check", wide, "--strict"}, kExitFailed},
+      {{"check", clean, "--lookup", "1=" + repeated}, kExitDone},
+      {{"check", clean, "--lookup", "1=" + repeated, "--strict"}, kExitFailed},
+      {{"check", clean, "--strict"}, kExitDone},
+      {{"check", faulty}, kExitFailed},
+      {{"check", faulty, "--strict", "--quiet"}, kExitFailed},
+  };
+  for (const auto& e : exits) {
+    SCOPED_TRACE(e.args.back());
+    r = run(e.args);
+    EXPECT_EQ(r.code, e.code);
+  }
+  r = run({"check", wide});
+  EXPECT_EQ(r.out, "warning: menu1.caption: caption has 21 characters, the display shows 20\n");
 
   for (const std::string& bad : {std::string("4=") + lookup, std::string("1"), std::string("x=") + lookup,
                                  std::string("1="), std::string("1=") + scratch.path("missing.txt")}) {

@@ -23,6 +23,7 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
   ScratchFolder s;
   s.put("lookup.txt", "A,1\r\nB,2\r\n");
   s.put("long.txt", "ok\r\n" + std::string(254, 'x') + "\r\n");
+  s.put("unix.txt", "A,1\r\nB,2\nC,3\n");
   const std::string port = "--port=" + s.path("no-such-tty");
   struct Case {
     std::vector<std::string> args;
@@ -41,6 +42,7 @@ TEST(LinkCommands, BadOptionsAndUnreadableInputsAreUsageErrorsAPortThatWillNotOp
       {{"download", s.path("none.tvx"), port}, kExitUsage, "none.tvx"},
       {{"lookup", s.path("none.txt"), port}, kExitUsage, "Error: Cannot open the file!"},
       {{"lookup", s.path("long.txt"), port}, kExitUsage, "Error: Line 2 of the file is longer than 253 characters!"},
+      {{"lookup", s.path("unix.txt"), port}, kExitUsage, "unix.txt:2: lines end in a line feed alone"},
       {{"receive", s.path("no/folder/out.txt"), port}, kExitUsage, "Error: File open/create failed!"},
       {{"lookup", s.path("lookup.txt"), port, "--transport=irda", "--rate=9600"}, kExitFailed, "Error: Cannot open the COM port!"},
       {{"receive", s.path("out.txt"), port, "--transport=cradle"}, kExitFailed, "No such file or directory"},

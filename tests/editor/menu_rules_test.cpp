@@ -116,5 +116,25 @@ TEST(MenuRules, ARefusedApplyLeavesTheDesignAsItWas) {
   EXPECT_EQ(def->menu[1].font, 0x5A) << "the copy was taken from the design";
 }
 
+// A sheet opened on the Menu page (the check's "Go to") may close without ever creating the
+// Form page: its OK still lands, and a Cancel still lands nothing.
+TEST(MenuRules, AnOkWithoutTheFormPageLands) {
+  auto def = std::make_unique<ApplicationDefinition>();
+  std::memset(def.get(), 0x5A, sizeof *def);
+  UiStrings strings;
+  {
+    EditorSession cancelled(*def, strings);
+    EXPECT_FALSE(commitApplied(cancelled, nullptr));
+  }
+  EditorSession session(*def, strings);
+  session.separateDataFiles = 1;
+  session.menusApplied = true;
+  session.applyTarget().menu[1].itemNext[2] = 0;
+  EXPECT_TRUE(commitApplied(session, nullptr));
+  EXPECT_EQ(def->menu[1].itemNext[2], 0);
+  EXPECT_EQ(def->systemSettings.separateDataFiles, 1);
+  EXPECT_EQ(def->form[0].escTarget, 0x5A) << "the forms as they were";
+}
+
 }  // namespace
 }  // namespace torvik

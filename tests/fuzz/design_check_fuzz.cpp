@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "cli/design_check.h"
+#include "check/design_check.h"
 #include "cli/design_files.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "resources/resource_ids.h"
+#include "tests/gui/design_check_helpers.h"
 #include "tests/gui/link_helpers.h"
 
 namespace {
@@ -101,6 +102,73 @@ TEST(PeerLink, lookup_too_long) {
   torvik.command(IDM_DOWNLOAD_LOOKUP);
   ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("lookup.txt")));
   EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Line 3 of the file is longer than 253 characters!");
+}
+
+// A design whose menu 2 leads to an empty form: the check's list comes before the download,
+// with Cancel the default; the design is saved to the peer's folder for its image.
+HWND downloadDesignWithErrors(const TorvikProcess& torvik) {
+  if (!gui::makeDesignWithErrors(torvik)) return nullptr;
+  if (torvik.saveAs(inPeerFolder("errors.tvx")).size() != 18954) return nullptr;
+  if (!gui::setLinkPreferences(torvik, LinkPreferences{})) return nullptr;
+  torvik.command(IDM_DOWNLOAD_APPLICATION);
+  return torvik.waitForWindow("#32770", "Check Design*");
+}
+
+TEST(PeerLink, check_cancel) {
+  REQUIRE_PEER();
+  HWND dialog = downloadDesignWithErrors(torvik);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(gui::dialogItemText(dialog, IDC_CHECK_NOTE), "The terminal cannot handle the errors below. Download anyway?");
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_CHECK_DOWNLOAD)));
+  EXPECT_EQ(gui::dialogItemText(dialog, IDCANCEL), "Cancel");
+  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCANCEL) << "Cancel is the default";
+  ASSERT_EQ(gui::listRowCount(dialog), 2);
+  EXPECT_EQ(gui::listCellText(dialog, 0, 1), "menu2.item3.next");
+  torvik.screenshot("check_before_download");
+  gui::clickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
+  Sleep(1000);  // nothing follows: no progress, no message
+  EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
+}
+
+TEST(PeerLink, check_anyway) {
+  REQUIRE_PEER();
+  HWND dialog = downloadDesignWithErrors(torvik);
+  ASSERT_NE(dialog, nullptr);
+  gui::clickButton(dialog, IDC_CHECK_DOWNLOAD);
+  EXPECT_EQ(answerMessageBox(torvik, "Download", IDOK), "Downloaded completely!");
+}
+
+TEST(PeerLink, lookup_line_feeds) {
+  REQUIRE_PEER();
+  ASSERT_TRUE(gui::setLinkPreferences(torvik, LinkPreferences{}));
+  torvik.command(IDM_DOWNLOAD_LOOKUP);
+  ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("lookup.txt")));
+  EXPECT_EQ(answerMessageBox(torvik, "Error", IDOK), "Line 1 ends in a line feed alone; save the file with CR LF line ends!");
+}
+
+// A lookup file checked against the lookup definition it fits: its line-numbered errors come
+// before the port opens, and Cancel sends nothing.
+TEST(PeerLink, lookup_check) {
+  if (gui::peerFolder().empty()) GTEST_SKIP() << "runs from peer_test.sh only";
+  gui::NoIniFile ini;
+  ASSERT_TRUE(ini.write(gui::preloadingIni(inPeerFolder("lookups.tvx"), 7, 0)));
+  TorvikProcess torvik;
+  ASSERT_TRUE(torvik.start());
+  torvik.command(IDM_DOWNLOAD_LOOKUP);
+  ASSERT_TRUE(gui::answerFileDialog(torvik, inPeerFolder("lookup.txt")));
+  HWND dialog = torvik.waitForWindow("#32770", "Check Design*");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(gui::windowText(dialog), "Check Design - errors: 1, warnings: 0");
+  ASSERT_EQ(gui::listRowCount(dialog), 1);
+  EXPECT_EQ(gui::listCellText(dialog, 0, 1), "lookup.txt:2");
+  EXPECT_EQ(gui::listCellText(dialog, 0, 2), "field 1 has 6 characters, its length is 4 (lookup1)");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_CHECK_GOTO))) << "mended in the file, not the design";
+  torvik.screenshot("check_before_lookup");
+  gui::clickButton(dialog, IDCANCEL);
+  EXPECT_TRUE(gui::waitUntil([&] { return !IsWindow(dialog); }));
+  Sleep(1000);
+  EXPECT_EQ(torvik.findWindow("#32770", nullptr), nullptr);
 }
 
 TEST(PeerLink, receive) {

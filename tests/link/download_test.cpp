@@ -69,6 +69,24 @@ TEST(LookupLines, OverlongLineIsFoundByItsNumber) {
   EXPECT_EQ(find(""), 0);
 }
 
+// Lines counted by their CRs, as the download sends them: a line feed alone between two
+// lines is refused; line feeds next to a CR, at the end or on their own are harmless.
+TEST(LookupLines, LineFeedEndedLinesAreFoundByTheirNumber) {
+  const struct {
+    const char* text;
+    long line;
+  } rows[] = {
+      {"a\nb\n", 1},          {"a\r\nb\r\nc\nd\r\n", 3}, {"a\r\nb\n", 0},   {"a\n", 0},
+      {"a\r\n\nb\r\n", 0},     {"\n\na\r\n", 0},         {"a\rb\rc\n\rd", 0}, {"a\n\n\nb", 1},
+      {"", 0},                 {"a\n\r\nb\n", 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(row.text)));
+    const std::string s = row.text;
+    EXPECT_EQ(findLineFeedEndedLine(reinterpret_cast<const std::uint8_t*>(s.data()), s.size()), row.line);
+  }
+}
+
 struct DownloadFixture : ::testing::Test {
   VirtualClock clock;
   FakePort port{clock};
@@ -311,6 +329,17 @@ TEST_F(DownloadFixture, OverlongLookupLineIsRefusedByNumberBeforeAnythingIsSent)
   settings.mode = DownloadMode::Lookup;
   EXPECT_FALSE(runDownload(link, ui, host, settings));
   EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrError, kStrLookupLineTooLong, BoxIcon::Exclamation, 3}}));
+  EXPECT_EQ(port.opens, 0);
+  EXPECT_TRUE(port.writes.empty());
+}
+
+TEST_F(DownloadFixture, LineFeedLineEndsAreRefusedBeforeThePortOpens) {
+  StubHost host;
+  host.file = "a,1\nb,2\nc,3\n";
+  DownloadSettings settings;
+  settings.mode = DownloadMode::Lookup;
+  EXPECT_FALSE(runDownload(link, ui, host, settings));
+  EXPECT_EQ(ui.shown, (std::vector<Shown>{{kStrError, kStrLookupLineFeeds, BoxIcon::Exclamation, 1}}));
   EXPECT_EQ(port.opens, 0);
   EXPECT_TRUE(port.writes.empty());
 }

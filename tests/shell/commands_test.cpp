@@ -23,6 +23,7 @@ class Recorder : public CommandTarget {
   void undo() override { calls.push_back("undo"); }
   void redo() override { calls.push_back("redo"); }
   void preferences() override { calls.push_back("preferences"); }
+  void checkDesign() override { calls.push_back("check"); }
   void downloadApplication(bool cradle) override { calls.push_back(cradle ? "download+cradle" : "download"); }
   void downloadLookupFile(bool cradle) override { calls.push_back(cradle ? "lookup+cradle" : "lookup"); }
   void receiveData(bool cradle) override { calls.push_back(cradle ? "receive+cradle" : "receive"); }
@@ -34,15 +35,17 @@ class Recorder : public CommandTarget {
 
 TEST(CommandDispatch, EveryMenuAndAcceleratorIdReachesItsHandler) {
   Recorder r;
-  for (int id : {1010, 1020, 1030, 1040, 2000, 2010, 2011, 2100, 9030, 1090, 3300, 3309, 2201, 2202, 2203})
+  for (int id : {1010, 1020, 1030, 1040, 2000, 2010, 2011, 2100, 3010, 9030, 1090, 3300, 3309, 2201, 2202, 2203})
     EXPECT_TRUE(dispatchCommand(id, 0, 0, r)) << id;
   EXPECT_EQ(r.calls, (std::vector<std::string>{"new", "open", "save", "saveAs", "edit", "undo", "redo", "preferences",
-                                               "about", "exit", "recent0", "recent9", "zoom100", "zoom150", "zoom200"}));
+                                               "check", "about", "exit", "recent0", "recent9", "zoom100", "zoom150",
+                                               "zoom200"}));
 }
 
 TEST(CommandDispatch, UnknownIdsAreIgnored) {
   Recorder r;
-  for (int id : {0, 1, 1011, 2009, 2012, 2200, 2204, 3299, 3310, 9031, 65535}) EXPECT_FALSE(dispatchCommand(id, 0, 0, r)) << id;
+  for (int id : {0, 1, 1011, 2009, 2012, 2200, 2204, 3009, 3011, 3299, 3310, 9031, 65535})
+    EXPECT_FALSE(dispatchCommand(id, 0, 0, r)) << id;
   EXPECT_TRUE(r.calls.empty());
 }
 

@@ -246,10 +246,22 @@ TEST_F(FaceWindow, LongLinesStayInsideTheLcd) {
   screenshot("face_window_scrolled");
 }
 
+// The Zoom submenu stands right after Preferences.
+int zoomPosition(HMENU menu) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i)
+    if (GetMenuItemID(menu, i) == IDM_PREFERENCES) return i + 1;
+  return -1;
+}
+
 TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
-  const int ids[11] = {1010, 1020, 1030, 1040, 2000, 2100, 3020, 3040, 3030, 9030, 1090};
+  // Each command and the language entry that relabels it.
+  const struct {
+    int id;
+    int entry;
+  } items[] = {{1010, 1101}, {1020, 1102}, {1030, 1103}, {1040, 1104}, {2000, 1105}, {2100, 1106},
+               {3010, 1114}, {3020, 1107}, {3040, 1108}, {3030, 1109}, {9030, 1110}, {1090, 1111}};
   std::string file = "Testish\r\n";
-  for (int i = 0; i < 11; ++i) file += std::to_string(1101 + i) + "=Cmd" + std::to_string(i + 1) + "\r\n";
+  for (const auto& item : items) file += std::to_string(item.entry) + "=Cmd" + std::to_string(item.entry) + "\r\n";
   file += "1115=Sicht\r\n1116=Klein\r\n1117=Mittel\r\n1118=Gross\r\n";
   UiStrings& strings = app().strings;
   ASSERT_TRUE(strings.applyLanguageFile(file.data(), file.size()));
@@ -259,16 +271,13 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   HMENU menu = facePopupMenu();
   strings.setLanguageActive(false);
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(GetMenuItemCount(menu), 17);
-  for (int i = 0; i < 11; ++i) {
+  EXPECT_EQ(GetMenuItemCount(menu), 18) << "the resource's 17 and the Zoom submenu";
+  for (const auto& item : items) {
     char text[64] = {};
-    ASSERT_GT(GetMenuStringA(menu, static_cast<UINT>(ids[i]), text, sizeof text, MF_BYCOMMAND), 0) << ids[i];
-    EXPECT_EQ(std::string(text), "Cmd" + std::to_string(i + 1)) << i;
+    ASSERT_GT(GetMenuStringA(menu, static_cast<UINT>(item.id), text, sizeof text, MF_BYCOMMAND), 0) << item.id;
+    EXPECT_EQ(std::string(text), "Cmd" + std::to_string(item.entry)) << item.id;
   }
-  // The Zoom submenu stands right after Preferences.
-  int zoomAt = -1;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i)
-    if (GetMenuItemID(menu, i) == IDM_PREFERENCES) zoomAt = i + 1;
+  const int zoomAt = zoomPosition(menu);
   char title[64] = {};
   GetMenuStringA(menu, static_cast<UINT>(zoomAt), title, sizeof title, MF_BYPOSITION);
   EXPECT_STREQ(title, "Sicht");
@@ -290,13 +299,13 @@ TEST_F(FaceWindow, LanguageFileRelabelsTheElevenCommandsAndKeepsTheirIds) {
   reloadPopupMenu(client_);
   char text[64] = {};
   GetMenuStringA(facePopupMenu(), 0, text, sizeof text, MF_BYPOSITION);
-  EXPECT_NE(std::string(text), "Cmd1");
+  EXPECT_NE(std::string(text), "Cmd1101");
 }
 
 // The Zoom submenu's radio check follows the zoom the face is told, and a zoom that is no
 // choice checks 100%.
 TEST_F(FaceWindow, ZoomSubmenuChecksTheCurrentZoom) {
-  HMENU zoom = GetSubMenu(facePopupMenu(), 7);
+  HMENU zoom = GetSubMenu(facePopupMenu(), zoomPosition(facePopupMenu()));
   ASSERT_NE(zoom, nullptr);
   const struct {
     int zoom;
@@ -310,7 +319,7 @@ TEST_F(FaceWindow, ZoomSubmenuChecksTheCurrentZoom) {
   }
   setFaceScale(client_, 100, 150);
   reloadPopupMenu(client_);  // a new menu (a language change) keeps the check
-  zoom = GetSubMenu(facePopupMenu(), 7);
+  zoom = GetSubMenu(facePopupMenu(), zoomPosition(facePopupMenu()));
   EXPECT_TRUE(GetMenuState(zoom, 2202, MF_BYCOMMAND) & MF_CHECKED);
 }
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cctype>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "resources/resource_ids.h"
@@ -55,7 +57,7 @@ TEST(Resources, PopupMenuHasItsItemsInOrder) {
   HMENU popup = GetSubMenu(menu, 0);
   ASSERT_NE(popup, nullptr);
   const int ids[] = {IDM_NEW, IDM_OPEN, IDM_SAVE, IDM_SAVEAS, 0, IDM_EDIT, IDM_UNDO, IDM_REDO, IDM_PREFERENCES, 0,
-                     IDM_DOWNLOAD_APPLICATION, IDM_DOWNLOAD_LOOKUP, IDM_RECEIVE_DATA, 0, IDM_ABOUT, IDM_EXIT};
+                     IDM_CHECK_DESIGN, IDM_DOWNLOAD_APPLICATION, IDM_DOWNLOAD_LOOKUP, IDM_RECEIVE_DATA, 0, IDM_ABOUT, IDM_EXIT};
   const int count = static_cast<int>(sizeof ids / sizeof ids[0]);
   ASSERT_EQ(GetMenuItemCount(popup), count);
   for (int i = 0; i < count; ++i) {
@@ -70,6 +72,17 @@ TEST(Resources, PopupMenuHasItsItemsInOrder) {
   EXPECT_STREQ(text, "&New\tCtrl+N");
   GetMenuStringA(popup, IDM_EXIT, text, sizeof text, MF_BYCOMMAND);
   EXPECT_STREQ(text, "E&xit\tAlt+F4");
+  GetMenuStringA(popup, IDM_CHECK_DESIGN, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "Chec&k Design\tF7");
+  // Each item's mnemonic letter is its own in the popup.
+  std::set<char> mnemonics;
+  for (int i = 0; i < count; ++i) {
+    if (ids[i] == 0 || ids[i] == IDM_RECEIVE_DATA) continue;  // Redo and Receive Data share R, as given
+    GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    const char* amp = std::strchr(text, '&');
+    ASSERT_NE(amp, nullptr) << text;
+    EXPECT_TRUE(mnemonics.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(amp[1])))).second) << text;
+  }
   DestroyMenu(menu);
 }
 
@@ -84,7 +97,7 @@ TEST(Resources, AcceleratorsAreTheCommandsKeys) {
     WORD cmd;
   } expected[] = {{'N', FCONTROL, IDM_NEW},  {'O', FCONTROL, IDM_OPEN}, {'S', FCONTROL, IDM_SAVE},
                   {'E', FCONTROL, IDM_EDIT}, {'Z', FCONTROL, IDM_UNDO}, {'Y', FCONTROL, IDM_REDO},
-                  {VK_F1, 0, IDM_ABOUT}};
+                  {VK_F1, 0, IDM_ABOUT}, {VK_F7, 0, IDM_CHECK_DESIGN}};
   ASSERT_EQ(n, static_cast<int>(sizeof expected / sizeof expected[0]));
   for (int i = 0; i < n; ++i) {
     EXPECT_EQ(entries[i].key, expected[i].key) << i;

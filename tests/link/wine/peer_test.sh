@@ -36,6 +36,17 @@ case $case_name in
   lookup_too_long)
     { printf 'A\r\nB\r\n'; head -c 254 /dev/zero | tr '\0' 'x'; printf '\r\n'; } > "$work/lookup.txt"
     args=(--mode lookup --lookup-out "$work/lookup.out") ;;
+  check_cancel) args=(--mode app) ;;
+  check_anyway) args=(--mode app --image "$work/image.bin") ;;
+  lookup_line_feeds)
+    printf 'A,1\nB,2\nC,3\n' > "$work/lookup.txt"
+    args=(--mode lookup --lookup-out "$work/lookup.out") ;;
+  lookup_check)
+    "$default_image" --new "$work/new.tvx" "$work/new.bin"
+    printf 'lookup1.memberLength = 9\nlookup1.fieldCount = 2\nlookup1.fieldLength.1 = 4\nlookup1.fieldLength.2 = 4\nlookup1.delimiter = "," (44)\n' |
+      "$top/build/native/torvik-cli" apply "$work/new.tvx" -o "$work/lookups.tvx"
+    printf 'A,1\r\nBBBBBB,2\r\nC,3\r\n' > "$work/lookup.txt"
+    args=(--mode lookup --lookup-out "$work/lookup.out") ;;
   receive) args=(--mode receive --record-count 25 --bad-check 3 --repeat 5 --lost-ack 7 --pace) ;;
   receive_stops) args=(--mode receive --record-count 10 --stop-after 4) ;;
   detect_cradle) args=(--mode cradle --cradle-rate 19200) ;;
@@ -90,6 +101,12 @@ case $case_name in
     # What the terminal stored is the file with every line ended by CR LF.
     { cat "$work/lookup.txt"; printf '\r\n'; } | cmp - "$work/lookup.out" || { echo "lookup lines differ"; failed=1; } ;;
   lookup_too_long) absent hello_count lookup_lines ;;
+  check_cancel) absent hello_count ;;
+  check_anyway)
+    expect blocks_ok=200 image_written=1
+    "$top/build/native/torvik-cli" image "$work/errors.tvx" -o "$work/expected.bin"
+    cmp "$work/image.bin" "$work/expected.bin" || { echo "received image differs from the design's"; failed=1; } ;;
+  lookup_line_feeds | lookup_check) absent hello_count lookup_lines ;;
   receive)
     expect records_acked=27 naks_received=1 over_sent=1
     seq 1 25 | while read -r i; do printf '%06d,4006381333931,%d\r\n' "$i" $(( (i - 1) % 97 + 1 )); done > "$work/expected.txt"

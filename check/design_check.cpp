@@ -1,12 +1,15 @@
-#include "cli/design_check.h"
+#include "check/design_check.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 
+#include "base/string_ids.h"
 #include "base/text.h"
+#include "base/ui_strings.h"
 #include "definition/design_rules.h"
 #include "definition/design_text.h"
 #include "definition/form_rules.h"
@@ -41,13 +44,19 @@ bool holdsVisibleCharacter(const char* text, std::size_t size) {
   return false;
 }
 
-std::string tooWide(const char* what, int length, int width) {
-  return std::string(what) + " has " + count(length, "character") + ", the display shows " + num(width);
-}
+// The table compiled in, for callers without a language: torvik-cli prints the English texts.
+class BuiltinTexts : public TextSource {
+ public:
+  void copyText(int id, char* out, std::size_t size) override {
+    if (size == 0) return;
+    if (builtinResourceString(id, out, static_cast<int>(size)) == 0) out[0] = '\0';
+  }
+};
 
 class Checker {
  public:
-  Checker(const ApplicationDefinition& def, ApplicationDefinition& seen) : def_(def), seen_(seen) {}
+  Checker(const ApplicationDefinition& def, ApplicationDefinition& seen, TextSource& texts)
+      : def_(def), seen_(seen), texts_(texts) {}
 
   std::vector<CheckFinding> run() {
     checkBarcodeLengths();
@@ -61,29 +70,53 @@ class Checker {
  private:
   const ApplicationDefinition& def_;  // as designed
   ApplicationDefinition& seen_;       // as the download leaves it
+  TextSource& texts_;
   std::vector<CheckFinding> findings_;
 
-  void add(std::string where, std::string text) { findings_.push_back({std::move(where), std::move(text)}); }
+  // A finding's text: the string table's format, which a language file may give, filled by
+  // fillTemplate (never printf).
+  std::string say(int id, std::initializer_list<std::string> arguments) {
+    char format[UiStrings::kEntrySize + 1];
+    texts_.copyText(id, format, sizeof format);
+    std::vector<const char*> p;
+    for (const std::string& a : arguments) p.push_back(a.c_str());
+    switch (p.size()) {
+      case 0: return fillTemplate(format, {});
+      case 1: return fillTemplate(format, {p[0]});
+      case 2: return fillTemplate(format, {p[0], p[1]});
+      case 3: return fillTemplate(format, {p[0], p[1], p[2]});
+      default: return fillTemplate(format, {p[0], p[1], p[2], p[3]});
+    }
+  }
+  std::string tooWide(const char* what, int length, int width) {
+    return say(kStrFindTooWide, {what, num(length), num(width)});
+  }
+
+  void add(std::string where, std::string text) {
+    findings_.push_back({Severity::Error, std::move(where), std::move(text)});
+  }
+  void warn(std::string where, std::string text) {
+    findings_.push_back({Severity::Warning, std::move(where), std::move(text)});
+  }
 
   bool formRuns(int f) const { return seen_.form[f].lastInputLine != 0; }
   bool menuRuns(int m) const { return seen_.menu[m].itemCount != 0; }
 
-  // The screen a valid target opens, when the terminal finds nothing on it; "" otherwise.
-  std::string emptyScreen(int target) const {
-    if (isFormTarget(target) && !formRuns(targetForm(target) - 1))
-      return "form " + num(targetForm(target)) + ", which has no input lines";
-    if (isMenuTarget(target) && !menuRuns(targetMenu(target) - 1))
-      return "menu " + num(targetMenu(target)) + ", which has no items";
+  // What is said of a valid target that opens a screen where the terminal finds nothing, in
+  // the words of `formText` or `menuText`; "" when the screen runs.
+  std::string emptyScreen(int target, int formText, int menuText) {
+    if (isFormTarget(target) && !formRuns(targetForm(target) - 1)) return say(formText, {num(targetForm(target))});
+    if (isMenuTarget(target) && !menuRuns(targetMenu(target) - 1)) return say(menuText, {num(targetMenu(target))});
     return std::string();
   }
 
   void checkTarget(const std::string& where, int target) {
     if (target >= kTargetCount) {
-      add(where, "is " + num(target) + ", which names no screen (0 main menu, 1 to 10 forms, 11 to 20 menus)");
+      add(where, say(kStrFindNoScreen, {num(target)}));
       return;
     }
-    const std::string empty = emptyScreen(target);
-    if (!empty.empty()) add(where, "leads to " + empty);
+    const std::string empty = emptyScreen(target, kStrFindLeadsToForm, kStrFindLeadsToMenu);
+    if (!empty.empty()) add(where, empty);
   }
 
   void checkBarcodeLengths() {
@@ -103,7 +136,7 @@ class Checker {
       const BarcodeLength& length = settings.*s.length;
       if (settings.on(s.enabled) && length.rangeMode() && length.minLength > length.maxLength())
         add(std::string("barcode.") + s.name + ".minLength",
-            "minLength is " + num(length.minLength) + ", above maxLength " + num(length.maxLength()));
+            say(kStrFindAbove, {"minLength", num(length.minLength), "maxLength", num(length.maxLength())}));
     }
   }
 
@@ -114,7 +147,7 @@ class Checker {
     const int width = menuTextLimit(menu);
     if (menu.captionOn != 0) {
       const int length = shownLength(menu.caption, sizeof menu.caption);
-      if (length > width) add(name + ".caption", tooWide("caption", length, width));
+      if (length > width) warn(name + ".caption", tooWide("caption", length, width));
     }
     // The terminal lists the first itemCount items by position, so a blank item among them
     // pushes a later one off the list.
@@ -122,12 +155,11 @@ class Checker {
     for (int k = 0; k < kMenuItems; ++k) {
       const std::string item = name + ".item" + num(k + 1);
       const int length = shownLength(menu.itemName[k], sizeof menu.itemName[k]);
-      if (length > width) add(item + ".name", tooWide("name", length, width));
+      if (length > width) warn(item + ".name", tooWide("name", length, width));
       const bool counts = holdsVisibleCharacter(shown.itemName[k], sizeof shown.itemName[k]);
       if (!counts && k < shown.itemCount && firstBlank < 0) firstBlank = k;
       if (counts && k >= shown.itemCount)
-        add(item + ".name", "item " + num(k + 1) + " is never listed: the terminal lists items 1 to " +
-                                num(shown.itemCount) + " by position, and item " + num(firstBlank + 1) + " is blank");
+        warn(item + ".name", say(kStrFindNeverListed, {num(k + 1), num(shown.itemCount), num(firstBlank + 1)}));
     }
     if (!menuRuns(m)) return;
     checkTarget(name + ".escTarget", menu.escTarget);
@@ -144,12 +176,12 @@ class Checker {
     }
     const LookupRecord* lookup = nullptr;
     if (form.lookupIndex > kLookupCount) {
-      add(name + ".lookupIndex", "is " + num(form.lookupIndex) + ", which names no lookup file (1 to 3)");
+      add(name + ".lookupIndex", say(kStrFindNoLookup, {num(form.lookupIndex)}));
     } else if (form.lookupIndex != kNoLookup) {
       lookup = &def_.lookup[form.lookupIndex - 1];
       if (!lookup->isDefined())
-        add(name + ".lookupIndex", "uses lookup " + num(form.lookupIndex) + ", which is not defined (memberLength " +
-                                       num(lookup->memberLength) + ", fieldCount " + num(lookup->fieldCount) + ")");
+        add(name + ".lookupIndex", say(kStrFindUndefinedLookup, {num(form.lookupIndex), num(lookup->memberLength),
+                                                                   num(lookup->fieldCount)}));
     }
     for (int j = 0; j < kFormLines; ++j) checkFormLine(f, j, lookup);
     if (!formRuns(f)) return;
@@ -157,11 +189,11 @@ class Checker {
       const int branch = form.fnBranch[k];
       const std::string where = name + ".fnBranch." + num(k + 1);
       if (isFormTarget(branch)) checkTarget(where, branch);
-      else if (branch > kBranchDeleteLast) add(where, "is " + num(branch) + ", which names no branch (0 to 13)");
+      else if (branch > kBranchDeleteLast) add(where, say(kStrFindNoBranch, {num(branch)}));
       else if (branch == kBranchSummation) checkSummation(f, k);
     }
     if (form.errorAction > errorActionOf(kTargetLastMenu))
-      add(name + ".errorAction", "is " + num(form.errorAction) + ", which names no screen (0 skip, 1 main menu, 2 to 21 forms and menus)");
+      add(name + ".errorAction", say(kStrFindNoErrorScreen, {num(form.errorAction)}));
     else if (form.errorAction != kErrorSkip)
       checkTarget(name + ".errorAction", targetOfErrorAction(form.errorAction));
   }
@@ -173,27 +205,23 @@ class Checker {
     const std::string name = "form" + num(f + 1);
     const int source = form.fnSumSource[k];
     if (source > kSumSourceDataFile) {
-      add(name + ".fnSumSource" + key, "is " + num(source) + ", which names no source (0 to 2 the lookup files, 3 the data file)");
+      add(name + ".fnSumSource" + key, say(kStrFindNoSource, {num(source)}));
       return;
     }
     if (source == kSumSourceDataFile) return;
     const LookupRecord& l = def_.lookup[source];
-    const std::string what = "lookup " + num(source + 1);
     if (!l.isDefined()) {
-      add(name + ".fnSumSource" + key, "FN+" + num(k + 1) + " sums " + what + ", which is not defined (memberLength " +
-                                            num(l.memberLength) + ", fieldCount " + num(l.fieldCount) + ")");
+      add(name + ".fnSumSource" + key, say(kStrFindUndefinedLookup, {num(source + 1), num(l.memberLength), num(l.fieldCount)}));
       return;
     }
     const int fields = std::min<int>(l.fieldCount, kLookupFields);
     const struct {
       const char* setting;
-      const char* verb;
       int field;
-    } kUses[] = {{".fnSumField", "sums", form.sumField(k)}, {".fnSumMultiplier", "multiplies by", form.sumMultiplier(k)}};
+    } kUses[] = {{".fnSumField", form.sumField(k)}, {".fnSumMultiplier", form.sumMultiplier(k)}};
     for (const auto& use : kUses)
       if (use.field >= fields)
-        add(name + use.setting + key, "FN+" + num(k + 1) + " " + use.verb + " field " + num(use.field + 1) + " of " + what +
-                                          ", which has " + count(fields, "field"));
+        add(name + use.setting + key, say(kStrFindNoField, {num(use.field + 1), num(source + 1), num(fields)}));
   }
 
   void checkFormLine(int f, int j, const LookupRecord* lookup) {
@@ -201,13 +229,12 @@ class Checker {
     const ConstFormLine line = form.line(j);
     const std::string name = "form" + num(f + 1) + ".line" + num(j + 1);
     if (line.dataType >= kDataTypeCount) {
-      add(name + ".dataType", "is " + num(line.dataType) + ", which names no data type (0 to " + num(kDataTypeCount - 1) + ")");
+      add(name + ".dataType", say(kStrFindNoDataType, {num(line.dataType), num(kDataTypeCount - 1)}));
       return;
     }
     if (j >= usableLines(form.font)) {
       if (line.dataType != kDataNil)
-        add(name + ".dataType", "the large font shows lines 1 to " + num(kFormLinesLargeFont) + ", so line " +
-                                    num(j + 1) + " is dropped at download");
+        warn(name + ".dataType", say(kStrFindDropped, {num(kFormLinesLargeFont), num(j + 1)}));
       return;
     }
     if (line.dataType == kDataNil || line.dataType == kDataExtension) return;
@@ -216,22 +243,21 @@ class Checker {
     const int promptLength = shownLength(line.prompt, sizeof line.prompt);
     const bool extended = j + 1 < kFormLines && form.dataType[j + 1] == kDataExtension;
     if (promptLength > width)
-      add(name + ".prompt", tooWide("prompt", promptLength, width));
+      warn(name + ".prompt", tooWide("prompt", promptLength, width));
     else if (isRunInputType(line.dataType) && static_cast<int>(boundedLength(line.prompt, sizeof line.prompt)) >= width && !extended)
-      add(name + ".prompt", "prompt takes all " + num(width) + " columns of the display, leaving none for the input");
+      warn(name + ".prompt", say(kStrFindNoRoom, {num(width)}));
 
     checkLineLengths(line, name);
     if (line.dataType == kDataReal && line.decimals > kMaxDecimals)
-      add(name + ".decimals", "decimals is " + num(line.decimals) + ", a real has 0 (variable) to " + num(kMaxDecimals) + " decimal places");
+      add(name + ".decimals", say(kStrFindAtMost, {"decimals", num(line.decimals), num(kMaxDecimals)}));
 
     const int ref = seen_.form[f].lookupField[j];
     if (ref == kLookupFieldNil) return;
     const int field = lookupFieldIndex(ref);
     if (form.lookupIndex == kNoLookup)
-      add(name + ".lookupField", "refers to lookup field " + num(field + 1) + ", but the form uses no lookup file");
+      add(name + ".lookupField", say(kStrFindNoLookupFile, {num(field + 1)}));
     else if (lookup != nullptr && lookup->isDefined() && field >= std::min<int>(lookup->fieldCount, kLookupFields))
-      add(name + ".lookupField", "refers to field " + num(field + 1) + " of lookup " + num(form.lookupIndex) +
-                                     ", which has " + count(lookup->fieldCount, "field"));
+      add(name + ".lookupField", say(kStrFindNoField, {num(field + 1), num(form.lookupIndex), num(lookup->fieldCount)}));
   }
 
   void checkLineLengths(const ConstFormLine& line, const std::string& name) {
@@ -239,34 +265,32 @@ class Checker {
     const int maxLength = std::min<int>(line.maxLength, kMaxInputLength);
     if (on.lengths) {
       if (line.maxLength > kMaxInputLength)
-        add(name + ".maxLength", "maxLength is " + num(line.maxLength) + ", a field takes at most " + num(kMaxInputLength));
+        add(name + ".maxLength", say(kStrFindAtMost, {"maxLength", num(line.maxLength), num(kMaxInputLength)}));
       if (line.minLength > maxLength)
-        add(name + ".minLength", "minLength is " + num(line.minLength) + ", above maxLength " + num(maxLength));
+        add(name + ".minLength", say(kStrFindAbove, {"minLength", num(line.minLength), "maxLength", num(maxLength)}));
       else if (maxLength == 0 && isRunInputType(line.dataType))
-        add(name + ".maxLength", "maxLength is 0, so the field takes no input");
+        add(name + ".maxLength", say(kStrFindHoldsNothing, {"maxLength"}));
     }
     if (!on.more) return;
     if (line.initialOn != 0 && line.dataType != kDataLookup && on.lengths) {
       const int length = static_cast<int>(boundedLength(line.initialText, sizeof line.initialText));
       if (length > maxLength)
-        add(name + ".initialText", "initialText has " + count(length, "character") + ", above maxLength " + num(maxLength));
+        add(name + ".initialText", say(kStrFindInitialText, {num(length), num(maxLength)}));
     }
     if (line.fixedLengthOn != 0) {
       if (line.fixedLength == 0)
-        add(name + ".fixedLength", "fixedLength is 0, so every value is saved empty");
+        add(name + ".fixedLength", say(kStrFindHoldsNothing, {"fixedLength"}));
       else if (on.lengths && line.fixedLength < line.minLength)
-        add(name + ".fixedLength", "fixedLength is " + num(line.fixedLength) + ", below minLength " +
-                                       num(line.minLength) + ", so every value is cut");
+        add(name + ".fixedLength", say(kStrFindBelow, {"fixedLength", num(line.fixedLength), "minLength", num(line.minLength)}));
     }
     if (line.partialOn != 0 && on.lengths) {
       const int partial = line.partialMax;
       if (partial == 0 || partial > kMaxInputLength)
-        add(name + ".partialMax", "partialMax is " + num(partial) + ", a partial read takes 1 to " + num(kMaxInputLength));
+        add(name + ".partialMax", say(kStrFindPartialRange, {num(partial), num(kMaxInputLength)}));
       else if (partial > maxLength)
-        add(name + ".partialMax", "partialMax is " + num(partial) + ", above maxLength " + num(maxLength));
+        add(name + ".partialMax", say(kStrFindAbove, {"partialMax", num(partial), "maxLength", num(maxLength)}));
       else if (partial < line.minLength)
-        add(name + ".partialMax", "partialMax is " + num(partial) + ", below minLength " + num(line.minLength) +
-                                      ", so a partial read is always too short");
+        add(name + ".partialMax", say(kStrFindBelow, {"partialMax", num(partial), "minLength", num(line.minLength)}));
     }
   }
 
@@ -278,30 +302,29 @@ class Checker {
     const bool fixed = l.delimiter == kFixedLengthRecords;
     const int lineLength = delimitedLineLength(l);
     if (fixed && l.memberLength > kMaxLookupLine)
-      add(name + ".memberLength", "memberLength is " + num(l.memberLength) + ", a lookup line carries at most " + num(kMaxLookupLine));
+      add(name + ".memberLength", say(kStrFindAtMost, {"memberLength", num(l.memberLength), num(kMaxLookupLine)}));
     if (!fixed && lineLength <= kMaxLookupLine && l.memberLength != lineLength)
-      add(name + ".memberLength", "memberLength is " + num(l.memberLength) + ", the fields and their delimiters take " + num(lineLength));
+      add(name + ".memberLength", say(kStrFindDelimitersTake, {"memberLength", num(l.memberLength), num(lineLength)}));
     if (l.fieldCount > kLookupFields)
-      add(name + ".fieldCount", "fieldCount is " + num(l.fieldCount) + ", a lookup has at most " + num(kLookupFields) + " fields");
+      add(name + ".fieldCount", say(kStrFindAtMost, {"fieldCount", num(l.fieldCount), num(kLookupFields)}));
     if (l.keyField >= fields)
-      add(name + ".keyField", "the key is field " + num(l.keyField + 1) + ", the lookup has " + count(fields, "field"));
+      add(name + ".keyField", say(kStrFindNoField, {num(l.keyField + 1), num(n + 1), num(fields)}));
     for (int i = 0; i < fields; ++i) {
       const ConstLookupField field = l.field(i);
       const std::string index = "." + num(i + 1);
       if (field.length == 0) {
-        add(name + ".fieldLength" + index, "field " + num(i + 1) + " has length 0, so it holds nothing");
+        add(name + ".fieldLength" + index, say(kStrFindHoldsNothing, {"fieldLength"}));
       } else if (fixed && field.offset == 0) {
-        add(name + ".fieldOffset" + index, "field " + num(i + 1) + " starts at position 0, the first is 1");
+        add(name + ".fieldOffset" + index,
+            say(kStrFindPositions, {num(i + 1), "0", num(field.length - 1), num(l.memberLength)}));
       } else if (fixed && field.offset + field.length - 1 > l.memberLength) {
-        add(name + ".fieldLength" + index, "field " + num(i + 1) + " ends at position " +
-                                               num(field.offset + field.length - 1) + ", memberLength is " + num(l.memberLength));
+        add(name + ".fieldLength" + index, say(kStrFindPositions, {num(i + 1), num(field.offset), num(field.offset + field.length - 1),
+                                                                   num(l.memberLength)}));
       }
     }
     if (!fixed && lineLength > kMaxLookupLine)
-      add(name + ".fieldLength." + num(fields), "the fields and their delimiters take " + num(lineLength) +
-                                     " characters, a lookup line carries at most " + num(kMaxLookupLine));
-    if (l.delimiter == '\r') add(name + ".delimiter", "delimiter is 13 (carriage return), which ends the line instead");
-    if (l.delimiter == '\n') add(name + ".delimiter", "delimiter is 10 (line feed), which the lookup download drops");
+      add(name + ".fieldLength." + num(fields), say(kStrFindAtMost, {"line length", num(lineLength), num(kMaxLookupLine)}));
+    if (l.delimiter == '\r' || l.delimiter == '\n') add(name + ".delimiter", say(kStrFindLineEndDelimiter, {num(l.delimiter)}));
   }
 
   void checkMessages() {
@@ -327,7 +350,7 @@ class Checker {
       for (int e = 0; e < group.entries; ++e) {
         const int length = shownLength(group.entry(e), static_cast<std::size_t>(group.width));
         if (entryWidth[g][e] != 0 && length > entryWidth[g][e])
-          add(messageSettingName(g, e), tooWide("text", length, entryWidth[g][e]));
+          warn(messageSettingName(g, e), tooWide("text", length, entryWidth[g][e]));
       }
     }
 
@@ -336,7 +359,7 @@ class Checker {
     for (int s = 0; s < kSettingsTexts; ++s) {
       const int length = shownLength(system.settingsText[s], sizeof system.settingsText[s]);
       if (settingsWidth[s] != 0 && length > settingsWidth[s])
-        add("system.settingsText." + num(s + 1), tooWide("text", length, settingsWidth[s]));
+        warn("system.settingsText." + num(s + 1), tooWide("text", length, settingsWidth[s]));
     }
   }
 
@@ -348,8 +371,8 @@ class Checker {
     for (int i = 0; i < kMenuCount; ++i) anyRuns = anyRuns || menuRuns(i);
     if (!anyRuns) return;
     const int start = def_.systemSettings.startFrom == kStartForm1 ? formTarget(1) : menuTarget(1);
-    const std::string empty = emptyScreen(start);
-    if (!empty.empty()) add("system.startFrom", "the program starts at " + empty);
+    const std::string empty = emptyScreen(start, kStrFindStartsAtForm, kStrFindStartsAtMenu);
+    if (!empty.empty()) add("system.startFrom", empty);
   }
 };
 
@@ -362,11 +385,27 @@ std::string delimiterName(int code) {
 
 }  // namespace
 
-std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def) {
+FindingCounts countFindings(const std::vector<CheckFinding>& findings) {
+  FindingCounts counts;
+  for (const CheckFinding& f : findings) ++(f.severity == Severity::Error ? counts.errors : counts.warnings);
+  return counts;
+}
+
+void sortBySeverity(std::vector<CheckFinding>& findings) {
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const CheckFinding& a, const CheckFinding& b) { return a.severity < b.severity; });
+}
+
+std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def, TextSource& texts) {
   auto seen = std::make_unique<ApplicationDefinition>(def);
   auto image = std::make_unique<ProgramImage>();
   buildProgramImage(*seen, *image);
-  return Checker(def, *seen).run();
+  return Checker(def, *seen, texts).run();
+}
+
+std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def) {
+  BuiltinTexts texts;
+  return checkDesign(def, texts);
 }
 
 namespace {
@@ -442,7 +481,12 @@ struct LookupFileCheck::State {
   bool afterLineFeed = false;
   KeyIndex keys;
 
-  void add(long line, const std::string& text) { findings.push_back({fileName + ":" + num(line), text + tag}); }
+  void add(long line, const std::string& text) {
+    findings.push_back({Severity::Error, fileName + ":" + num(line), text + tag});
+  }
+  void warn(long line, const std::string& text) {
+    findings.push_back({Severity::Warning, fileName + ":" + num(line), text + tag});
+  }
 
   // Where the key of a record the layout holds stands in it; false when the layout names none.
   bool keyOf(const std::uint8_t* line, std::size_t size, const std::uint8_t*& key, std::size_t& keySize) const {
@@ -486,7 +530,7 @@ struct LookupFileCheck::State {
     }
     if (!defined) return;
     if (size == 0) {
-      add(line, "line is empty, but the download sends it as a record");
+      warn(line, "line is empty, but the download sends it as a record");
       return;
     }
     if (line == 1 && size >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
@@ -524,7 +568,7 @@ struct LookupFileCheck::State {
     std::size_t keySize = 0;
     if (!keyOf(head, size, key, keySize)) return;
     if (const long first = keys.firstLine(key, keySize, line))
-      add(line, "key '" + printable(std::string(reinterpret_cast<const char*>(key), keySize)) + "' (field " +
+      warn(line, "key '" + printable(std::string(reinterpret_cast<const char*>(key), keySize)) + "' (field " +
                     num(l.keyField + 1) + ") is on line " + num(first) + " already, and the terminal finds only the first");
   }
 
@@ -545,7 +589,7 @@ LookupFileCheck::LookupFileCheck(const ApplicationDefinition& def, int lookup, s
   s.defined = known && s.l.isDefined();
   s.usedFields = std::min<int>(s.l.fieldCount, kLookupFields);
   if (known && !s.defined)
-    s.findings.push_back({s.fileName, "the design does not define this lookup (memberLength " + num(s.l.memberLength) +
+    s.findings.push_back({Severity::Error, s.fileName, "the design does not define this lookup (memberLength " + num(s.l.memberLength) +
                                           ", fieldCount " + num(s.l.fieldCount) +
                                           "), so the terminal has no layout for the file" + s.tag});
   if (!known) s.fileName.clear();
