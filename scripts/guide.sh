@@ -11,7 +11,7 @@ tests/gui/wine/dpi_test.sh 96
 mkdir -p docs/guide
 for name in face popup_menu form_page field_properties time_stamp branch menu_page lookup_page barcode_page \
             symbology code_id weight_code settings_page security wedge function_keys startup_page \
-            preferences about; do
+            preferences check_design about; do
   [ -f "$shots/dpi96_$name.bmp" ] || { echo "no screenshot of $name" >&2; exit 1; }
   convert "$shots/dpi96_$name.bmp" -strip "docs/guide/$name.png"
 done

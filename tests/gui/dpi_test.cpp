@@ -244,6 +244,7 @@ TEST(DpiShell, PreferencesAndAboutKeepTheirControlsInside) {
     const char* name;
     int close;
   } dialogs[] = {{IDM_PREFERENCES, "Torvik Preferences", "preferences", IDCANCEL},
+                 {IDM_CHECK_DESIGN, "Check Design*", "check_design", IDCANCEL},
                  {IDM_ABOUT, "About Torvik", "about", IDOK}};
   for (const auto& d : dialogs) {
     torvik.command(d.command);
