@@ -20,6 +20,10 @@ std::size_t boundedLength(const char* field, std::size_t size) {
 }
 
 std::string fillTemplate(const char* format, std::initializer_list<const char*> arguments) {
+  return fillTemplate(format, std::vector<std::string>(arguments.begin(), arguments.end()));
+}
+
+std::string fillTemplate(const char* format, const std::vector<std::string>& arguments) {
   std::string out;
   auto next = arguments.begin();
   for (const char* c = format; *c != '\0'; ++c) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace torvik {
 
@@ -18,6 +19,7 @@ std::size_t boundedLength(const char* field, std::size_t size);
 // A text whose format a language file may give: each "%s" in turn takes the next argument
 // ("" when they run out), "%%" is one '%', and every other '%' stands for itself. The format
 // is never handed to printf.
+std::string fillTemplate(const char* format, const std::vector<std::string>& arguments);
 std::string fillTemplate(const char* format, std::initializer_list<const char*> arguments);
 
 }  // namespace torvik

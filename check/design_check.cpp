@@ -27,9 +27,6 @@ std::string num(long value) { return std::to_string(value); }
 
 constexpr int kMaxDecimals = kDecimalsItems - 1;  // decimal places of a real; 0 is "variable"
 
-// "1 field", "3 fields".
-std::string count(long value, const char* noun) { return num(value) + " " + noun + (value == 1 ? "" : "s"); }
-
 // Characters up to the last one that shows: trailing blanks lose nothing when the display
 // cuts them.
 int shownLength(const char* text, std::size_t size) {
@@ -75,18 +72,10 @@ class Checker {
 
   // A finding's text: the string table's format, which a language file may give, filled by
   // fillTemplate (never printf).
-  std::string say(int id, std::initializer_list<std::string> arguments) {
+  std::string say(int id, std::vector<std::string> arguments) {
     char format[UiStrings::kEntrySize + 1];
     texts_.copyText(id, format, sizeof format);
-    std::vector<const char*> p;
-    for (const std::string& a : arguments) p.push_back(a.c_str());
-    switch (p.size()) {
-      case 0: return fillTemplate(format, {});
-      case 1: return fillTemplate(format, {p[0]});
-      case 2: return fillTemplate(format, {p[0], p[1]});
-      case 3: return fillTemplate(format, {p[0], p[1], p[2]});
-      default: return fillTemplate(format, {p[0], p[1], p[2], p[3]});
-    }
+    return fillTemplate(format, arguments);
   }
   std::string tooWide(const char* what, int length, int width) {
     return say(kStrFindTooWide, {what, num(length), num(width)});
@@ -467,6 +456,9 @@ class KeyIndex {
 }  // namespace
 
 struct LookupFileCheck::State {
+  explicit State(TextSource& source) : texts(source) {}
+
+  TextSource& texts;
   LookupRecord l;
   std::string fileName;
   std::string tag;
@@ -480,6 +472,16 @@ struct LookupFileCheck::State {
   int joined = 0;  // lines of the file's own that only a line feed separated
   bool afterLineFeed = false;
   KeyIndex keys;
+
+  // A text of the string table (a language file may give it), filled by fillTemplate.
+  std::string say(int id, std::vector<std::string> arguments) const {
+    char format[UiStrings::kEntrySize + 1];
+    texts.copyText(id, format, sizeof format);
+    return fillTemplate(format, arguments);
+  }
+  // "1 character", "3 characters".
+  std::string counted(long value, int one, int many) const { return say(value == 1 ? one : many, {num(value)}); }
+  std::string characters(long value) const { return counted(value, kStrOneCharacter, kStrCharacters); }
 
   void add(long line, const std::string& text) {
     findings.push_back({Severity::Error, fileName + ":" + num(line), text + tag});
@@ -520,27 +522,25 @@ struct LookupFileCheck::State {
     afterLineFeed = false;
     const int chars = static_cast<int>(std::min<std::size_t>(size, 0x7FFFFFFF));
     if (joinedLines > 0) {
-      add(line, num(joinedLines + 1) + " lines end in a line feed alone, which ends no line: the terminal receives them as one line of " +
-                    count(chars, "character") + (size > kLineRoom ? ", more than the " + num(kMaxLookupLine) + " a line carries" : ""));
+      add(line, say(kStrFindJoinedLines, {num(joinedLines + 1), characters(chars)}));
       return;
     }
     if (size > kLineRoom) {
-      add(line, "line has " + count(chars, "character") + ", a line carries at most " + num(kMaxLookupLine));
+      add(line, say(kStrFindLineTooLong, {characters(chars), num(kMaxLookupLine)}));
       return;
     }
     if (!defined) return;
     if (size == 0) {
-      warn(line, "line is empty, but the download sends it as a record");
+      warn(line, say(kStrFindEmptyLine, {}));
       return;
     }
     if (line == 1 && size >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
-      add(line, "line starts with a UTF-8 byte-order mark (EF BB BF), which the terminal takes as 3 characters of the record");
+      add(line, say(kStrFindByteOrderMark, {}));
     if (const void* nul = std::memchr(head, 0, size))
-      add(line, "character " + num(static_cast<const std::uint8_t*>(nul) - head + 1) +
-                    " is a NUL byte, which ends a text on the terminal");
+      add(line, say(kStrFindNulByte, {num(static_cast<const std::uint8_t*>(nul) - head + 1)}));
     if (l.delimiter == kFixedLengthRecords) {
       if (chars != l.memberLength) {
-        add(line, "line has " + count(chars, "character") + ", records have " + num(l.memberLength));
+        add(line, say(kStrFindRecordLength, {characters(chars), num(l.memberLength)}));
         return;
       }
     } else {
@@ -557,19 +557,19 @@ struct LookupFileCheck::State {
         at = stop + 1;
       }
       if (fields != l.fieldCount)
-        add(line, "line has " + count(fields, "field") + ", records have " + num(l.fieldCount) + " separated by " +
-                      delimiterName(l.delimiter));
+        add(line, say(kStrFindFieldCount, {counted(fields, kStrOneField, kStrFields), num(l.fieldCount),
+                                           delimiterName(l.delimiter)}));
       for (int i = 0; i < usedFields && i < fields; ++i)
         if (fieldLength[i] > l.fieldLength[i])
-          add(line, "field " + num(i + 1) + " has " + count(fieldLength[i], "character") + ", its length is " + num(l.fieldLength[i]));
+          add(line, say(kStrFindFieldTooLong, {num(i + 1), characters(fieldLength[i]), num(l.fieldLength[i])}));
       if (fields != l.fieldCount) return;
     }
     const std::uint8_t* key = nullptr;
     std::size_t keySize = 0;
     if (!keyOf(head, size, key, keySize)) return;
     if (const long first = keys.firstLine(key, keySize, line))
-      warn(line, "key '" + printable(std::string(reinterpret_cast<const char*>(key), keySize)) + "' (field " +
-                    num(l.keyField + 1) + ") is on line " + num(first) + " already, and the terminal finds only the first");
+      warn(line, say(kStrFindRepeatedKey, {printable(std::string(reinterpret_cast<const char*>(key), keySize)),
+                                           num(l.keyField + 1), num(first)}));
   }
 
   static std::string printable(const std::string& text) {
@@ -579,19 +579,19 @@ struct LookupFileCheck::State {
   }
 };
 
-LookupFileCheck::LookupFileCheck(const ApplicationDefinition& def, int lookup, std::string fileName)
-    : state_(std::make_unique<State>()) {
+LookupFileCheck::LookupFileCheck(const ApplicationDefinition& def, int lookup, std::string fileName, TextSource* texts)
+    : builtin_(texts == nullptr ? std::make_unique<BuiltinTexts>() : nullptr),
+      state_(std::make_unique<State>(texts != nullptr ? *texts : *builtin_)) {
   State& s = *state_;
   const bool known = lookup >= 1 && lookup <= kLookupCount;
   s.l = known ? def.lookup[lookup - 1] : LookupRecord{};
   s.fileName = std::move(fileName);
-  s.tag = " (lookup" + num(lookup) + ")";
+  s.tag = " " + s.say(kStrFindLookupTag, {num(lookup)});
   s.defined = known && s.l.isDefined();
   s.usedFields = std::min<int>(s.l.fieldCount, kLookupFields);
   if (known && !s.defined)
-    s.findings.push_back({Severity::Error, s.fileName, "the design does not define this lookup (memberLength " + num(s.l.memberLength) +
-                                          ", fieldCount " + num(s.l.fieldCount) +
-                                          "), so the terminal has no layout for the file" + s.tag});
+    s.findings.push_back({Severity::Error, s.fileName,
+                          s.say(kStrFindNoLayout, {num(s.l.memberLength), num(s.l.fieldCount)}) + s.tag});
   if (!known) s.fileName.clear();
 }
 
@@ -634,8 +634,8 @@ std::vector<CheckFinding> LookupFileCheck::finish() {
 }
 
 std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int lookup, const std::string& fileName,
-                                          const std::uint8_t* data, std::size_t size) {
-  LookupFileCheck check(def, lookup, fileName);
+                                          const std::uint8_t* data, std::size_t size, TextSource* texts) {
+  LookupFileCheck check(def, lookup, fileName, texts);
   check.take(data, size);
   return check.finish();
 }

@@ -48,14 +48,15 @@ std::vector<CheckFinding> checkDesign(const ApplicationDefinition& def);
 // without a CR still goes. Also keys that an earlier line has already (the terminal finds
 // the first), NUL bytes and a UTF-8 byte-order mark. `fileName` names the file in each
 // finding.
+// The texts come from `texts` as for checkDesign (nullptr: the table compiled in).
 std::vector<CheckFinding> checkLookupFile(const ApplicationDefinition& def, int lookup, const std::string& fileName,
-                                          const std::uint8_t* data, std::size_t size);
+                                          const std::uint8_t* data, std::size_t size, TextSource* texts = nullptr);
 
 // The same check on a file handed over piece by piece, in memory that does not grow with a
 // line's length: a file of any size is checked as it is read.
 class LookupFileCheck {
  public:
-  LookupFileCheck(const ApplicationDefinition& def, int lookup, std::string fileName);
+  LookupFileCheck(const ApplicationDefinition& def, int lookup, std::string fileName, TextSource* texts = nullptr);
   ~LookupFileCheck();
   LookupFileCheck(const LookupFileCheck&) = delete;
   LookupFileCheck& operator=(const LookupFileCheck&) = delete;
@@ -66,6 +67,7 @@ class LookupFileCheck {
 
  private:
   struct State;
+  std::unique_ptr<TextSource> builtin_;  // when the caller gives no texts
   std::unique_ptr<State> state_;
 };
 

@@ -147,7 +147,7 @@ bool approveLookupFile(HWND owner, const char* path, const std::uint8_t* data, s
   int bestErrors = -1;
   for (int n = 1; n <= kLookupCount; ++n) {
     if (!a.definition.lookup[n - 1].isDefined()) continue;
-    std::vector<CheckFinding> findings = checkLookupFile(a.definition, n, name, data, size);
+    std::vector<CheckFinding> findings = checkLookupFile(a.definition, n, name, data, size, &a.strings);
     const int errors = countFindings(findings).errors;
     if (bestErrors < 0 || errors < bestErrors) {
       best = std::move(findings);

@@ -22,6 +22,9 @@ class FakeLanguage : public TextSource {
     const char* text = "%d%n%x %s";
     if (id == kStrFindLeadsToMenu) text = "f\xFChrt zu Men\xFC %s, das leer ist";
     if (id == kStrFindStartsAtForm) text = "Start: Formular %s ist leer (100%)";
+    if (id == kStrFindFieldTooLong) text = "Feld %s hat %s, erlaubt sind %s";
+    if (id == kStrCharacters) text = "%s Zeichen";
+    if (id == kStrFindLookupTag) text = "(Nachschlagdatei %s)";
     copyText(out, size, text);
   }
 
@@ -62,6 +65,27 @@ TEST(CheckTexts, FormatsFromALanguageNeverReachPrintf) {
     if (f.where == "system.startFrom") continue;
     EXPECT_EQ(f.text.compare(0, 7, "%d%n%x "), 0) << f.text;
   }
+}
+
+// A lookup file's findings take the language's words too, the counted ones and the tag included.
+TEST(CheckTexts, ALookupFilesFindingsSpeakTheLanguage) {
+  auto def = std::make_unique<ApplicationDefinition>();
+  makeNewDesign(*def);
+  LookupRecord& l = def->lookup[0];
+  l.memberLength = 9;
+  l.fieldCount = 1;
+  l.fieldLength[0] = 4;
+  l.delimiter = ',';
+  const std::string text = "abcdef\r\n";
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  FakeLanguage language;
+  const std::vector<CheckFinding> findings = checkLookupFile(*def, 1, "a.txt", bytes, text.size(), &language);
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].where, "a.txt:1");
+  EXPECT_EQ(findings[0].text, "Feld 1 hat 6 Zeichen, erlaubt sind 4 (Nachschlagdatei 1)");
+  const std::vector<CheckFinding> english = checkLookupFile(*def, 1, "a.txt", bytes, text.size());
+  ASSERT_EQ(english.size(), 1u);
+  EXPECT_EQ(english[0].text, "field 1 has 6 characters, its length is 4 (lookup1)");
 }
 
 TEST(CheckTexts, ErrorsComeFirstAndAreCounted) {

@@ -319,22 +319,19 @@ TEST(DesignCheck, LookupLinesAsTheDownloadSendsThem) {
       {"an empty line", 1, "a\tb\tc\r\n\r\nd\tb\tc\r\n",
        "warning: items.txt:2: line is empty, but the download sends it as a record (lookup1)"},
       {"line feeds alone end no line", 1, "a\tb\tc\nd\te\tf\n",
-       "error: items.txt:1: 2 lines end in a line feed alone, which ends no line: the terminal receives them as one line of "
-       "10 characters (lookup1)"},
+       "error: items.txt:1: 2 lines end in a line feed alone: the terminal gets one line of 10 characters (lookup1)"},
       {"a whole line", 2, longest + "\r\n", nullptr},
       {"one past a line", 2, longest + "x\r\n", "error: items.txt:1: line has 254 characters, a line carries at most 253 (lookup2)"},
       {"fixed-length record", 2, "short\r\n", "error: items.txt:1: line has 5 characters, records have 253 (lookup2)"},
       {"a key an earlier line has", 1, "a\tb\tc\r\nb\tb\tc\r\nab\tx\ty\r\na\tz\tz\r\n",
-       "warning: items.txt:4: key 'a' (field 1) is on line 1 already, and the terminal finds only the first (lookup1)"},
+       "warning: items.txt:4: key 'a' (field 1) is on line 1 already: the terminal finds the first (lookup1)"},
       {"a NUL byte", 1, std::string("a\tb\tc\r\nd\te\0f\tg\r\n", 16),
        "error: items.txt:2: character 4 is a NUL byte, which ends a text on the terminal (lookup1)"},
       {"a byte-order mark", 1, "\xEF\xBB\xBF" "a\tb\tc\r\n",
-       "error: items.txt:1: line starts with a UTF-8 byte-order mark (EF BB BF), which the terminal takes as 3 characters of the "
-       "record (lookup1)"},
+       "error: items.txt:1: line starts with a UTF-8 byte-order mark, 3 characters of the record (lookup1)"},
       {"the same bytes past the first line", 1, "a\tb\tc\r\n\xEF\xBB\xBF\tb\tc\r\n", nullptr},
       {"an undefined lookup", 3, "x\r\n",
-       "error: items.txt: the design does not define this lookup (memberLength 0, fieldCount 0), so the terminal has no layout "
-       "for the file (lookup3)"},
+       "error: items.txt: the design does not define this lookup (memberLength 0, fieldCount 0) (lookup3)"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -358,7 +355,7 @@ TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
   const std::string text = "1234abcd\r\n1235abcd\r\n9234abce\r\n1235\r\n";
   EXPECT_EQ(lines(checkLookupFile(*def, 3, "codes.txt", reinterpret_cast<const std::uint8_t*>(text.data()), text.size())),
             (std::vector<std::string>{
-                "warning: codes.txt:3: key '234' (field 2) is on line 1 already, and the terminal finds only the first (lookup3)",
+                "warning: codes.txt:3: key '234' (field 2) is on line 1 already: the terminal finds the first (lookup3)",
                 "error: codes.txt:4: line has 4 characters, records have 8 (lookup3)"}));
 
   // Enough keys for the table to grow: each repeat is still found.
@@ -371,8 +368,8 @@ TEST(DesignCheck, KeysOfFixedLengthRecordsAndLinesLongerThanMemory) {
   many += "9100abcd\r\n9999abcd\r\n";
   EXPECT_EQ(lines(checkLookupFile(*def, 3, "many.txt", reinterpret_cast<const std::uint8_t*>(many.data()), many.size())),
             (std::vector<std::string>{
-                "warning: many.txt:1001: key '100' (field 2) is on line 101 already, and the terminal finds only the first (lookup3)",
-                "warning: many.txt:1002: key '999' (field 2) is on line 1000 already, and the terminal finds only the first (lookup3)"}));
+                "warning: many.txt:1001: key '100' (field 2) is on line 101 already: the terminal finds the first (lookup3)",
+                "warning: many.txt:1002: key '999' (field 2) is on line 1000 already: the terminal finds the first (lookup3)"}));
 
   // A line of 64 MiB taken piece by piece, as check reads a file: it is counted, not kept.
   LookupFileCheck check(*def, 2, "huge.txt");
